@@ -1,0 +1,35 @@
+set(QXCORE_SOURCES
+  common/file_io.cpp
+  data/stock_rules.cpp
+  project/encoder.cpp
+  project/working_file.cpp
+  shell/directories.cpp
+  shell/startup.cpp
+)
+
+set(QXUI_SOURCES
+  editors/editor_window.cpp
+  editors/editor_window.h
+  editors/building_editor.h
+  editors/projectile_editor.h
+  editors/unit_editor.h
+  editors/warhead_editor.h
+  editors/weapon_editor.h
+  general/general_window.cpp
+  general/general_window.h
+  library/library_browser.cpp
+  library/library_browser.h
+  project/project_window.cpp
+  project/project_window.h
+  shell/dialog_service.cpp
+  shell/main_window.cpp
+  shell/main_window.h
+  shell/program.cpp
+  shell/settings_window.cpp
+  shell/settings_window.h
+  shell/windows.cpp
+)
+
+set(QXTOOL_SOURCES
+  shell/tool_commands.cpp
+)

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qx::stock {
+
+// The game's default rules file as its two blocks of lines, in file order,
+// without line ends.
+const std::vector<std::string>& rulesBlock1();
+const std::vector<std::string>& rulesBlock2();
+
+}

@@ -1,0 +1,13 @@
+#include "editors/editor_window.h"
+
+namespace qx {
+
+EditorWindow::EditorWindow(Windows& windows, const QString& className, const QString& caption)
+    : windows_(windows)
+{
+    setObjectName(className);
+    setWindowTitle(caption);
+    resize(480, 360);
+}
+
+}

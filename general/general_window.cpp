@@ -1,0 +1,13 @@
+#include "general/general_window.h"
+
+namespace qx {
+
+TGeneral::TGeneral(Windows& windows)
+    : windows_(windows)
+{
+    setObjectName("TGeneral");
+    setWindowTitle("General Settings");
+    resize(560, 420);
+}
+
+}

@@ -1,0 +1,64 @@
+#include "shell/dialog_service.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace qx {
+
+QString qtFilter(const QString& filter)
+{
+    auto parts = filter.split('|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        filters << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
+    return filters.join(";;");
+}
+
+void QtDialogService::error(const QString& text)
+{
+    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), text);
+}
+
+void QtDialogService::information(const QString& text)
+{
+    QMessageBox::information(QApplication::activeWindow(), QApplication::applicationName(), text);
+}
+
+DialogService::Answer QtDialogService::confirm(const QString& text, bool withCancel)
+{
+    auto buttons = QMessageBox::Yes | QMessageBox::No;
+    if (withCancel)
+        buttons |= QMessageBox::Cancel;
+    auto answer = QMessageBox::question(QApplication::activeWindow(), QApplication::applicationName(), text, buttons);
+    if (answer == QMessageBox::Yes)
+        return Answer::Yes;
+    return answer == QMessageBox::No ? Answer::No : Answer::Cancel;
+}
+
+QString QtDialogService::openFile(const QString& filter, const QString& defaultSuffix)
+{
+    QFileDialog dialog(QApplication::activeWindow(), QString(), QString(), qtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+QString QtDialogService::saveFile(const QString& filter, const QString& defaultSuffix)
+{
+    QFileDialog dialog(QApplication::activeWindow(), QString(), QString(), qtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+QString QtDialogService::browseFolder(const QString& title)
+{
+    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), title, QDir::homePath(),
+                                             QFileDialog::ShowDirsOnly);
+}
+
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace qx {
+
+// Every message box, file dialog and folder browser of the program goes
+// through here, so that tests can answer them and read their texts.
+class DialogService {
+public:
+    enum class Answer { Yes, No, Cancel };
+
+    virtual ~DialogService() = default;
+    virtual void error(const QString& text) = 0;
+    virtual void information(const QString& text) = 0;
+    virtual Answer confirm(const QString& text, bool withCancel) = 0;
+    // Filters are written "Description|*.ext|Description|*.*"; an empty
+    // result means the user cancelled.
+    virtual QString openFile(const QString& filter, const QString& defaultSuffix) = 0;
+    virtual QString saveFile(const QString& filter, const QString& defaultSuffix) = 0;
+    virtual QString browseFolder(const QString& title) = 0;
+};
+
+class QtDialogService : public DialogService {
+public:
+    void error(const QString& text) override;
+    void information(const QString& text) override;
+    Answer confirm(const QString& text, bool withCancel) override;
+    QString openFile(const QString& filter, const QString& defaultSuffix) override;
+    QString saveFile(const QString& filter, const QString& defaultSuffix) override;
+    QString browseFolder(const QString& title) override;
+};
+
+// Qt's form of a "Description|pattern|..." filter.
+QString qtFilter(const QString& filter);
+
+}

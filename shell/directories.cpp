@@ -1,0 +1,153 @@
+#include "shell/directories.h"
+
+#include "common/error.h"
+#include "project/encoder.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <set>
+
+namespace qx {
+namespace {
+
+constexpr std::uint64_t kMaxSettingsSize = 64 * 1024;
+
+std::string lowerCase(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+std::optional<Directories> parseSettings(const Bytes& bytes)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        auto c = static_cast<char>(bytes[i]);
+        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+            lines.push_back(line);
+            line.clear();
+            ++i;
+        } else if (c == '\0' || c == '\r' || c == '\n') {
+            return std::nullopt;
+        } else {
+            line += c;
+        }
+    }
+    if (!line.empty() || lines.size() != 3)
+        return std::nullopt;
+    return Directories{lines[0], lines[1], lines[2]};
+}
+
+}
+
+bool endsWithSeparator(const std::string& dir)
+{
+    return !dir.empty() && (dir.back() == static_cast<char>(fs::path::preferred_separator) || dir.back() == '/');
+}
+
+std::string joinName(const std::string& dir, const std::string& name)
+{
+    if (endsWithSeparator(dir))
+        return dir + name;
+    return dir + static_cast<char>(fs::path::preferred_separator) + name;
+}
+
+std::string workingDirFor(const std::string& programDir)
+{
+    return joinName(programDir, "temp");
+}
+
+bool directoryExists(const std::string& dir)
+{
+    std::error_code error;
+    return !dir.empty() && fs::is_directory(toPath(dir), error);
+}
+
+bool allExist(const Directories& dirs)
+{
+    return directoryExists(dirs.game) && directoryExists(dirs.program) && directoryExists(dirs.units);
+}
+
+fs::path settingsFolder()
+{
+#ifdef _WIN32
+    return fs::path("c:\\");
+#else
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config)
+        return fs::path(config) / "quarvex";
+    const char* home = std::getenv("HOME");
+    return fs::path(home ? home : ".") / ".config" / "quarvex";
+#endif
+}
+
+fs::path settingsFilePath()
+{
+    return settingsFolder() / "localset.ini";
+}
+
+fs::path startupScratchPath()
+{
+    return settingsFolder() / "settings3.tmp";
+}
+
+std::optional<Directories> readSettings(const fs::path& settingsFile, const fs::path& scratch)
+{
+    std::error_code error;
+    if (!fs::is_regular_file(settingsFile, error))
+        return std::nullopt;
+    std::optional<Directories> dirs;
+    try {
+        encoder::codeFile(settingsFile, scratch);
+        dirs = parseSettings(readFile(scratch, kMaxSettingsSize));
+    } catch (const Error&) {
+        dirs.reset();
+    }
+    fs::remove(scratch, error);
+    return dirs;
+}
+
+void writeSettings(const fs::path& settingsFile, const Directories& dirs)
+{
+    fs::create_directories(settingsFile.parent_path());
+    std::string text = dirs.game + "\r\n" + dirs.program + "\r\n" + dirs.units + "\r\n";
+    // Written coded from the start, so the plain form never stands under the
+    // settings file's name.
+    auto scratch = settingsFile;
+    scratch.replace_extension(".enc");
+    writeViaScratch(scratch, settingsFile, encoder::coded(ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())));
+}
+
+std::vector<std::string> missingFiles(const std::string& dir, const std::vector<std::string>& names)
+{
+    std::set<std::string> present;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(toPath(dir), error))
+        present.insert(lowerCase(toText(entry.path().filename())));
+    std::vector<std::string> missing;
+    for (const auto& name : names) {
+        if (!present.contains(lowerCase(name)))
+            missing.push_back(name);
+    }
+    return missing;
+}
+
+void moveWorkingDirectory(const std::string& oldDir, const std::string& newDir)
+{
+    auto from = toPath(oldDir);
+    auto to = toPath(newDir);
+    fs::create_directories(to);
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(from)) {
+        if (entry.is_regular_file())
+            files.push_back(entry.path());
+    }
+    for (const auto& file : files)
+        fs::copy_file(file, to / file.filename(), fs::copy_options::overwrite_existing);
+    for (auto it = files.rbegin(); it != files.rend(); ++it)
+        fs::remove(*it);
+    fs::remove(from);
+}
+
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "common/file_io.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qx {
+
+// The three directories the user chooses, as shown in the settings window.
+struct Directories {
+    std::string game;
+    std::string program;
+    std::string units;
+
+    bool operator==(const Directories&) const = default;
+};
+
+bool endsWithSeparator(const std::string& dir);
+
+// dir + separator + name, without doubling a separator that is already there.
+std::string joinName(const std::string& dir, const std::string& name);
+
+std::string workingDirFor(const std::string& programDir);
+bool directoryExists(const std::string& dir);
+bool allExist(const Directories& dirs);
+
+// Where the settings file and its start-up scratch copy live on this platform.
+fs::path settingsFolder();
+fs::path settingsFilePath();
+fs::path startupScratchPath();
+
+// Decodes the settings file through scratch (deleted afterwards). A missing,
+// unreadable or damaged file gives no directories.
+std::optional<Directories> readSettings(const fs::path& settingsFile, const fs::path& scratch);
+
+// Writes the three lines, encoded.
+void writeSettings(const fs::path& settingsFile, const Directories& dirs);
+
+// The names of the list that dir lacks, compared without regard to letter case.
+std::vector<std::string> missingFiles(const std::string& dir, const std::vector<std::string>& names);
+
+// Moves every ordinary file of the old working directory into the new one
+// and removes the old directory.
+void moveWorkingDirectory(const std::string& oldDir, const std::string& newDir);
+
+}

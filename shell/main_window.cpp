@@ -1,0 +1,88 @@
+#include "shell/main_window.h"
+
+#include "shell/all_windows.h"
+
+#include "common/file_io.h"
+#include "shell/dialog_service.h"
+#include "shell/directories.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QScreen>
+
+namespace qx {
+namespace {
+constexpr int kToolbarHeight = 72;
+}
+
+TForm1::TForm1(Windows& windows)
+    : windows_(windows)
+{
+    setObjectName("TForm1");
+    setWindowTitle(QApplication::applicationName() + " " + QApplication::applicationVersion());
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    addButton("Unit", [this] { openEditor(windows_.cnuform, "locset.tmp"); });
+    addButton("Weapon", [this] { openEditor(windows_.cnwform, "lset.tmp"); });
+    addButton("Projectile", [this] { openEditor(windows_.cnpform, "set5.tmp"); });
+    addButton("Warhead", [this] { openEditor(windows_.cnwhform, "lset6.tmp"); });
+    addButton("Building", [this] { openEditor(windows_.cnbform, "lset6.tmp"); });
+    addButton("General", [this] {
+        windows_.dialogs->information("Sorry, but the General-Settings Dialog is not finished yet!");
+        showToFront(windows_.general);
+    });
+    addButton("Settings", [this] { windows_.settings->exec(); });
+    addButton("Open VKL", [this] { showToFront(windows_.form2); });
+    addButton("Project", [this] { showToFront(windows_.prjform); });
+    layout->addStretch();
+    if (auto* screen = QApplication::primaryScreen())
+        connect(screen, &QScreen::geometryChanged, this, &TForm1::stretch);
+    stretch();
+}
+
+void TForm1::stretch()
+{
+    auto* screen = QApplication::primaryScreen();
+    int width = screen ? screen->geometry().width() : 1024;
+    move(-3, -3);
+    resize(width + 6, kToolbarHeight);
+}
+
+QPushButton* TForm1::button(const QString& caption) const
+{
+    for (auto* button : findChildren<QPushButton*>()) {
+        if (button->text() == caption)
+            return button;
+    }
+    return nullptr;
+}
+
+void TForm1::addButton(const QString& caption, const std::function<void()>& action)
+{
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(QString(caption).remove(' ') + "Button");
+    button->setMinimumSize(96, kToolbarHeight - 12);
+    layout()->addWidget(button);
+    connect(button, &QPushButton::clicked, this, [this, action] { runCommand(*windows_.dialogs, action); });
+}
+
+void TForm1::openEditor(QWidget* editor, const std::string& scratchName)
+{
+    if (windows_.settings->gate(scratchName))
+        showToFront(editor);
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    const auto workingDir = windows_.settings->state().workingDir;
+    runCommand(*windows_.dialogs, [&] {
+        removeIfExists(toPath(joinName(workingDir, "project.tmp")));
+        removeIfExists(toPath(joinName(workingDir, "tempqxp.tmp")));
+    });
+    event->accept();
+    QApplication::quit();
+}
+
+}

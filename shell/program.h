@@ -1,0 +1,29 @@
+#pragma once
+
+#include "shell/settings_window.h"
+#include "shell/windows.h"
+
+#include <memory>
+#include <vector>
+
+namespace qx {
+
+// Creates the ten windows once, in their fixed order, and owns them.
+class Program {
+public:
+    Program(DialogService& dialogs, const ShellPaths& paths);
+    ~Program();
+
+    Windows& windows() { return windows_; }
+
+    static ShellPaths defaultPaths();
+
+private:
+    template <typename Window, typename... Args>
+    Window* create(Args&&... args);
+
+    Windows windows_;
+    std::vector<std::unique_ptr<QWidget>> owned_;
+};
+
+}

@@ -1,0 +1,53 @@
+#include "shell/startup.h"
+
+namespace qx {
+
+ShellState runStartup(const fs::path& settingsFile, const fs::path& scratch, const std::string& defaultProgramDir)
+{
+    ShellState state;
+    if (auto dirs = readSettings(settingsFile, scratch)) {
+        state.fields = *dirs;
+        state.directoriesSet = allExist(state.fields);
+    }
+    for (auto* field : {&state.fields.game, &state.fields.program, &state.fields.units}) {
+        if (!directoryExists(*field))
+            field->clear();
+    }
+    if (state.fields.program.empty())
+        state.fields.program = defaultProgramDir;
+    if (state.fields.units.empty()) {
+        state.fields.units = joinName(state.fields.program, "units");
+        fs::create_directories(toPath(state.fields.units));
+    }
+    state.workingDir = workingDirFor(state.fields.program);
+    fs::create_directories(toPath(state.workingDir));
+    removeIfExists(toPath(joinName(state.workingDir, "project.tmp")));
+    removeIfExists(toPath(joinName(state.workingDir, "tempqxp.tmp")));
+    return state;
+}
+
+std::optional<std::string> lastCompiledPackage(const Directories& dirs)
+{
+    if (dirs.game.empty())
+        return std::nullopt;
+    return joinName(dirs.game, "curqxp.set");
+}
+
+GateResult passGate(const fs::path& settingsFile, ShellState& state, const std::string& scratchName)
+{
+    std::error_code error;
+    if (!fs::exists(settingsFile, error))
+        return state.directoriesSet ? GateResult::Silent : GateResult::Refused;
+    auto dirs = readSettings(settingsFile, toPath(joinName(state.workingDir, scratchName)));
+    // Damaged settings or a vanished directory send the user to the settings
+    // window even when the flag is set: going on would work without directories.
+    if (!dirs || !allExist(*dirs)) {
+        state.fields = {};
+        return GateResult::Refused;
+    }
+    state.fields = *dirs;
+    state.directoriesSet = true;
+    return GateResult::Pass;
+}
+
+}

@@ -1,0 +1,27 @@
+#include "shell/windows.h"
+
+#include "shell/dialog_service.h"
+
+#include <QWidget>
+
+#include <exception>
+
+namespace qx {
+
+void runCommand(DialogService& dialogs, const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const std::exception& error) {
+        dialogs.error(QString::fromStdString(error.what()));
+    }
+}
+
+void showToFront(QWidget* window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+}

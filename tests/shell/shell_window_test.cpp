@@ -1,0 +1,208 @@
+#include "project/encoder.h"
+#include "shell/all_windows.h"
+#include "support/program_fixture.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace qx;
+using qx::test::ProgramFixture;
+
+class ShellWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    static void click(TForm1* form, const QString& caption)
+    {
+        auto* button = form->button(caption);
+        QVERIFY(button);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+private slots:
+    void init() { QApplication::setApplicationName("Halvren Quarvex"); }
+
+    void windowsHaveTheirClassesAndCaptions()
+    {
+        ProgramFixture fixture;
+        fixture.start();
+        auto& w = fixture.windows();
+        const std::vector<std::pair<QWidget*, QString>> expected{
+            {w.prjform, "Project"}, {w.settings, "Settings"},
+            {w.cnuform, "Create new Unit"}, {w.cnwform, "Create new Weapon"},
+            {w.cnpform, "Create new projectile"}, {w.cnwhform, "Create new warhead"},
+            {w.cnbform, "Create new Building"}, {w.form2, "Please select a Valkor Library File"},
+            {w.general, "General Settings"},
+        };
+        for (const auto& [window, caption] : expected)
+            QCOMPARE(window->windowTitle(), caption);
+        QCOMPARE(w.form1->objectName(), QString("TForm1"));
+        QVERIFY(w.form1->windowTitle().startsWith("Halvren Quarvex"));
+        QCOMPARE(w.cnwhform->objectName(), QString("Tcnwhform"));
+        QStringList captions;
+        for (auto* button : w.form1->findChildren<QPushButton*>())
+            captions << button->text();
+        QCOMPARE(captions, (QStringList{"Unit", "Weapon", "Projectile", "Warhead", "Building", "General",
+                                        "Settings", "Open VKL", "Project"}));
+    }
+
+    void firstRunSendsEveryObjectButtonToTheSettings()
+    {
+        ProgramFixture fixture;
+        fixture.start();
+        auto& w = fixture.windows();
+        const auto program = QString::fromStdString(toText(fixture.dir / "program"));
+        QCOMPARE(w.settings->Edit1->text(), QString());
+        QCOMPARE(w.settings->Edit2->text(), program);
+        QCOMPARE(w.settings->Edit3->text(), program + "/units");
+        QVERIFY(fs::is_directory(fixture.dir / "program" / "units"));
+        QVERIFY(fs::is_directory(fixture.dir / "program" / "temp"));
+        QVERIFY(!fs::exists(fixture.workingFile("project.tmp")));
+
+        for (const char* caption : {"Unit", "Weapon", "Projectile", "Warhead", "Building"}) {
+            fixture.dialogs.log.clear();
+            w.settings->hide();
+            click(w.form1, caption);
+            QCOMPARE(fixture.dialogs.log, QStringList{"information: Please set the directories first!"});
+            QVERIFY(w.settings->isVisible());
+        }
+        QVERIFY(!w.cnuform->isVisible());
+    }
+
+    void acceptedDirectoriesOpenTheEditors()
+    {
+        ProgramFixture fixture;
+        fixture.acceptDirectories();
+        fixture.start();
+        auto& w = fixture.windows();
+        QVERIFY(w.settings->state().directoriesSet);
+        QVERIFY(fs::exists(fixture.workingFile("project.tmp")));
+        QCOMPARE(readFile(fixture.workingFile("project.tmp")), (Bytes{1, 3, 'Q', 'X', 'P', 0, 0, 0}));
+        click(w.form1, "Unit");
+        QVERIFY(w.cnuform->isVisible());
+        QVERIFY(fixture.dialogs.log.isEmpty());
+        QVERIFY(!fs::exists(fixture.workingFile("locset.tmp")));
+
+        // With the flag set and the settings file gone, the button does nothing.
+        fs::remove(fixture.paths.settingsFile);
+        click(w.form1, "Weapon");
+        QVERIFY(!w.cnwform->isVisible());
+        QVERIFY(fixture.dialogs.log.isEmpty());
+        QVERIFY(!w.settings->isVisible());
+    }
+
+    void generalShowsItsNoticeThenTheWindow()
+    {
+        ProgramFixture fixture;
+        fixture.start();
+        click(fixture.windows().form1, "General");
+        QCOMPARE(fixture.dialogs.log,
+                 QStringList{"information: Sorry, but the General-Settings Dialog is not finished yet!"});
+        QVERIFY(fixture.windows().general->isVisible());
+    }
+
+    void browseRefusesFoldersWithoutTheRequiredFiles()
+    {
+        ProgramFixture fixture;
+        fixture.start();
+        auto& w = fixture.windows();
+        fixture.dialogs.files = {QString::fromStdString(toText(fixture.dir / "units"))};
+        w.settings->browseGame();
+        QCOMPARE(fixture.dialogs.log,
+                 (QStringList{"browse: Please select your Valkor directory",
+                              "error: Some files couldn't be found! Please select a valid Valkor Directory"}));
+        QCOMPARE(w.settings->Edit1->text(), QString());
+
+        fixture.dialogs.log.clear();
+        fixture.dialogs.files = {QString::fromStdString(toText(fixture.dir / "units"))};
+        w.settings->browseProgram();
+        QCOMPARE(fixture.dialogs.log,
+                 (QStringList{"browse: Please select your Quarvex directory!",
+                              "error: Some files couldn't be found! Please select a valid Quarvex Directory"}));
+
+        // Game files in upper case are accepted.
+        fs::create_directories(fixture.dir / "GAME2");
+        for (const char* name : {"VK95.EXE", "VALKOR.MIX", "GAME.DAT", "VKSETUP.EXE", "VALKOR.INI"})
+            test::writeText(fixture.dir / "GAME2" / name, "x");
+        fixture.dialogs.files = {QString::fromStdString(toText(fixture.dir / "GAME2"))};
+        w.settings->browseGame();
+        QCOMPARE(w.settings->Edit1->text(), QString::fromStdString(toText(fixture.dir / "GAME2")));
+    }
+
+    void okMovesTheWorkingDirectory()
+    {
+        ProgramFixture fixture;
+        fixture.acceptDirectories();
+        fixture.start();
+        auto& w = fixture.windows();
+        test::writeText(fixture.workingFile("icon.shp"), "icon");
+        auto newProgram = fixture.dir / "program2";
+        fs::create_directories(newProgram);
+        test::writeText(newProgram / "qx", "x");
+        test::writeText(newProgram / "readme.txt", "x");
+
+        fixture.dialogs.files = {QString::fromStdString(toText(newProgram))};
+        w.settings->browseProgram();
+        w.settings->accept();
+
+        QCOMPARE(w.settings->state().workingDir, toText(newProgram / "temp"));
+        QVERIFY(!fs::exists(fixture.dir / "program" / "temp"));
+        QCOMPARE(readFile(newProgram / "temp" / "icon.shp"), test::bytesOf("icon"));
+        QVERIFY(fs::exists(newProgram / "temp" / "project.tmp"));
+        auto plain = toText(fixture.dir / "game") + "\r\n" + toText(newProgram) + "\r\n" +
+                     toText(fixture.dir / "units") + "\r\n";
+        QCOMPARE(encoder::coded(readFile(fixture.paths.settingsFile)), test::bytesOf(plain));
+    }
+
+    void okWithAnEmptyFieldDoesNothing()
+    {
+        ProgramFixture fixture;
+        fixture.start();
+        auto& w = fixture.windows();
+        w.settings->show();
+        w.settings->accept();
+        QVERIFY(w.settings->isVisible());
+        QVERIFY(!fs::exists(fixture.paths.settingsFile));
+    }
+
+    void cancelBeforeAnyAcceptEmptiesTheFields()
+    {
+        ProgramFixture fixture;
+        fixture.start();
+        auto& w = fixture.windows();
+        w.settings->show();
+        auto* cancel = w.settings->findChild<QPushButton*>("CancelButton");
+        QTest::mouseClick(cancel, Qt::LeftButton);
+        QVERIFY(!w.settings->isVisible());
+        QCOMPARE(w.settings->Edit1->text(), QString());
+        QCOMPARE(w.settings->Edit2->text(), QString());
+        QCOMPARE(w.settings->Edit3->text(), QString());
+    }
+
+    void closingDeletesTheTwoProjectFilesOnly()
+    {
+        ProgramFixture fixture;
+        fixture.acceptDirectories();
+        fixture.start();
+        test::writeText(fixture.workingFile("tempqxp.tmp"), "x");
+        test::writeText(fixture.workingFile("icon.shp"), "x");
+        fixture.windows().form1->show();
+        fixture.windows().form1->close();
+        QVERIFY(!fs::exists(fixture.workingFile("project.tmp")));
+        QVERIFY(!fs::exists(fixture.workingFile("tempqxp.tmp")));
+        QVERIFY(fs::exists(fixture.workingFile("icon.shp")));
+    }
+
+    void toolbarSpansTheScreen()
+    {
+        ProgramFixture fixture;
+        fixture.start();
+        auto* form = fixture.windows().form1;
+        QCOMPARE(form->pos(), QPoint(-3, -3));
+        QCOMPARE(form->width(), QApplication::primaryScreen()->geometry().width() + 6);
+    }
+};
+
+QTEST_MAIN(ShellWindowTest)
+#include "shell_window_test.moc"

@@ -1,0 +1,52 @@
+#include "support/scripted_dialogs.h"
+
+namespace qx::test {
+
+void ScriptedDialogs::error(const QString& text)
+{
+    log << "error: " + text;
+}
+
+void ScriptedDialogs::information(const QString& text)
+{
+    log << "information: " + text;
+}
+
+DialogService::Answer ScriptedDialogs::confirm(const QString& text, bool withCancel)
+{
+    log << "question: " + text + (withCancel ? " [Yes/No/Cancel]" : " [Yes/No]");
+    if (answers.empty())
+        return Answer::No;
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+QString ScriptedDialogs::takeFile()
+{
+    if (files.empty())
+        return {};
+    auto file = files.front();
+    files.pop_front();
+    return file;
+}
+
+QString ScriptedDialogs::openFile(const QString& filter, const QString& defaultSuffix)
+{
+    log << "open: " + filter + " (" + defaultSuffix + ")";
+    return takeFile();
+}
+
+QString ScriptedDialogs::saveFile(const QString& filter, const QString& defaultSuffix)
+{
+    log << "save: " + filter + " (" + defaultSuffix + ")";
+    return takeFile();
+}
+
+QString ScriptedDialogs::browseFolder(const QString& title)
+{
+    log << "browse: " + title;
+    return takeFile();
+}
+
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "shell/dialog_service.h"
+
+#include <QStringList>
+
+#include <deque>
+
+namespace qx::test {
+
+// Answers dialogs from prepared queues and records every text shown, as
+// "error: …", "information: …", "question: …", "open: …", "save: …",
+// "browse: …". An empty queue answers No, or cancels a file dialog.
+class ScriptedDialogs : public DialogService {
+public:
+    void error(const QString& text) override;
+    void information(const QString& text) override;
+    Answer confirm(const QString& text, bool withCancel) override;
+    QString openFile(const QString& filter, const QString& defaultSuffix) override;
+    QString saveFile(const QString& filter, const QString& defaultSuffix) override;
+    QString browseFolder(const QString& title) override;
+
+    QString takeFile();
+
+    QStringList log;
+    std::deque<Answer> answers;
+    std::deque<QString> files;
+};
+
+}
