@@ -1,7 +1,9 @@
 set(QXCORE_SOURCES
+  common/cp1252.cpp
   common/file_io.cpp
   data/stock_rules.cpp
   project/encoder.cpp
+  project/package.cpp
   project/working_file.cpp
   shell/directories.cpp
   shell/startup.cpp
@@ -19,6 +21,7 @@ set(QXUI_SOURCES
   general/general_window.h
   library/library_browser.cpp
   library/library_browser.h
+  project/entry_loader.h
   project/project_window.cpp
   project/project_window.h
   shell/dialog_service.cpp

@@ -10,4 +10,10 @@ EditorWindow::EditorWindow(Windows& windows, const QString& className, const QSt
     resize(480, 360);
 }
 
+void EditorWindow::loadEntry(int position, const project::Entry&)
+{
+    editedIndex = position;
+    showToFront(this);
+}
+
 }

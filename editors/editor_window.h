@@ -1,5 +1,6 @@
 #pragma once
 
+#include "project/entry_loader.h"
 #include "shell/windows.h"
 
 #include <QWidget>
@@ -8,10 +9,14 @@ namespace qx {
 
 // What every object editor shares: the window frame and the list position
 // of the entry it was loaded from (-1 for a new object).
-class EditorWindow : public QWidget {
+class EditorWindow : public QWidget, public EntryLoader {
     Q_OBJECT
 public:
     EditorWindow(Windows& windows, const QString& className, const QString& caption);
+
+    // Takes over the entry's position and shows the editor; the editors that
+    // know their records fill their fields first.
+    void loadEntry(int position, const project::Entry& entry) override;
 
     int editedIndex = -1;
 

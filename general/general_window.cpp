@@ -10,4 +10,9 @@ TGeneral::TGeneral(Windows& windows)
     resize(560, 420);
 }
 
+void TGeneral::loadEntry(int, const project::Entry&)
+{
+    showToFront(this);
+}
+
 }

@@ -1,27 +1,181 @@
 #include "project/project_window.h"
 
-#include "project/working_file.h"
-#include "shell/settings_window.h"
+#include "common/cp1252.h"
+#include "project/package.h"
+#include "shell/all_windows.h"
+#include "shell/dialog_service.h"
 
 #include <QListWidget>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace qx {
+namespace {
+
+const QString kPackageFilter = "Quarvex Projects|*.qxp|All Files|*.*";
+const QString kPackageSuffix = "qxp";
+
+}
 
 Tprjform::Tprjform(Windows& windows)
     : windows_(windows)
 {
     setObjectName("Tprjform");
     setWindowTitle("Project");
-    auto* layout = new QVBoxLayout(this);
+    new QVBoxLayout(this);
+    NewQXP = addButton("New", "NewQXP", &Tprjform::newProject);
+    OpenQXP = addButton("Open", "OpenQXP", &Tprjform::openProject);
+    SaveQXP = addButton("Save", "SaveQXP", &Tprjform::saveProject);
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName("ListBox1");
-    layout->addWidget(ListBox1);
+    layout()->addWidget(ListBox1);
+    connect(ListBox1, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { ListBox1->setToolTip(item->text()); });
+    EditQXP = addButton("Edit", "EditQXP", &Tprjform::editEntry);
+    RemoveQXP = addButton("Remove", "RemoveQXP", &Tprjform::removeEntry);
+    compQXP = addButton("Compile", "compQXP", nullptr);
+    warnings = new QListWidget(this);
+    warnings->setObjectName("warnings");
+    layout()->addWidget(warnings);
+    resize(360, 520);
 }
 
-void Tprjform::openStartupProject(const std::string&)
+QPushButton* Tprjform::addButton(const QString& caption, const QString& name, void (Tprjform::*command)())
 {
-    project::createEmpty(toPath(windows_.settings->workingFile("project.tmp")));
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(name);
+    layout()->addWidget(button);
+    if (command)
+        connect(button, &QPushButton::clicked, this, [this, command] { runCommand(*windows_.dialogs, [&] { (this->*command)(); }); });
+    return button;
+}
+
+fs::path Tprjform::workingFile(const std::string& name) const
+{
+    return toPath(windows_.settings->workingFile(name));
+}
+
+void Tprjform::setLoader(std::uint8_t kind, EntryLoader* loader)
+{
+    loaders_[kind] = loader;
+}
+
+void Tprjform::addLine(const std::string& line)
+{
+    ListBox1->addItem(QString::fromStdString(cp1252ToUtf8(line)));
+}
+
+void Tprjform::showLines(const std::vector<std::string>& lines)
+{
+    ListBox1->clear();
+    for (const auto& line : lines)
+        addLine(line);
+}
+
+// At start-up the editors are not created yet.
+std::vector<EditorWindow*> Tprjform::objectEditors() const
+{
+    std::vector<EditorWindow*> editors;
+    for (EditorWindow* editor : {static_cast<EditorWindow*>(windows_.cnuform), static_cast<EditorWindow*>(windows_.cnwform),
+                                 static_cast<EditorWindow*>(windows_.cnpform), static_cast<EditorWindow*>(windows_.cnwhform),
+                                 static_cast<EditorWindow*>(windows_.cnbform)}) {
+        if (editor)
+            editors.push_back(editor);
+    }
+    return editors;
+}
+
+// A new project makes every edited-entry index stale: a later save must not
+// remove an entry of the new project by an old position.
+void Tprjform::forgetEditedEntries()
+{
+    for (auto* editor : objectEditors())
+        editor->editedIndex = -1;
+}
+
+void Tprjform::startEmptyProject()
+{
+    project::createEmpty(workingFile("project.tmp"));
+    ListBox1->clear();
+    forgetEditedEntries();
+}
+
+void Tprjform::openStartupProject(const std::string& package)
+{
+    std::error_code error;
+    if (fs::exists(toPath(package), error)) {
+        try {
+            showLines(project::openPackage(toPath(package), workingFile("project.tmp"), workingFile("openqxp.tmp")));
+            return;
+        } catch (const std::exception& failure) {
+            windows_.dialogs->error(QString::fromStdString(failure.what()));
+        }
+    }
+    startEmptyProject();
+}
+
+void Tprjform::newProject()
+{
+    if (ListBox1->count() == 0)
+        return;
+    auto answer = windows_.dialogs->confirm("Do you want to save your project now?", true);
+    if (answer == DialogService::Answer::Cancel)
+        return;
+    if (answer == DialogService::Answer::Yes)
+        runCommand(*windows_.dialogs, [this] { saveProject(); });
+    startEmptyProject();
+}
+
+void Tprjform::openProject()
+{
+    auto source = windows_.dialogs->openFile(kPackageFilter, kPackageSuffix);
+    if (source.isEmpty())
+        return;
+    showLines(project::openPackage(toPath(toUtf8(source)), workingFile("project.tmp"), workingFile("openqxp.tmp")));
+    forgetEditedEntries();
+}
+
+void Tprjform::saveProject()
+{
+    auto destination = windows_.dialogs->saveFile(kPackageFilter, kPackageSuffix);
+    if (destination.isEmpty())
+        return;
+    project::savePackage(workingFile("project.tmp"), toPath(toUtf8(destination)));
+}
+
+void Tprjform::editEntry()
+{
+    int position = ListBox1->currentRow();
+    if (position < 0) {
+        windows_.dialogs->error("Please select Unit to edit!");
+        return;
+    }
+    auto path = workingFile("project.tmp");
+    if (!project::headerIsValid(readFileHead(path, project::kHeaderSize)))
+        return;
+    auto entry = project::readEntry(path, static_cast<std::size_t>(position));
+    if (auto* loader = loaders_[entry.kind])
+        loader->loadEntry(position, entry);
+}
+
+void Tprjform::removeEntry()
+{
+    int position = ListBox1->currentRow();
+    if (position < 0) {
+        windows_.dialogs->error("Please select unit to delete!");
+        return;
+    }
+    auto question = "Do you really want to delete settings for " + ListBox1->item(position)->text();
+    if (windows_.dialogs->confirm(question, false) != DialogService::Answer::Yes)
+        return;
+    project::remove(workingFile("project.tmp"), workingFile("prj.tmp"), static_cast<std::size_t>(position));
+    for (auto* editor : objectEditors()) {
+        if (editor->editedIndex == position)
+            editor->editedIndex = -1;
+        else if (editor->editedIndex > position)
+            editor->editedIndex -= 1;
+    }
+    delete ListBox1->takeItem(position);
 }
 
 }

@@ -1,26 +1,62 @@
 #pragma once
 
+#include "project/entry_loader.h"
 #include "shell/windows.h"
 
 #include <QWidget>
 
+#include <array>
+#include <vector>
+
 class QListWidget;
+class QPushButton;
 
 namespace qx {
 
-// The open project as a list, with the project-level commands.
+class EditorWindow;
+
+// The open project as a list (line i belongs to entry i of the working
+// file), with the project-level commands.
 class Tprjform : public QWidget {
     Q_OBJECT
 public:
     explicit Tprjform(Windows& windows);
 
-    // Start-up: reopen the project last compiled into the game.
+    // Start-up: reopen the project last compiled into the game, or start an
+    // empty one when there is none or it cannot be read.
     void openStartupProject(const std::string& package);
 
+    void newProject();
+    void openProject();
+    void saveProject();
+    void editEntry();
+    void removeEntry();
+
+    // Which window "Edit" hands an entry of the kind to.
+    void setLoader(std::uint8_t kind, EntryLoader* loader);
+
+    // An editor's save: the line of the appended entry (Windows-1252 bytes).
+    void addLine(const std::string& line);
+
+    QPushButton* NewQXP;
+    QPushButton* OpenQXP;
+    QPushButton* SaveQXP;
     QListWidget* ListBox1;
+    QPushButton* EditQXP;
+    QPushButton* RemoveQXP;
+    QPushButton* compQXP;
+    QListWidget* warnings;
 
 private:
+    QPushButton* addButton(const QString& caption, const QString& name, void (Tprjform::*command)());
+    fs::path workingFile(const std::string& name) const;
+    void startEmptyProject();
+    void showLines(const std::vector<std::string>& lines);
+    std::vector<EditorWindow*> objectEditors() const;
+    void forgetEditedEntries();
+
     Windows& windows_;
+    std::array<EntryLoader*, 256> loaders_{};
 };
 
 }

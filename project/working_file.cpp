@@ -1,11 +1,287 @@
 #include "project/working_file.h"
 
+#include "common/error.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <fstream>
+
 namespace qx::project {
+
+// file holds at least header and directory; fileSize is the whole file's size.
+Directory parseDirectory(ByteView file, std::uint64_t fileSize);
+
+namespace {
+
+constexpr std::size_t kCopyChunk = 1 << 20;
+constexpr std::size_t kNameField = 1 + kMaxNameLength;
+constexpr std::size_t kOffsetField = 104;
+constexpr std::size_t kSizeField = 108;
+
+const std::array<std::uint8_t, 5> kMagic{0x01, 0x03, 'Q', 'X', 'P'};
+
+std::uint32_t u32At(ByteView bytes, std::size_t at)
+{
+    return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
+           static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+}
+
+void putU32(std::uint8_t* at, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        at[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+Error damaged(const std::string& detail)
+{
+    return Error("The project is damaged: " + detail);
+}
+
+Bytes headerBytes(const Directory& directory, std::size_t count)
+{
+    Bytes header(kMagic.begin(), kMagic.end());
+    header.push_back(directory.reserved);
+    header.push_back(static_cast<std::uint8_t>(count));
+    header.push_back(static_cast<std::uint8_t>(count >> 8));
+    return header;
+}
+
+void putEntry(Bytes& out, const DirectoryEntry& entry)
+{
+    std::array<std::uint8_t, kEntrySize> bytes{};
+    bytes[0] = entry.kind;
+    auto length = std::min(entry.name.size(), kMaxNameLength);
+    bytes[1] = static_cast<std::uint8_t>(length);
+    std::memcpy(bytes.data() + 2, entry.name.data(), length);
+    putU32(bytes.data() + kOffsetField, entry.offset);
+    putU32(bytes.data() + kSizeField, entry.size);
+    out.insert(out.end(), bytes.begin(), bytes.end());
+}
+
+DirectoryEntry entryAt(ByteView file, std::size_t index)
+{
+    auto at = kHeaderSize + index * kEntrySize;
+    DirectoryEntry entry;
+    entry.kind = file[at];
+    auto length = std::min<std::size_t>(file[at + 1], kMaxNameLength);
+    entry.name.assign(reinterpret_cast<const char*>(file.data() + at + 2), length);
+    entry.offset = u32At(file, at + kOffsetField);
+    entry.size = u32At(file, at + kSizeField);
+    return entry;
+}
+
+std::uint64_t fileSize(const fs::path& path)
+{
+    std::error_code error;
+    auto size = fs::file_size(path, error);
+    if (error)
+        throw Error("Cannot open file " + toText(path) + ": " + error.message());
+    return size;
+}
+
+// Reads exactly the header and directory, checked against the file's size.
+Directory loadDirectory(std::ifstream& in, const fs::path& path)
+{
+    auto size = fileSize(path);
+    Bytes head(kHeaderSize);
+    in.read(reinterpret_cast<char*>(head.data()), kHeaderSize);
+    if (size < kHeaderSize || !in)
+        throw Error("This is not a valid Quarvex project!");
+    std::size_t count = head[6] | head[7] << 8;
+    if (size < kHeaderSize + count * kEntrySize)
+        throw damaged("the directory of " + std::to_string(count) + " entries runs past the end of the file");
+    Bytes file(kHeaderSize + count * kEntrySize);
+    std::copy(head.begin(), head.end(), file.begin());
+    in.read(reinterpret_cast<char*>(file.data() + kHeaderSize), static_cast<std::streamsize>(count * kEntrySize));
+    if (!in)
+        throw Error("Cannot read file " + toText(path));
+    return parseDirectory(file, size);
+}
+
+void copyBytes(std::ifstream& in, std::ofstream& out, std::uint64_t count)
+{
+    Bytes buffer(static_cast<std::size_t>(std::min<std::uint64_t>(count, kCopyChunk)));
+    while (count > 0) {
+        auto n = static_cast<std::size_t>(std::min<std::uint64_t>(count, buffer.size()));
+        in.read(reinterpret_cast<char*>(buffer.data()), static_cast<std::streamsize>(n));
+        if (static_cast<std::size_t>(in.gcount()) != n)
+            throw Error("Cannot read the project working file");
+        out.write(reinterpret_cast<const char*>(buffer.data()), static_cast<std::streamsize>(n));
+        count -= n;
+    }
+}
+
+void write(std::ofstream& out, ByteView bytes)
+{
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Writes the scratch file through fill, then renames it over path; a failure
+// leaves path as it was and removes the scratch file.
+template <typename Fill>
+void rewrite(const fs::path& path, const fs::path& scratch, Fill fill)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw Error(systemMessage("Cannot open file", path));
+    try {
+        std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
+        if (!out)
+            throw Error(systemMessage("Cannot create file", scratch));
+        fill(in, out);
+        out.flush();
+        if (!out)
+            throw Error(systemMessage("Cannot write file", scratch));
+    } catch (...) {
+        std::error_code ignored;
+        fs::remove(scratch, ignored);
+        throw;
+    }
+    in.close();
+    renameOver(scratch, path);
+}
+
+}
+
+bool headerIsValid(ByteView header)
+{
+    return header.size() >= kHeaderSize && std::equal(kMagic.begin(), kMagic.end(), header.begin());
+}
+
+Directory parseDirectory(ByteView file)
+{
+    return parseDirectory(file, file.size());
+}
+
+Directory parseDirectory(ByteView file, std::uint64_t fileSize)
+{
+    if (!headerIsValid(file))
+        throw Error("This is not a valid Quarvex project!");
+    std::size_t count = file[6] | file[7] << 8;
+    if (file.size() < kHeaderSize + count * kEntrySize)
+        throw damaged("the directory of " + std::to_string(count) + " entries runs past the end of the file");
+    Directory directory;
+    directory.reserved = file[5];
+    std::uint64_t expected = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        auto entry = entryAt(file, i);
+        if (entry.offset != expected)
+            throw damaged("entry " + std::to_string(i + 1) + " does not follow the one before it");
+        expected += entry.size;
+        directory.entries.push_back(std::move(entry));
+    }
+    if (directory.dataStart() + expected != fileSize)
+        throw damaged("the data blocks do not end with the file");
+    return directory;
+}
+
+Directory readDirectory(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw Error(systemMessage("Cannot open file", path));
+    return loadDirectory(in, path);
+}
 
 void createEmpty(const fs::path& path)
 {
-    const Bytes header{0x01, 0x03, 'Q', 'X', 'P', 0x00, 0x00, 0x00};
-    writeFileAtomic(path, header);
+    writeFileAtomic(path, headerBytes(Directory{}, 0));
+}
+
+void append(const fs::path& path, const fs::path& scratch, const NewEntry& entry)
+{
+    std::error_code error;
+    if (!fs::exists(path, error))
+        createEmpty(path);
+    rewrite(path, scratch, [&](std::ifstream& in, std::ofstream& out) {
+        auto directory = loadDirectory(in, path);
+        auto count = directory.entries.size();
+        if (count >= kMaxEntries)
+            throw Error("The project is full: it cannot hold more than 65535 entries.");
+        std::uint64_t dataSize = fileSize(path) - directory.dataStart();
+        std::uint64_t blockSize = entry.record.size();
+        for (const auto& part : entry.parts)
+            blockSize += part.size();
+        if (dataSize + blockSize > UINT32_MAX)
+            throw Error("The project is too large: its data cannot pass 4 GiB.");
+        Bytes head = headerBytes(directory, count + 1);
+        for (const auto& old : directory.entries)
+            putEntry(head, old);
+        putEntry(head, {entry.kind, entry.name, static_cast<std::uint32_t>(dataSize), static_cast<std::uint32_t>(blockSize)});
+        write(out, head);
+        copyBytes(in, out, dataSize);
+        write(out, entry.record);
+        for (const auto& part : entry.parts)
+            write(out, part);
+    });
+}
+
+void remove(const fs::path& path, const fs::path& scratch, std::size_t index)
+{
+    rewrite(path, scratch, [&](std::ifstream& in, std::ofstream& out) {
+        auto directory = loadDirectory(in, path);
+        auto& entries = directory.entries;
+        if (index >= entries.size())
+            throw Error("The project has no entry " + std::to_string(index + 1) + ".");
+        auto removed = entries[index];
+        entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(index));
+        Bytes head = headerBytes(directory, entries.size());
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            if (i >= index)
+                entries[i].offset -= removed.size;
+            putEntry(head, entries[i]);
+        }
+        write(out, head);
+        copyBytes(in, out, removed.offset);
+        in.seekg(removed.size, std::ios::cur);
+        auto rest = fileSize(path) - (directory.dataStart() + kEntrySize) - removed.offset - removed.size;
+        copyBytes(in, out, rest);
+    });
+}
+
+Entry readEntry(const fs::path& path, std::size_t index)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw Error(systemMessage("Cannot open file", path));
+    auto directory = loadDirectory(in, path);
+    if (index >= directory.entries.size())
+        throw Error("The project has no entry " + std::to_string(index + 1) + ".");
+    const auto& entry = directory.entries[index];
+    Entry result{entry.kind, entry.name, Bytes(entry.size)};
+    in.seekg(static_cast<std::streamoff>(directory.dataStart() + entry.offset));
+    in.read(reinterpret_cast<char*>(result.data.data()), entry.size);
+    if (static_cast<std::uint64_t>(in.gcount()) != entry.size)
+        throw Error("Cannot read file " + toText(path));
+    return result;
+}
+
+std::string openedListLine(std::uint8_t kind, const std::string& name)
+{
+    switch (kind) {
+    case 1: return "Unit: " + name;
+    case 2: return "Weapon: " + name;
+    case 3: return "Projecitle: " + name;
+    case 4: return "Warhead: " + name;
+    case 5: return "Building: " + name;
+    case 18: return "Terrain Settings: " + name;
+    default: return kind >= 6 && kind <= 17 ? name : "Unknown: " + name;
+    }
+}
+
+std::vector<std::string> openedListLines(const Directory& directory)
+{
+    std::vector<std::string> lines;
+    lines.reserve(directory.entries.size());
+    for (const auto& entry : directory.entries)
+        lines.push_back(openedListLine(entry.kind, entry.name));
+    return lines;
+}
+
+std::string savedListLine(std::uint8_t kind, const std::string& name)
+{
+    return kind == 3 ? "Projectile: " + name : openedListLine(kind, name);
 }
 
 }

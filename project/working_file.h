@@ -2,11 +2,70 @@
 
 #include "common/file_io.h"
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 namespace qx::project {
 
 constexpr std::size_t kHeaderSize = 8;
+constexpr std::size_t kEntrySize = 112;
+constexpr std::size_t kMaxNameLength = 100;
+constexpr std::size_t kMaxEntries = 65535;
+// Far larger than any real project; a bigger file is refused before it is read.
+constexpr std::uint64_t kMaxProjectSize = std::uint64_t{1} << 32;
 
-// Writes the 8-byte header of a project with no entries.
+// One directory entry. Names are 8-bit text (Windows-1252), kept as bytes.
+struct DirectoryEntry {
+    std::uint8_t kind = 0;
+    std::string name;
+    std::uint32_t offset = 0;
+    std::uint32_t size = 0;
+};
+
+struct Directory {
+    std::uint8_t reserved = 0;
+    std::vector<DirectoryEntry> entries;
+    std::uint64_t dataStart() const { return kHeaderSize + entries.size() * kEntrySize; }
+};
+
+// An entry as an editor saves it: the fixed record, then the appended parts.
+struct NewEntry {
+    std::uint8_t kind = 0;
+    std::string name;
+    Bytes record;
+    std::vector<Bytes> parts;
+};
+
+// A loaded entry: its kind, name and data block.
+struct Entry {
+    std::uint8_t kind = 0;
+    std::string name;
+    Bytes data;
+};
+
+// Version byte 1 and the magic "QXP" as a short string.
+bool headerIsValid(ByteView header);
+
+// Parses the header and directory of a whole working file and checks that the
+// blocks follow each other and end with the file. Throws on a damaged file.
+Directory parseDirectory(ByteView file);
+Directory readDirectory(const fs::path& path);
+
 void createEmpty(const fs::path& path);
+
+// Both write the new copy under scratch and rename it over path at the end,
+// passing over the data area once.
+void append(const fs::path& path, const fs::path& scratch, const NewEntry& entry);
+void remove(const fs::path& path, const fs::path& scratch, std::size_t index);
+
+Entry readEntry(const fs::path& path, std::size_t index);
+
+// The list line an open builds from a directory entry.
+std::string openedListLine(std::uint8_t kind, const std::string& name);
+std::vector<std::string> openedListLines(const Directory& directory);
+
+// The list line an object editor (kinds 1 to 5) adds when it saves.
+std::string savedListLine(std::uint8_t kind, const std::string& name);
 
 }

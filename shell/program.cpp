@@ -29,6 +29,15 @@ Program::Program(DialogService& dialogs, const ShellPaths& paths)
     windows_.cnbform = create<Tcnbform>();
     windows_.form2 = create<TForm2>();
     windows_.general = create<TGeneral>();
+
+    auto* prj = windows_.prjform;
+    prj->setLoader(1, windows_.cnuform);
+    prj->setLoader(2, windows_.cnwform);
+    prj->setLoader(3, windows_.cnpform);
+    prj->setLoader(4, windows_.cnwhform);
+    prj->setLoader(5, windows_.cnbform);
+    for (std::uint8_t kind = 6; kind <= 18; ++kind)
+        prj->setLoader(kind, windows_.general);
 }
 
 Program::~Program()

@@ -2,7 +2,9 @@
 
 #include "common/error.h"
 #include "common/file_io.h"
+#include "common/cp1252.h"
 #include "project/encoder.h"
+#include "project/package.h"
 
 #include <functional>
 #include <map>
@@ -29,11 +31,21 @@ int codeCommand(const std::vector<std::string>& args, std::ostream&)
     return 0;
 }
 
+int listCommand(const std::vector<std::string>& args, std::ostream& out)
+{
+    expectArgs(args, 2, "list PACKAGE");
+    auto plain = project::decodePackage(toPath(args[1]));
+    for (const auto& line : project::openedListLines(project::parseDirectory(plain)))
+        out << cp1252ToUtf8(line) << '\n';
+    return 0;
+}
+
 const std::map<std::string, Command>& commands()
 {
     static const std::map<std::string, Command> table{
         {"encode", codeCommand},
         {"decode", codeCommand},
+        {"list", listCommand},
     };
     return table;
 }
@@ -43,7 +55,7 @@ const std::map<std::string, Command>& commands()
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     if (args.empty() || !commands().contains(args[0])) {
-        err << "usage: qxtool encode|decode IN OUT\n";
+        err << "usage: qxtool encode|decode IN OUT | list PACKAGE\n";
         return 2;
     }
     try {

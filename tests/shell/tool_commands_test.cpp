@@ -1,6 +1,7 @@
 #include "shell/tool_commands.h"
 
 #include "project/encoder.h"
+#include "project/package.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -51,6 +52,33 @@ TEST(ToolCode, WrongArgumentsShowUsage)
 {
     EXPECT_EQ(runTool({}).status, 2);
     EXPECT_EQ(runTool({"encode", "only-one"}).err, "usage: qxtool encode|decode IN OUT\n");
+}
+
+}
+}
+
+namespace qx {
+namespace {
+
+TEST(ToolList, PrintsTheLinesOfAnOpenedPackageInUtf8)
+{
+    TempDir dir;
+    project::append(dir / "p.tmp", dir / "s", {1, "Panzer \xe9", Bytes(220), {}});
+    project::append(dir / "p.tmp", dir / "s", {3, "Cannon [Cannon]", Bytes(44), {}});
+    project::savePackage(dir / "p.tmp", dir / "p.qxp");
+    auto result = runTool({"list", toText(dir / "p.qxp")});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "Unit: Panzer \u00e9\nProjecitle: Cannon [Cannon]\n");
+}
+
+TEST(ToolList, RefusesAFileThatIsNoPackage)
+{
+    TempDir dir;
+    test::writeText(dir / "x.qxp", "not a package at all");
+    auto result = runTool({"list", toText(dir / "x.qxp")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "qxtool: This is not a valid Quarvex project!\n");
+    EXPECT_EQ(result.out, "");
 }
 
 }

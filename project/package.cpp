@@ -1,0 +1,40 @@
+#include "project/package.h"
+
+#include "common/error.h"
+#include "project/encoder.h"
+
+#include <array>
+
+namespace qx::project {
+namespace {
+
+const std::array<std::uint8_t, 5> kPackageStart{0x01, 0x03, 'Q', 'X', 'P'};
+
+}
+
+void savePackage(const fs::path& workingFile, const fs::path& destination)
+{
+    encoder::codeFile(workingFile, destination);
+}
+
+Bytes decodePackage(const fs::path& source)
+{
+    auto bytes = readFile(source, kMaxProjectSize);
+    if (bytes.size() < kHeaderSize)
+        throw Error("This is not a valid Quarvex project!");
+    auto seed = encoder::recoverSeed(ByteView(bytes).first(kPackageStart.size()), kPackageStart);
+    if (!seed)
+        throw Error("This is not a valid Quarvex project!");
+    encoder::code(bytes, 0, encoder::blockKey(*seed));
+    return bytes;
+}
+
+std::vector<std::string> openPackage(const fs::path& source, const fs::path& workingFile, const fs::path& scratch)
+{
+    auto plain = decodePackage(source);
+    auto lines = openedListLines(parseDirectory(plain));
+    writeViaScratch(scratch, workingFile, plain);
+    return lines;
+}
+
+}

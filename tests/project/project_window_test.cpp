@@ -1,0 +1,271 @@
+#include "project/encoder.h"
+#include "project/package.h"
+#include "shell/all_windows.h"
+#include "support/program_fixture.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace qx;
+using qx::test::ProgramFixture;
+using Answer = DialogService::Answer;
+
+namespace {
+
+struct StandIn : EntryLoader {
+    void loadEntry(int position, const project::Entry& entry) override
+    {
+        positions.push_back(position);
+        entries.push_back(entry);
+    }
+    std::vector<int> positions;
+    std::vector<project::Entry> entries;
+};
+
+// A started program whose project holds three weapons A, B and C.
+struct ProjectFixture : ProgramFixture {
+    ProjectFixture()
+    {
+        acceptDirectories();
+        start();
+        for (const char* name : {"A", "B", "C"}) {
+            project::append(projectFile(), workingFile("tempqxp.tmp"), {2, name, Bytes(24, 7), {}});
+            prj()->addLine(std::string("Weapon: ") + name);
+        }
+    }
+    Tprjform* prj() { return windows().prjform; }
+    fs::path projectFile() const { return workingFile("project.tmp"); }
+    QStringList lines()
+    {
+        QStringList result;
+        for (int i = 0; i < prj()->ListBox1->count(); ++i)
+            result << prj()->ListBox1->item(i)->text();
+        return result;
+    }
+    QString path(const std::string& name) { return QString::fromStdString(toText(dir / name)); }
+};
+
+}
+
+class ProjectWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void controlsAreNamedAndCaptioned()
+    {
+        ProjectFixture f;
+        const QStringList names{"NewQXP", "OpenQXP", "SaveQXP", "EditQXP", "RemoveQXP", "compQXP"};
+        const QStringList captions{"New", "Open", "Save", "Edit", "Remove", "Compile"};
+        for (int i = 0; i < names.size(); ++i)
+            QCOMPARE(f.prj()->findChild<QPushButton*>(names[i])->text(), captions[i]);
+        QVERIFY(f.prj()->findChild<QListWidget*>("warnings"));
+    }
+
+    void newOnAnEmptyListDoesNothing()
+    {
+        ProgramFixture f;
+        f.acceptDirectories();
+        f.start();
+        fs::remove(f.workingFile("project.tmp"));
+        QTest::mouseClick(f.windows().prjform->NewQXP, Qt::LeftButton);
+        QVERIFY(f.dialogs.log.isEmpty());
+        QVERIFY(!fs::exists(f.workingFile("project.tmp")));
+    }
+
+    void newAnsweredYesThenCancelledStillDiscards()
+    {
+        ProjectFixture f;
+        f.windows().cnwform->editedIndex = 1;
+        f.dialogs.answers = {Answer::Yes};
+        QTest::mouseClick(f.prj()->NewQXP, Qt::LeftButton);
+        QCOMPARE(f.dialogs.log, (QStringList{"question: Do you want to save your project now? [Yes/No/Cancel]",
+                                             "save: Quarvex Projects|*.qxp|All Files|*.* (qxp)"}));
+        QCOMPARE(f.lines(), QStringList{});
+        QCOMPARE(fs::file_size(f.projectFile()), 8u);
+        QCOMPARE(f.windows().cnwform->editedIndex, -1);
+    }
+
+    void newAnsweredYesSavesFirst()
+    {
+        ProjectFixture f;
+        auto before = readFile(f.projectFile());
+        f.dialogs.answers = {Answer::Yes};
+        f.dialogs.files = {f.path("saved.qxp")};
+        QTest::mouseClick(f.prj()->NewQXP, Qt::LeftButton);
+        QCOMPARE(encoder::coded(readFile(f.dir / "saved.qxp")), before);
+        QCOMPARE(f.lines(), QStringList{});
+    }
+
+    void newAnsweredCancelKeepsTheProject()
+    {
+        ProjectFixture f;
+        auto before = readFile(f.projectFile());
+        f.dialogs.answers = {Answer::Cancel};
+        QTest::mouseClick(f.prj()->NewQXP, Qt::LeftButton);
+        QCOMPARE(f.lines().size(), 3);
+        QCOMPARE(readFile(f.projectFile()), before);
+    }
+
+    void saveAndOpenRoundTrip()
+    {
+        ProjectFixture f;
+        auto before = readFile(f.projectFile());
+        f.dialogs.files = {f.path("p.qxp")};
+        QTest::mouseClick(f.prj()->SaveQXP, Qt::LeftButton);
+        QTest::mouseClick(f.prj()->NewQXP, Qt::LeftButton);  // answered No
+        f.windows().cnbform->editedIndex = 2;
+        f.dialogs.files = {f.path("p.qxp")};
+        QTest::mouseClick(f.prj()->OpenQXP, Qt::LeftButton);
+        QCOMPARE(readFile(f.projectFile()), before);
+        QCOMPARE(f.lines(), (QStringList{"Weapon: A", "Weapon: B", "Weapon: C"}));
+        QCOMPARE(f.windows().cnbform->editedIndex, -1);
+    }
+
+    void openOfAFileThatIsNoPackageChangesNothing()
+    {
+        ProjectFixture f;
+        auto before = readFile(f.projectFile());
+        test::writeText(f.dir / "bad.qxp", "this is no project");
+        f.windows().cnuform->editedIndex = 1;
+        f.dialogs.files = {f.path("bad.qxp")};
+        QTest::mouseClick(f.prj()->OpenQXP, Qt::LeftButton);
+        QCOMPARE(f.dialogs.log.last(), QString("error: This is not a valid Quarvex project!"));
+        QCOMPARE(f.lines(), (QStringList{"Weapon: A", "Weapon: B", "Weapon: C"}));
+        QCOMPARE(readFile(f.projectFile()), before);
+        QCOMPARE(f.windows().cnuform->editedIndex, 1);
+    }
+
+    void editWithoutSelectionAsks()
+    {
+        ProjectFixture f;
+        QTest::mouseClick(f.prj()->EditQXP, Qt::LeftButton);
+        QCOMPARE(f.dialogs.log, QStringList{"error: Please select Unit to edit!"});
+        QTest::mouseClick(f.prj()->RemoveQXP, Qt::LeftButton);
+        QCOMPARE(f.dialogs.log.last(), QString("error: Please select unit to delete!"));
+    }
+
+    void editHandsTheEntryToTheWindowOfItsKind()
+    {
+        ProjectFixture f;
+        StandIn weapons, general;
+        f.prj()->setLoader(2, &weapons);
+        f.prj()->setLoader(9, &general);
+        project::append(f.projectFile(), f.workingFile("tempqxp.tmp"), {9, "Crate Settings", Bytes(32, 5), {}});
+        f.prj()->addLine("Crates Settings");
+
+        f.prj()->ListBox1->setCurrentRow(1);
+        QTest::mouseClick(f.prj()->EditQXP, Qt::LeftButton);
+        f.prj()->ListBox1->setCurrentRow(3);
+        QTest::mouseClick(f.prj()->EditQXP, Qt::LeftButton);
+        QCOMPARE(weapons.positions, std::vector<int>{1});
+        QCOMPARE(weapons.entries[0].name, std::string("B"));
+        QCOMPARE(weapons.entries[0].data, Bytes(24, 7));
+        QCOMPARE(general.positions, std::vector<int>{3});
+        QCOMPARE(general.entries[0].data, Bytes(32, 5));
+        QVERIFY(f.dialogs.log.isEmpty());
+    }
+
+    void editSetsTheEditorsIndexAndShowsIt()
+    {
+        ProjectFixture f;
+        f.prj()->ListBox1->setCurrentRow(2);
+        QTest::mouseClick(f.prj()->EditQXP, Qt::LeftButton);
+        QCOMPARE(f.windows().cnwform->editedIndex, 2);
+        QVERIFY(f.windows().cnwform->isVisible());
+    }
+
+    void editOfADamagedProjectReportsIt()
+    {
+        ProjectFixture f;
+        StandIn weapons;
+        f.prj()->setLoader(2, &weapons);
+        auto bytes = readFile(f.projectFile());
+        bytes.pop_back();
+        test::writeBytes(f.projectFile(), bytes);
+        f.prj()->ListBox1->setCurrentRow(0);
+        QTest::mouseClick(f.prj()->EditQXP, Qt::LeftButton);
+        QCOMPARE(f.dialogs.log, QStringList{"error: The project is damaged: the data blocks do not end with the file"});
+        QVERIFY(weapons.positions.empty());
+
+        bytes[0] = 2;  // a wrong header is passed over silently
+        test::writeBytes(f.projectFile(), bytes);
+        f.dialogs.log.clear();
+        QTest::mouseClick(f.prj()->EditQXP, Qt::LeftButton);
+        QVERIFY(f.dialogs.log.isEmpty());
+    }
+
+    void removeAdjustsEveryEditorsIndex()
+    {
+        ProjectFixture f;
+        auto& w = f.windows();
+        w.cnwform->editedIndex = 2;
+        w.cnbform->editedIndex = 2;
+        w.cnuform->editedIndex = 1;
+        w.cnpform->editedIndex = 0;
+        f.dialogs.answers = {Answer::Yes};
+        f.prj()->ListBox1->setCurrentRow(1);
+        QTest::mouseClick(f.prj()->RemoveQXP, Qt::LeftButton);
+        QCOMPARE(f.dialogs.log, QStringList{"question: Do you really want to delete settings for Weapon: B [Yes/No]"});
+        QCOMPARE(f.lines(), (QStringList{"Weapon: A", "Weapon: C"}));
+        QCOMPARE(w.cnwform->editedIndex, 1);
+        QCOMPARE(w.cnbform->editedIndex, 1);
+        QCOMPARE(w.cnuform->editedIndex, -1);
+        QCOMPARE(w.cnpform->editedIndex, 0);
+        QCOMPARE(w.cnwhform->editedIndex, -1);
+        auto lines = project::openedListLines(project::readDirectory(f.projectFile()));
+        QCOMPARE(lines, (std::vector<std::string>{"Weapon: A", "Weapon: C"}));
+    }
+
+    void removeAnsweredNoChangesNothing()
+    {
+        ProjectFixture f;
+        auto before = readFile(f.projectFile());
+        f.prj()->ListBox1->setCurrentRow(0);
+        QTest::mouseClick(f.prj()->RemoveQXP, Qt::LeftButton);
+        QCOMPARE(f.lines().size(), 3);
+        QCOMPARE(readFile(f.projectFile()), before);
+    }
+
+    void listClickSetsTheTooltip()
+    {
+        ProjectFixture f;
+        auto* list = f.prj()->ListBox1;
+        list->show();
+        auto rect = list->visualItemRect(list->item(1));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+        QCOMPARE(list->toolTip(), QString("Weapon: B"));
+    }
+
+    void namesShowInTheirCodePage()
+    {
+        ProjectFixture f;
+        f.prj()->addLine("Unit: Pz\xe9");
+        QCOMPARE(f.lines().last(), QString::fromUtf8("Unit: Pz\u00e9"));
+    }
+
+    void startUpReopensTheLastCompiledProject()
+    {
+        ProgramFixture f;
+        f.acceptDirectories();
+        project::append(f.dir / "p.tmp", f.dir / "s", {4, "Armor Piercing [AP]", Bytes(12), {}});
+        project::savePackage(f.dir / "p.tmp", f.dir / "game" / "curqxp.set");
+        f.start();
+        QCOMPARE(f.windows().prjform->ListBox1->item(0)->text(), QString("Warhead: Armor Piercing [AP]"));
+        QCOMPARE(readFile(f.workingFile("project.tmp")), readFile(f.dir / "p.tmp"));
+    }
+
+    void startUpWithADamagedLastProjectStartsEmpty()
+    {
+        ProgramFixture f;
+        f.acceptDirectories();
+        test::writeText(f.dir / "game" / "curqxp.set", "damaged");
+        f.start();
+        QCOMPARE(f.dialogs.log, QStringList{"error: This is not a valid Quarvex project!"});
+        QCOMPARE(f.windows().prjform->ListBox1->count(), 0);
+        QCOMPARE(fs::file_size(f.workingFile("project.tmp")), 8u);
+    }
+};
+
+QTEST_MAIN(ProjectWindowTest)
+#include "project_window_test.moc"
