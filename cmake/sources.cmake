@@ -25,6 +25,7 @@ set(QXUI_SOURCES
   project/project_window.cpp
   project/project_window.h
   shell/dialog_service.cpp
+  shell/event_pump.cpp
   shell/main_window.cpp
   shell/main_window.h
   shell/program.cpp

@@ -3,6 +3,7 @@
 #include "common/error.h"
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
 
 namespace qx::encoder {
@@ -24,6 +25,21 @@ bool keyMatches(std::uint32_t seed, ByteView coded, ByteView plain)
             return false;
     }
     return true;
+}
+
+// Word-wise exclusive or; the byte loop alone is not vectorised.
+void xorBytes(std::uint8_t* out, const std::uint8_t* key, std::size_t count)
+{
+    std::size_t j = 0;
+    for (; j + 8 <= count; j += 8) {
+        std::uint64_t a, b;
+        std::memcpy(&a, out + j, 8);
+        std::memcpy(&b, key + j, 8);
+        a ^= b;
+        std::memcpy(out + j, &a, 8);
+    }
+    for (; j < count; ++j)
+        out[j] ^= key[j];
 }
 
 void codeStream(std::ifstream& in, std::ofstream& out, std::uint64_t total, Progress* progress)
@@ -63,10 +79,7 @@ void code(std::span<std::uint8_t> data, std::uint64_t filePosition, const BlockK
     std::size_t i = 0;
     while (i < data.size()) {
         std::size_t run = std::min(kBlockSize - start, data.size() - i);
-        std::uint8_t* out = data.data() + i;
-        const std::uint8_t* k = key.data() + start;
-        for (std::size_t j = 0; j < run; ++j)
-            out[j] ^= k[j];
+        xorBytes(data.data() + i, key.data() + start, run);
         i += run;
         start = 0;
     }

@@ -12,9 +12,9 @@ const std::array<std::uint8_t, 5> kPackageStart{0x01, 0x03, 'Q', 'X', 'P'};
 
 }
 
-void savePackage(const fs::path& workingFile, const fs::path& destination)
+void savePackage(const fs::path& workingFile, const fs::path& destination, encoder::Progress* progress)
 {
-    encoder::codeFile(workingFile, destination);
+    encoder::codeFile(workingFile, destination, progress);
 }
 
 Bytes decodePackage(const fs::path& source)

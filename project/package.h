@@ -1,11 +1,13 @@
 #pragma once
 
+#include "project/encoder.h"
 #include "project/working_file.h"
 
 namespace qx::project {
 
 // Save: the coded working file at destination.
-void savePackage(const fs::path& workingFile, const fs::path& destination);
+void savePackage(const fs::path& workingFile, const fs::path& destination,
+                 encoder::Progress* progress = nullptr);
 
 // Decodes a package and checks it as a project (recovering another tool's
 // seed when the program's does not fit). Throws when it is not a project.

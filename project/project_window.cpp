@@ -4,6 +4,7 @@
 #include "project/package.h"
 #include "shell/all_windows.h"
 #include "shell/dialog_service.h"
+#include "shell/event_pump.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -140,7 +141,8 @@ void Tprjform::saveProject()
     auto destination = windows_.dialogs->saveFile(kPackageFilter, kPackageSuffix);
     if (destination.isEmpty())
         return;
-    project::savePackage(workingFile("project.tmp"), toPath(toUtf8(destination)));
+    EventPump pump;
+    project::savePackage(workingFile("project.tmp"), toPath(toUtf8(destination)), &pump);
 }
 
 void Tprjform::editEntry()

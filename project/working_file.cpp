@@ -15,7 +15,6 @@ Directory parseDirectory(ByteView file, std::uint64_t fileSize);
 namespace {
 
 constexpr std::size_t kCopyChunk = 1 << 20;
-constexpr std::size_t kNameField = 1 + kMaxNameLength;
 constexpr std::size_t kOffsetField = 104;
 constexpr std::size_t kSizeField = 108;
 
