@@ -1,12 +1,23 @@
 set(QXCORE_SOURCES
   common/cp1252.cpp
   common/file_io.cpp
+  compiler/compile.cpp
+  compiler/decimal_text.cpp
+  compiler/mix_writer.cpp
+  compiler/rules_writer.cpp
   data/stock_rules.cpp
+  editors/records.cpp
+  general/groups.cpp
+  general/section_writers.cpp
   project/encoder.cpp
   project/package.cpp
   project/working_file.cpp
   shell/directories.cpp
   shell/startup.cpp
+  stock/catalogue.cpp
+  stock/line_helpers.cpp
+  stock/menus.cpp
+  stock/stock_loader.cpp
 )
 
 set(QXUI_SOURCES

@@ -38,4 +38,14 @@ const std::vector<std::string>& rulesBlock2()
     return lines;
 }
 
+const std::vector<std::string>& rulesText()
+{
+    static const auto lines = [] {
+        auto all = rulesBlock1();
+        all.insert(all.end(), rulesBlock2().begin(), rulesBlock2().end());
+        return all;
+    }();
+    return lines;
+}
+
 }

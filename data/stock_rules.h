@@ -10,4 +10,7 @@ namespace qx::stock {
 const std::vector<std::string>& rulesBlock1();
 const std::vector<std::string>& rulesBlock2();
 
+// The first block followed by the second: the whole default rules file.
+const std::vector<std::string>& rulesText();
+
 }

@@ -1,6 +1,7 @@
 #include "project/project_window.h"
 
 #include "common/cp1252.h"
+#include "compiler/compile.h"
 #include "project/package.h"
 #include "shell/all_windows.h"
 #include "shell/dialog_service.h"
@@ -12,6 +13,26 @@
 
 namespace qx {
 namespace {
+
+// Compile findings go to the warnings list, messages through the dialogs.
+class WindowReporter : public compiler::CompileReporter {
+public:
+    WindowReporter(QListWidget* warnings, DialogService& dialogs) : warnings_(warnings), dialogs_(dialogs) {}
+
+    void warning(const std::string& line) override { warnings_->addItem(text(line)); }
+    void error(const std::string& message) override { dialogs_.error(text(message)); }
+    void information(const std::string& message) override { dialogs_.information(text(message)); }
+    bool confirm(const std::string& message) override
+    {
+        return dialogs_.confirm(text(message), false) == DialogService::Answer::Yes;
+    }
+
+private:
+    static QString text(const std::string& cp1252) { return QString::fromStdString(cp1252ToUtf8(cp1252)); }
+
+    QListWidget* warnings_;
+    DialogService& dialogs_;
+};
 
 const QString kPackageFilter = "Quarvex Projects|*.qxp|All Files|*.*";
 const QString kPackageSuffix = "qxp";
@@ -34,7 +55,7 @@ Tprjform::Tprjform(Windows& windows)
             [this](QListWidgetItem* item) { ListBox1->setToolTip(item->text()); });
     EditQXP = addButton("Edit", "EditQXP", &Tprjform::editEntry);
     RemoveQXP = addButton("Remove", "RemoveQXP", &Tprjform::removeEntry);
-    compQXP = addButton("Compile", "compQXP", nullptr);
+    compQXP = addButton("Compile", "compQXP", &Tprjform::compileProject);
     warnings = new QListWidget(this);
     warnings->setObjectName("warnings");
     layout()->addWidget(warnings);
@@ -46,8 +67,7 @@ QPushButton* Tprjform::addButton(const QString& caption, const QString& name, vo
     auto* button = new QPushButton(caption, this);
     button->setObjectName(name);
     layout()->addWidget(button);
-    if (command)
-        connect(button, &QPushButton::clicked, this, [this, command] { runCommand(*windows_.dialogs, [&] { (this->*command)(); }); });
+    connect(button, &QPushButton::clicked, this, [this, command] { runCommand(*windows_.dialogs, [&] { (this->*command)(); }); });
     return button;
 }
 
@@ -178,6 +198,18 @@ void Tprjform::removeEntry()
             editor->editedIndex -= 1;
     }
     delete ListBox1->takeItem(position);
+}
+
+void Tprjform::compileProject()
+{
+    warnings->clear();
+    // Without a game directory there is nowhere to install the outputs.
+    if (!windows_.settings->gate("setting.tmp"))
+        return;
+    WindowReporter reporter(warnings, *windows_.dialogs);
+    const auto& state = windows_.settings->state();
+    compiler::compileProject({workingFile("project.tmp"), toPath(state.workingDir), state.fields.game},
+                             static_cast<std::size_t>(ListBox1->count()), reporter);
 }
 
 }

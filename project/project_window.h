@@ -31,6 +31,7 @@ public:
     void saveProject();
     void editEntry();
     void removeEntry();
+    void compileProject();
 
     // Which window "Edit" hands an entry of the kind to.
     void setLoader(std::uint8_t kind, EntryLoader* loader);

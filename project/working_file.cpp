@@ -1,10 +1,10 @@
 #include "project/working_file.h"
 
+#include "common/bytes.h"
 #include "common/error.h"
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <fstream>
 
 namespace qx::project {
@@ -19,18 +19,6 @@ constexpr std::size_t kOffsetField = 104;
 constexpr std::size_t kSizeField = 108;
 
 const std::array<std::uint8_t, 5> kMagic{0x01, 0x03, 'Q', 'X', 'P'};
-
-std::uint32_t u32At(ByteView bytes, std::size_t at)
-{
-    return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
-}
-
-void putU32(std::uint8_t* at, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        at[i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
 
 Error damaged(const std::string& detail)
 {
@@ -48,13 +36,11 @@ Bytes headerBytes(const Directory& directory, std::size_t count)
 
 void putEntry(Bytes& out, const DirectoryEntry& entry)
 {
-    std::array<std::uint8_t, kEntrySize> bytes{};
+    Bytes bytes(kEntrySize);
     bytes[0] = entry.kind;
-    auto length = std::min(entry.name.size(), kMaxNameLength);
-    bytes[1] = static_cast<std::uint8_t>(length);
-    std::memcpy(bytes.data() + 2, entry.name.data(), length);
-    putU32(bytes.data() + kOffsetField, entry.offset);
-    putU32(bytes.data() + kSizeField, entry.size);
+    putShortText(bytes, 1, kMaxNameLength, entry.name);
+    putU32(bytes, kOffsetField, entry.offset);
+    putU32(bytes, kSizeField, entry.size);
     out.insert(out.end(), bytes.begin(), bytes.end());
 }
 
@@ -63,8 +49,7 @@ DirectoryEntry entryAt(ByteView file, std::size_t index)
     auto at = kHeaderSize + index * kEntrySize;
     DirectoryEntry entry;
     entry.kind = file[at];
-    auto length = std::min<std::size_t>(file[at + 1], kMaxNameLength);
-    entry.name.assign(reinterpret_cast<const char*>(file.data() + at + 2), length);
+    entry.name = shortTextAt(file, at + 1, kMaxNameLength);
     entry.offset = u32At(file, at + kOffsetField);
     entry.size = u32At(file, at + kSizeField);
     return entry;

@@ -17,14 +17,24 @@ QString qtFilter(const QString& filter)
     return filters.join(";;");
 }
 
+namespace {
+
+// Message texts separate their lines with a carriage return.
+QString shown(const QString& text)
+{
+    return QString(text).replace('\r', '\n');
+}
+
+}
+
 void QtDialogService::error(const QString& text)
 {
-    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), text);
+    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), shown(text));
 }
 
 void QtDialogService::information(const QString& text)
 {
-    QMessageBox::information(QApplication::activeWindow(), QApplication::applicationName(), text);
+    QMessageBox::information(QApplication::activeWindow(), QApplication::applicationName(), shown(text));
 }
 
 DialogService::Answer QtDialogService::confirm(const QString& text, bool withCancel)
@@ -32,7 +42,7 @@ DialogService::Answer QtDialogService::confirm(const QString& text, bool withCan
     auto buttons = QMessageBox::Yes | QMessageBox::No;
     if (withCancel)
         buttons |= QMessageBox::Cancel;
-    auto answer = QMessageBox::question(QApplication::activeWindow(), QApplication::applicationName(), text, buttons);
+    auto answer = QMessageBox::question(QApplication::activeWindow(), QApplication::applicationName(), shown(text), buttons);
     if (answer == QMessageBox::Yes)
         return Answer::Yes;
     return answer == QMessageBox::No ? Answer::No : Answer::Cancel;

@@ -244,6 +244,32 @@ private slots:
         QCOMPARE(f.lines().last(), QString::fromUtf8("Unit: Pz\u00e9"));
     }
 
+    void compileFillsTheWarningsAndInstalls()
+    {
+        ProjectFixture f;  // three weapons named A, B, C
+        project::append(f.projectFile(), f.workingFile("tempqxp.tmp"), {2, "A", Bytes(24, 7), {}});
+        f.prj()->addLine("Weapon: A");
+        f.dialogs.answers = {Answer::Yes};
+        QTest::mouseClick(f.prj()->compQXP, Qt::LeftButton);
+        QCOMPARE(f.prj()->warnings->count(), 1);
+        QCOMPARE(f.prj()->warnings->item(0)->text(), QString("Warning: Values for A (4) redefined!"));
+        QCOMPARE(f.dialogs.log, (QStringList{"question: An error has occured\rDo you want to continue? [Yes/No]",
+                                             "error: Graphics compilation error!",
+                                             "information: RulesINI compilation successful!"}));
+        QVERIFY(fs::exists(f.dir / "game" / "rules.ini"));
+        QVERIFY(fs::exists(f.dir / "game" / "curqxp.set"));
+    }
+
+    void compileWithAListOutOfStepStops()
+    {
+        ProjectFixture f;
+        f.prj()->addLine("Weapon: extra");
+        QTest::mouseClick(f.prj()->compQXP, Qt::LeftButton);
+        QCOMPARE(f.prj()->warnings->item(0)->text(), QString("Cannot compile Project"));
+        QCOMPARE(f.dialogs.log, QStringList{"error: Fatal Error\rCannot compile project!"});
+        QVERIFY(!fs::exists(f.dir / "game" / "rules.ini"));
+    }
+
     void startUpReopensTheLastCompiledProject()
     {
         ProgramFixture f;

@@ -83,3 +83,75 @@ TEST(ToolList, RefusesAFileThatIsNoPackage)
 
 }
 }
+
+namespace qx {
+namespace {
+
+TEST(ToolStock, PrintsTheLoadedFields)
+{
+    auto result = runTool({"stock", "weapon", "Colt45"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "Weapon to be replaced: Tanya's Pistol [Colt45]\n"
+                          "Damage: 50\n"
+                          "Delay Time: 5\n"
+                          "Range: 5,75\n"
+                          "Projectile: Invisible Flight to Target [Invisible]\n"
+                          "Speed: 100\n"
+                          "Warhead: Anti-Infantry Rifle Bullet [HollowPoint]\n"
+                          "Sound to be used: Pistol Shot [GUN5]\n");
+    EXPECT_EQ(runTool({"stock", "tank", "4TNK"}).status, 2);
+}
+
+class ToolCompile : public ::testing::Test {
+protected:
+    void SetUp() override { fs::create_directories(dir / "game"); }
+    void package(const std::vector<project::NewEntry>& entries)
+    {
+        project::createEmpty(dir / "p.tmp");
+        for (const auto& entry : entries)
+            project::append(dir / "p.tmp", dir / "s", entry);
+        project::savePackage(dir / "p.tmp", dir / "p.qxp");
+    }
+    Result compile(bool yes)
+    {
+        std::vector<std::string> args{"compile", toText(dir / "p.qxp"), "--game-dir", toText(dir / "game")};
+        if (yes)
+            args.push_back("--yes");
+        return runTool(args);
+    }
+
+    TempDir dir;
+};
+
+TEST_F(ToolCompile, InstallsTheRulesFile)
+{
+    package({{4, "Armor Piercing [AP]", Bytes{2, 100, 50, 25, 10, 5, 0, 0, 1, 0, 0, 0}, {}}});
+    auto result = compile(false);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "error: Graphics compilation error!\ninformation: RulesINI compilation successful!\n");
+    EXPECT_TRUE(fs::exists(dir / "game" / "rules.ini"));
+    EXPECT_TRUE(fs::exists(dir / "game" / "curqxp.set"));
+}
+
+TEST_F(ToolCompile, AnswersQuestionsNoUnlessTold)
+{
+    project::NewEntry weapon{2, "W\xe9", Bytes(24), {}};
+    package({weapon, weapon});
+    auto result = compile(false);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "Warning: Values for W\u00e9 (2) redefined!\n"
+                          "question: An error has occured / Do you want to continue?\n");
+    EXPECT_FALSE(fs::exists(dir / "game" / "rules.ini"));
+    EXPECT_EQ(compile(true).status, 0);
+}
+
+TEST_F(ToolCompile, UnreadablePackageExitsWithTwo)
+{
+    test::writeText(dir / "p.qxp", "garbage");
+    auto result = compile(false);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "qxtool: This is not a valid Quarvex project!\n");
+}
+
+}
+}

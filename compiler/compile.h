@@ -1,0 +1,37 @@
+#pragma once
+
+#include "common/file_io.h"
+
+#include <string>
+#include <vector>
+
+namespace qx::compiler {
+
+// How the pipeline tells the user what happened. Texts are Windows-1252
+// bytes; "\r" inside a message separates its lines.
+class CompileReporter {
+public:
+    virtual ~CompileReporter() = default;
+    virtual void warning(const std::string& line) = 0;  // a new line of the warnings list
+    virtual void error(const std::string& text) = 0;
+    virtual void information(const std::string& text) = 0;
+    virtual bool confirm(const std::string& text) = 0;  // Yes (true) or No
+};
+
+struct CompilePaths {
+    fs::path projectFile;  // the project working file
+    fs::path workingDir;   // scratch outputs: rules.ini and new.mix
+    std::string gameDir;   // receives rules.ini, sc-qx.mix and curqxp.set
+};
+
+enum class CompileOutcome {
+    Stopped,        // nothing was written
+    RulesInstalled, // the rules file (and the archive, when there were graphics) is in the game directory
+};
+
+// Checks the project (its entry count against the list's line count, then
+// clashes between entries), builds the rules text and the archive, and
+// installs them with "curqxp.set" in the game directory.
+CompileOutcome compileProject(const CompilePaths& paths, std::size_t listLines, CompileReporter& reporter);
+
+}

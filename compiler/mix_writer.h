@@ -1,0 +1,34 @@
+#pragma once
+
+#include "common/file_io.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qx::compiler {
+
+constexpr std::size_t kMaxMemberName = 12;
+
+// The member identifier of a file name of at most 12 characters.
+std::uint32_t nameHash(const std::string& name);
+
+// Collects members and writes the archive in one piece: index ascending by
+// identifier compared as signed numbers, members of equal identifier in the
+// order added, bodies in index order.
+class MixArchive {
+public:
+    // Refuses names longer than 12 characters.
+    void add(const std::string& name, Bytes content);
+    bool empty() const { return members_.empty(); }
+    Bytes bytes() const;
+
+private:
+    struct Member {
+        std::uint32_t id;
+        Bytes content;
+    };
+    std::vector<Member> members_;
+};
+
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "compiler/rules_writer.h"
+#include "general/groups.h"
+
+namespace qx::general {
+
+// Writes one group entry into the rules text: difficulty levels, countries
+// and land types replace their section; the other groups rewrite the lines of
+// their keys inside their own section, so that keys of the same name in
+// other sections stay as they are.
+void writeGroup(compiler::RulesLines& rules, const GroupRecord& record);
+
+}

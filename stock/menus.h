@@ -1,0 +1,35 @@
+#pragma once
+
+#include <span>
+#include <string>
+
+namespace qx::stock {
+
+// A menu list: captions in their fixed order. Projects store positions in
+// these lists, so the order of every list is part of the file format.
+using Menu = std::span<const char* const>;
+
+Menu ownerList();
+Menu armourList();
+Menu primaryWeaponList();
+Menu secondaryWeaponList();
+Menu buildingPrimaryWeaponList();
+Menu buildingSecondaryWeaponList();
+Menu weaponList();  // the weapon editor's "to be replaced" list
+Menu prerequisiteList();
+Menu techLevelList();
+Menu projectileList();
+Menu warheadList();
+Menu soundList();
+Menu explosionList();
+Menu deathAnimationList();
+Menu difficultyList();
+Menu countryList();
+Menu terrainList();
+Menu crateBonusList();
+
+// The bracket identifier of the entry at position, or nothing (empty) when
+// the position lies beyond the list.
+std::string identifierAt(Menu menu, std::size_t position);
+
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qx::stock {
+
+enum class StockKind { Unit, Weapon, Building, Projectile, Warhead };
+
+std::optional<StockKind> stockKindNamed(const std::string& name);
+
+// One control of an editor as the loader leaves it.
+struct StockField {
+    enum class Type { Text, Menu, Box };
+    std::string label;
+    Type type = Type::Text;
+    std::string text;                  // Text and Menu: the field's text
+    std::vector<std::size_t> checked;  // Menu: the ticked positions
+    bool box = false;                  // Box: checked
+};
+
+// What an editor shows after loading a stock object: the fields in the
+// order the loader first set them; the editor starts from its reset state.
+struct StockObject {
+    std::vector<StockField> fields;
+    const StockField* find(const std::string& label) const;
+};
+
+// Fills from the stock rules text the values of the object whose section
+// header is "[" + identifier + "]".
+StockObject loadStockObject(const std::string& identifier, StockKind kind);
+
+// The same over other rules text.
+StockObject loadStockObject(const std::string& identifier, StockKind kind, const std::vector<std::string>& rules);
+
+}

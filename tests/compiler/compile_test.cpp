@@ -1,0 +1,190 @@
+#include "compiler/compile.h"
+
+#include "common/error.h"
+#include "compiler/mix_writer.h"
+#include "compiler/rules_writer.h"
+#include "editors/records.h"
+#include "project/encoder.h"
+#include "project/working_file.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace qx::compiler {
+namespace {
+
+using test::TempDir;
+
+struct Recorder : CompileReporter {
+    void warning(const std::string& line) override { log.push_back("warning: " + line); }
+    void error(const std::string& text) override { log.push_back("error: " + text); }
+    void information(const std::string& text) override { log.push_back("information: " + text); }
+    bool confirm(const std::string& text) override
+    {
+        log.push_back("question: " + text);
+        return answer;
+    }
+    std::vector<std::string> log;
+    bool answer = false;
+};
+
+class Compile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fs::create_directories(dir / "work");
+        fs::create_directories(dir / "game");
+        project::createEmpty(file());
+    }
+
+    fs::path file() const { return dir / "work" / "project.tmp"; }
+    void add(std::uint8_t kind, const std::string& name, Bytes record, std::vector<Bytes> parts = {})
+    {
+        project::append(file(), dir / "work" / "tempqxp.tmp", {kind, name, std::move(record), std::move(parts)});
+        ++count;
+    }
+    void addUnit(const std::string& name, const std::string& internal, bool graphics, std::uint8_t replaced = 1)
+    {
+        records::Unit unit;
+        unit.name = name;
+        unit.internalName = internal;
+        unit.replaced = replaced;
+        std::vector<Bytes> parts;
+        if (graphics) {
+            unit.sizes = {3, 4, 10, 20};
+            unit.frameCount = 64;
+            parts = {Bytes(3, 'p'), Bytes(4, 'f'), Bytes(10, 'i'), Bytes(20, 'u')};
+        }
+        add(1, name, records::pack(unit), parts);
+    }
+    CompileOutcome compile(std::size_t lines) { return compileProject({file(), dir / "work", toText(dir / "game")}, lines, reporter); }
+    CompileOutcome compile() { return compile(count); }
+    bool installed(const char* name) const { return fs::exists(dir / "game" / name); }
+
+    TempDir dir;
+    Recorder reporter;
+    std::size_t count = 0;
+};
+
+TEST_F(Compile, ListAndFileOutOfStepNeverCompiles)
+{
+    add(4, "Armor Piercing [AP]", records::pack(records::Warhead{2}));
+    EXPECT_EQ(compile(2), CompileOutcome::Stopped);
+    EXPECT_EQ(reporter.log, (std::vector<std::string>{"warning: Cannot compile Project",
+                                                      "error: Fatal Error\rCannot compile project!"}));
+    EXPECT_FALSE(installed("rules.ini"));
+}
+
+TEST_F(Compile, RedefinedEntriesAskBeforeCompiling)
+{
+    addUnit("Tank", "", false);
+    addUnit("Tank", "", false);
+    addUnit("Tank", "", false);
+    EXPECT_EQ(compile(), CompileOutcome::Stopped);
+    EXPECT_EQ(reporter.log, (std::vector<std::string>{"warning: Warning: Values for Tank (2) redefined!",
+                                                      "warning: Warning: Values for Tank (3) redefined!",
+                                                      "question: An error has occured\rDo you want to continue?"}));
+    EXPECT_FALSE(installed("rules.ini"));
+    EXPECT_FALSE(installed("curqxp.set"));
+
+    reporter.log.clear();
+    reporter.answer = true;
+    EXPECT_EQ(compile(), CompileOutcome::RulesInstalled);
+    EXPECT_EQ(reporter.log.back(), "information: RulesINI compilation successful!");
+}
+
+TEST_F(Compile, SharedInternalNamesStopTheCompile)
+{
+    addUnit("Tank", "ABCD", true);
+    add(2, "Weapon", records::pack(records::Weapon{}));
+    records::Building building;
+    building.name = "Fort";
+    building.internalName = "ABCD";
+    add(5, "Fort", records::pack(building));
+    records::Projectile first, second;
+    add(3, "One", records::pack(first));
+    add(3, "Two", records::pack(second));
+    EXPECT_EQ(compile(), CompileOutcome::Stopped);
+    EXPECT_EQ(reporter.log, (std::vector<std::string>{"warning: Error: Choose another internal name for Fort (3)",
+                                                      "warning: Cannot compile Project",
+                                                      "error: An error has occured\rCannot compile project!"}));
+    EXPECT_FALSE(installed("rules.ini"));
+}
+
+TEST_F(Compile, ObjectsWithoutGraphicsGiveRulesOnly)
+{
+    add(2, "Gunboat Mounted Anti-Aircraft Rocket [Stinger]", records::pack(records::Weapon{28, 45, 900}));
+    add(4, "Armor Piercing [AP]", records::pack(records::Warhead{2, {1, 2, 3, 4, 5}}));
+    EXPECT_EQ(compile(), CompileOutcome::RulesInstalled);
+    EXPECT_EQ(reporter.log, (std::vector<std::string>{"error: Graphics compilation error!",
+                                                      "information: RulesINI compilation successful!"}));
+    auto rules = stockRules();
+    mergeSection(rules, weaponSection(records::Weapon{28, 45, 900}));
+    mergeSection(rules, warheadSection(records::Warhead{2, {1, 2, 3, 4, 5}}));
+    auto text = rulesFileText(rules);
+    EXPECT_EQ(readFile(dir / "game" / "rules.ini"), Bytes(text.begin(), text.end()));
+    EXPECT_EQ(readFile(dir / "work" / "rules.ini"), Bytes(text.begin(), text.end()));
+    EXPECT_EQ(encoder::coded(readFile(dir / "game" / "curqxp.set")), readFile(file()));
+    EXPECT_FALSE(installed("sc-qx.mix"));
+
+    // A second compile gives the same rules file.
+    EXPECT_EQ(compile(), CompileOutcome::RulesInstalled);
+    EXPECT_EQ(readFile(dir / "game" / "rules.ini"), Bytes(text.begin(), text.end()));
+}
+
+TEST_F(Compile, GraphicsBecomeArchiveMembers)
+{
+    addUnit("Tank", "ABCD", true);
+    records::Building building;
+    building.name = "Fort";
+    building.internalName = "EFGH";
+    building.sizes = {1, 1, 1, 5, 6, 7};
+    building.frameCount = 20;  // TSLA, BARR, TENT, QUEE
+    building.replaced = 0;
+    add(5, "Fort", records::pack(building), {Bytes{0}, Bytes{0}, Bytes{0}, Bytes(5, 'a'), Bytes(6, 'b'), Bytes(7, 'c')});
+    records::Projectile projectile;
+    projectile.replaced = 2;
+    projectile.internalName = "LONGNAME";
+    projectile.sizes = {2, 9};
+    add(3, "Cannon", records::pack(projectile), {Bytes(2, 0), Bytes(9, 'x')});
+    EXPECT_EQ(compile(), CompileOutcome::RulesInstalled);
+    EXPECT_EQ(reporter.log, (std::vector<std::string>{"information: Graphics compilation successful!",
+                                                      "information: RulesINI compilation successful!"}));
+    MixArchive expected;
+    expected.add("ABCDicon.shp", Bytes(10, 'i'));
+    expected.add("ABCD.shp", Bytes(20, 'u'));
+    expected.add("EFGHicon.shp", Bytes(5, 'a'));
+    expected.add("EFGHmake.shp", Bytes(6, 'b'));
+    expected.add("EFGH.shp", Bytes(7, 'c'));
+    expected.add("LONGNAME.shp", Bytes(9, 'x'));
+    EXPECT_EQ(readFile(dir / "game" / "sc-qx.mix"), expected.bytes());
+    EXPECT_EQ(readFile(dir / "work" / "new.mix"), expected.bytes());
+    auto rules = readFile(dir / "game" / "rules.ini");
+    std::string text(rules.begin(), rules.end());
+    EXPECT_NE(text.find("[3TNK]\r\nName=Tank\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Image=ABCD\r\n"), std::string::npos);
+    EXPECT_NE(text.find("[TSLA]\r\nName=Fort\r\n"), std::string::npos);
+    EXPECT_NE(text.find("[Cannon]\r\nImage=LONGNAME\r\n"), std::string::npos);
+}
+
+TEST_F(Compile, LostReplacedUnitIsReportedAndSkipped)
+{
+    addUnit("Tank", "ABCD", true, 6);
+    EXPECT_EQ(compile(), CompileOutcome::RulesInstalled);
+    EXPECT_EQ(reporter.log.front(), "error: Internal Error #10");
+    auto text = readFile(dir / "game" / "rules.ini");
+    EXPECT_EQ(std::string(text.begin(), text.end()).find("Name=Tank"), std::string::npos);
+}
+
+TEST_F(Compile, DamagedGraphicsSizesInstallNothing)
+{
+    records::Unit unit;
+    unit.sizes = {0, 0, 500, 500};
+    add(1, "Broken", records::pack(unit), {Bytes(10)});
+    EXPECT_THROW(compile(), Error);
+    EXPECT_FALSE(installed("rules.ini"));
+    EXPECT_FALSE(installed("curqxp.set"));
+}
+
+}
+}
