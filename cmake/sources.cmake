@@ -9,6 +9,11 @@ set(QXCORE_SOURCES
   editors/records.cpp
   general/groups.cpp
   general/section_writers.cpp
+  library/bitmap.cpp
+  library/component_stream.cpp
+  library/drag_data.cpp
+  library/image_list_stream.cpp
+  library/library_file.cpp
   project/encoder.cpp
   project/package.cpp
   project/working_file.cpp
@@ -30,8 +35,14 @@ set(QXUI_SOURCES
   editors/weapon_editor.h
   general/general_window.cpp
   general/general_window.h
+  library/animation_widget.cpp
+  library/animation_widget.h
+  library/drop_targets.cpp
+  library/drop_targets.h
   library/library_browser.cpp
   library/library_browser.h
+  library/library_viewer.cpp
+  library/library_viewer.h
   project/entry_loader.h
   project/project_window.cpp
   project/project_window.h
@@ -46,5 +57,6 @@ set(QXUI_SOURCES
 )
 
 set(QXTOOL_SOURCES
+  library/library_commands.cpp
   shell/tool_commands.cpp
 )

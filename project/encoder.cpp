@@ -17,11 +17,13 @@ std::uint8_t nextByte(std::uint32_t& state)
     return static_cast<std::uint8_t>(state >> 24);
 }
 
-bool keyMatches(std::uint32_t seed, ByteView coded, ByteView plain)
+bool keyMatches(std::uint32_t seed, ByteView coded, ByteView plain, std::size_t position)
 {
     std::uint32_t state = seed;
+    for (std::size_t i = 0; i < position; ++i)
+        nextByte(state);
     for (std::size_t i = 0; i < plain.size(); ++i) {
-        if ((coded[i] ^ nextByte(state)) != plain[i])
+        if ((coded[position + i] ^ nextByte(state)) != plain[i])
             return false;
     }
     return true;
@@ -132,14 +134,14 @@ Bytes decodeHead(const fs::path& path)
     return head;
 }
 
-std::optional<std::uint16_t> recoverSeed(ByteView coded, ByteView plain)
+std::optional<std::uint16_t> recoverSeed(ByteView coded, ByteView plain, std::size_t position)
 {
-    if (coded.size() < plain.size() || plain.empty())
+    if (plain.empty() || position + plain.size() > std::min(coded.size(), kBlockSize))
         return std::nullopt;
-    if (keyMatches(kSeed, coded, plain))
+    if (keyMatches(kSeed, coded, plain, position))
         return kSeed;
     for (std::uint32_t seed = 0; seed < 65536; ++seed) {
-        if (keyMatches(seed, coded, plain))
+        if (keyMatches(seed, coded, plain, position))
             return static_cast<std::uint16_t>(seed);
     }
     return std::nullopt;

@@ -40,8 +40,9 @@ void encodeInPlace(const fs::path& path, Progress* progress = nullptr);
 // The decoded first 64 bytes of a file (fewer when the file is shorter).
 Bytes decodeHead(const fs::path& path);
 
-// Finds a seed below 65536 under which the coded bytes decode to plain;
-// the program's own seed is tried first.
-std::optional<std::uint16_t> recoverSeed(ByteView coded, ByteView plain);
+// Finds a seed below 65536 under which the coded bytes (the start of a file)
+// decode to plain at the given position; the program's own seed is tried
+// first.
+std::optional<std::uint16_t> recoverSeed(ByteView coded, ByteView plain, std::size_t position = 0);
 
 }

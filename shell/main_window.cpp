@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 
@@ -34,7 +35,10 @@ TForm1::TForm1(Windows& windows)
         showToFront(windows_.general);
     });
     addButton("Settings", [this] { windows_.settings->exec(); });
-    addButton("Open VKL", [this] { showToFront(windows_.form2); });
+    addButton("Open VKL", [this] {
+        windows_.form2->ProgressBar1->setOrientation(Qt::Vertical);
+        showToFront(windows_.form2);
+    });
     addButton("Project", [this] { showToFront(windows_.prjform); });
     layout->addStretch();
     if (auto* screen = QApplication::primaryScreen())

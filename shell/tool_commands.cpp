@@ -13,19 +13,16 @@
 #include <random>
 
 namespace qx::tool {
-namespace {
-
-using Command = std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)>;
-
-struct Usage : Error {
-    using Error::Error;
-};
 
 void expectArgs(const std::vector<std::string>& args, std::size_t count, const char* usage)
 {
     if (args.size() != count)
         throw Usage(std::string("usage: qxtool ") + usage);
 }
+
+namespace {
+
+using Command = std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)>;
 
 int codeCommand(const std::vector<std::string>& args, std::ostream&, std::ostream&)
 {
@@ -142,6 +139,10 @@ const std::map<std::string, Command>& commands()
         {"list", listCommand},
         {"stock", stockCommand},
         {"compile", compileCommand},
+        {"make-library", makeLibraryCommand},
+        {"library", libraryCommand},
+        {"extract", extractCommand},
+        {"frames", framesCommand},
     };
     return table;
 }
@@ -152,7 +153,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 {
     if (args.empty() || !commands().contains(args[0])) {
         err << "usage: qxtool encode|decode IN OUT | list PACKAGE | stock KIND IDENTIFIER\n"
-               "              | compile PACKAGE --game-dir DIR [--yes]\n";
+               "              | compile PACKAGE --game-dir DIR [--yes]\n"
+               "              | make-library --kind KIND --title TITLE --out FILE.vkl IMAGE...\n"
+               "              | library FILE.vkl | extract FILE.vkl INDEX OUT | frames FILE.vkl INDEX OUTDIR\n";
         return 2;
     }
     try {

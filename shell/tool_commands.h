@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/error.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -8,5 +10,18 @@ namespace qx::tool {
 
 // Runs one qxtool command line; returns the exit status.
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// Wrong arguments: the text is the usage line.
+struct Usage : Error {
+    using Error::Error;
+};
+
+void expectArgs(const std::vector<std::string>& args, std::size_t count, const char* usage);
+
+// The graphics library commands.
+int makeLibraryCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int libraryCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int extractCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int framesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QColor>
+#include <QImage>
+
 #include <sstream>
 
 namespace qx {
@@ -151,6 +154,71 @@ TEST_F(ToolCompile, UnreadablePackageExitsWithTwo)
     auto result = compile(false);
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.err, "qxtool: This is not a valid Quarvex project!\n");
+}
+
+}
+}
+
+namespace qx {
+namespace {
+
+class ToolLibrary : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        test::writeText(dir / "one.shp", "SHP-ONE");
+        test::writeText(dir / "two.shp", "SHP-TWO!");
+        writePng(dir / "red.png", Qt::red);
+        writePng(dir / "clear.png", Qt::transparent);
+    }
+    static void writePng(const fs::path& path, QColor colour)
+    {
+        QImage image(3, 2, QImage::Format_RGBA8888);
+        image.fill(colour);
+        image.save(QString::fromStdString(toText(path)));
+    }
+    std::string path(const char* name) const { return toText(dir / name); }
+
+    TempDir dir;
+};
+
+TEST_F(ToolLibrary, MakeListExtractFrames)
+{
+    auto made = runTool({"make-library", "--kind", "unit", "--title", "Tanks", "--out", path("t.vkl"),
+                         path("one.shp") + ":" + path("red.png") + "," + path("clear.png"), path("two.shp") + ":" + path("red.png")});
+    ASSERT_EQ(made.status, 0) << made.err;
+    auto listed = runTool({"library", path("t.vkl")});
+    EXPECT_EQ(listed.out, "Unit VKL:  Tanks\nimages: 2\n"
+                          "0: offset 0, size 7, 2 frames of 3x2\n"
+                          "1: offset 7, size 8, 1 frames of 3x2\n");
+    EXPECT_EQ(runTool({"extract", path("t.vkl"), "1", path("out.shp")}).status, 0);
+    EXPECT_EQ(readFile(dir / "out.shp"), test::bytesOf("SHP-TWO!"));
+    EXPECT_EQ(runTool({"frames", path("t.vkl"), "0", path("frames")}).status, 0);
+    QImage first(QString::fromStdString(path("frames/0.png")));
+    QImage second(QString::fromStdString(path("frames/1.png")));
+    EXPECT_EQ(first.pixelColor(2, 1), QColor(Qt::red));
+    EXPECT_EQ(second.pixelColor(0, 0).alpha(), 0);
+    EXPECT_FALSE(fs::exists(dir / "frames" / "2.png"));
+}
+
+TEST_F(ToolLibrary, IconLibraryAndRefusals)
+{
+    ASSERT_EQ(runTool({"make-library", "--kind", "icon", "--title", "Icons", "--out", path("i.vkl"),
+                       path("one.shp") + ":" + path("red.png"), path("two.shp") + ":" + path("clear.png")})
+                  .status,
+              0);
+    EXPECT_EQ(runTool({"library", path("i.vkl")}).out,
+              "Icon VKL:  Icons\nimages: 2\n0: offset 0, size 7, 1 frame of 3x2\n1: offset 7, size 8, 1 frame of 3x2\n");
+    EXPECT_EQ(runTool({"frames", path("i.vkl"), "1", path("icon")}).status, 0);
+    EXPECT_EQ(QImage(QString::fromStdString(path("icon/0.png"))).pixelColor(1, 1).alpha(), 0);
+
+    auto invalid = runTool({"library", path("one.shp")});
+    EXPECT_EQ(invalid.status, 1);
+    EXPECT_EQ(invalid.err, "qxtool: This is not a valid Valkor Library!\n");
+    EXPECT_EQ(runTool({"library", path("none.vkl")}).err, "qxtool: File does not exist!\n");
+    EXPECT_EQ(runTool({"extract", path("i.vkl"), "2", path("x")}).status, 1);
+    EXPECT_EQ(runTool({"frames", path("i.vkl"), "x", path("x")}).status, 2);
+    EXPECT_EQ(runTool({"make-library", "--kind", "tank", "--out", path("x.vkl")}).status, 2);
 }
 
 }

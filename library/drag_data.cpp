@@ -1,0 +1,82 @@
+#include "library/drag_data.h"
+
+#include "common/bytes.h"
+#include "common/error.h"
+#include "library/component_stream.h"
+
+namespace qx::library {
+namespace {
+
+Bytes head(const std::string& path, int number)
+{
+    Bytes out(8 + path.size());
+    putU32(out, 0, static_cast<std::uint32_t>(path.size()));
+    std::copy(path.begin(), path.end(), out.begin() + 4);
+    putI32(out, 4 + path.size(), number);
+    return out;
+}
+
+// Reads the path and number; returns the rest.
+std::optional<ByteView> readHead(ByteView data, std::string& path, int& number)
+{
+    if (data.size() < 4)
+        return std::nullopt;
+    std::uint64_t length = u32At(data, 0);
+    if (length + 8 > data.size())
+        return std::nullopt;
+    path.assign(reinterpret_cast<const char*>(data.data() + 4), static_cast<std::size_t>(length));
+    number = i32At(data, 4 + static_cast<std::size_t>(length));
+    return data.subspan(8 + static_cast<std::size_t>(length));
+}
+
+}
+
+Bytes encodeDrag(const AnimationDrag& drag)
+{
+    auto out = head(drag.libraryPath, drag.imageNumber);
+    auto stream = writeImageListComponent(drag.frames);
+    out.insert(out.end(), stream.begin(), stream.end());
+    return out;
+}
+
+Bytes encodeDrag(const IconDrag& drag)
+{
+    auto out = head(drag.libraryPath, drag.imageNumber);
+    auto stream = writePictureComponent(drag.icon);
+    out.insert(out.end(), stream.begin(), stream.end());
+    return out;
+}
+
+std::optional<AnimationDrag> decodeAnimationDrag(ByteView data)
+{
+    AnimationDrag drag;
+    auto rest = readHead(data, drag.libraryPath, drag.imageNumber);
+    if (!rest)
+        return std::nullopt;
+    try {
+        std::size_t consumed = 0;
+        drag.frames = readImageListComponent(*rest, consumed);
+    } catch (const Error&) {
+        return std::nullopt;
+    }
+    return drag;
+}
+
+std::optional<IconDrag> decodeIconDrag(ByteView data)
+{
+    IconDrag drag;
+    auto rest = readHead(data, drag.libraryPath, drag.imageNumber);
+    if (!rest)
+        return std::nullopt;
+    try {
+        std::size_t consumed = 0;
+        drag.icon = readPictureComponent(*rest, consumed);
+    } catch (const Error&) {
+        return std::nullopt;
+    }
+    if (drag.icon.empty())
+        return std::nullopt;
+    return drag;
+}
+
+}

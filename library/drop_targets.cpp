@@ -1,0 +1,108 @@
+#include "library/drop_targets.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QPixmap>
+
+namespace qx {
+namespace {
+
+void answer(QDragMoveEvent* event, bool accept)
+{
+    if (accept)
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+ByteView payload(const QByteArray& data)
+{
+    return ByteView(reinterpret_cast<const std::uint8_t*>(data.constData()), static_cast<std::size_t>(data.size()));
+}
+
+}
+
+IconArea::IconArea(DragFlag animationDrag, QWidget* parent)
+    : QLabel(parent)
+    , animationDrag_(std::move(animationDrag))
+{
+    setAcceptDrops(true);
+    setAlignment(Qt::AlignCenter);
+    setFrameShape(QFrame::Box);
+}
+
+void IconArea::setPicture(const library::Image& picture)
+{
+    picture_ = picture;
+    setPixmap(picture.empty() ? QPixmap() : QPixmap::fromImage(toQImage(picture)));
+}
+
+bool IconArea::accepts(const QMimeData* mime) const
+{
+    return mime->hasFormat(kIconMime) && !animationDrag_();
+}
+
+void IconArea::dragEnterEvent(QDragEnterEvent* event)
+{
+    answer(event, accepts(event->mimeData()));
+}
+
+void IconArea::dragMoveEvent(QDragMoveEvent* event)
+{
+    answer(event, accepts(event->mimeData()));
+}
+
+void IconArea::dropEvent(QDropEvent* event)
+{
+    auto drag = accepts(event->mimeData()) ? library::decodeIconDrag(payload(event->mimeData()->data(kIconMime)))
+                                           : std::nullopt;
+    if (!drag) {
+        event->ignore();
+        return;
+    }
+    setPicture(drag->icon);
+    event->acceptProposedAction();
+    if (dropped)
+        dropped(*drag);
+}
+
+AnimationArea::AnimationArea(DragFlag animationDrag, QWidget* parent)
+    : AnimationWidget(parent)
+    , animationDrag_(std::move(animationDrag))
+{
+    setAcceptDrops(true);
+}
+
+bool AnimationArea::accepts(const QMimeData* mime) const
+{
+    return mime->hasFormat(kAnimationMime) && animationDrag_();
+}
+
+void AnimationArea::dragEnterEvent(QDragEnterEvent* event)
+{
+    answer(event, accepts(event->mimeData()));
+}
+
+void AnimationArea::dragMoveEvent(QDragMoveEvent* event)
+{
+    answer(event, accepts(event->mimeData()));
+}
+
+void AnimationArea::dropEvent(QDropEvent* event)
+{
+    auto drag = accepts(event->mimeData())
+                    ? library::decodeAnimationDrag(payload(event->mimeData()->data(kAnimationMime)))
+                    : std::nullopt;
+    if (!drag) {
+        event->ignore();
+        return;
+    }
+    setFrames(drag->frames);
+    start();
+    event->acceptProposedAction();
+    if (dropped)
+        dropped(*drag);
+}
+
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "library/animation_widget.h"
+#include "library/drag_data.h"
+
+#include <QLabel>
+
+class QMimeData;
+
+namespace qx {
+
+inline const char* const kAnimationMime = "application/x-quarvex-animation";
+inline const char* const kIconMime = "application/x-quarvex-icon";
+
+// Whether an animation drag from the library browser is under way.
+using DragFlag = std::function<bool()>;
+
+// Shows one picture; accepts an icon dragged from an icon library while no
+// animation drag is under way.
+class IconArea : public QLabel {
+    Q_OBJECT
+public:
+    IconArea(DragFlag animationDrag, QWidget* parent = nullptr);
+
+    void setPicture(const library::Image& picture);
+    const library::Image& picture() const { return picture_; }
+
+    std::function<void(const library::IconDrag&)> dropped;
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    bool accepts(const QMimeData* mime) const;
+
+    DragFlag animationDrag_;
+    library::Image picture_;
+};
+
+// Runs the frames of an animation dragged from a library viewer; accepts
+// only while the animation drag is under way.
+class AnimationArea : public AnimationWidget {
+    Q_OBJECT
+public:
+    AnimationArea(DragFlag animationDrag, QWidget* parent = nullptr);
+
+    std::function<void(const library::AnimationDrag&)> dropped;
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    bool accepts(const QMimeData* mime) const;
+
+    DragFlag animationDrag_;
+};
+
+}

@@ -1,0 +1,157 @@
+#include "common/cp1252.h"
+#include "library/library_file.h"
+#include "project/encoder.h"
+#include "shell/tool_commands.h"
+
+#include <QImage>
+#include <QString>
+
+#include <charconv>
+
+namespace qx::tool {
+namespace {
+
+const char* const kMakeUsage =
+    "usage: qxtool make-library --kind icon|unit|projectile|building --title TITLE --out FILE.vkl "
+    "SHPFILE:FRAME.png[,FRAME.png...]...";
+
+library::Image readPng(const std::string& path)
+{
+    QImage image(QString::fromStdString(path));
+    if (image.isNull())
+        throw Error("Cannot read the picture " + path + ".");
+    image = image.convertToFormat(QImage::Format_RGBA8888);
+    library::Image result{image.width(), image.height(), Bytes(static_cast<std::size_t>(image.width()) * image.height() * 4)};
+    for (int y = 0; y < image.height(); ++y)
+        std::copy_n(image.constScanLine(y), image.width() * 4, result.rgba.begin() + static_cast<std::ptrdiff_t>(y) * image.width() * 4);
+    for (std::size_t i = 0; i < result.rgba.size(); i += 4) {
+        if (result.rgba[i + 3] == 0)
+            std::fill_n(result.rgba.begin() + static_cast<std::ptrdiff_t>(i), 4, 0);
+    }
+    return result;
+}
+
+void writePng(const library::Image& image, const fs::path& path)
+{
+    QImage out(image.rgba.data(), image.width, image.height, image.width * 4, QImage::Format_RGBA8888);
+    if (!out.save(QString::fromStdString(toText(path)), "PNG"))
+        throw Error("Cannot write " + toText(path) + ".");
+}
+
+// "SHPFILE:FRAME.png[,FRAME.png...]"
+library::LibraryImage readImageArgument(const std::string& argument)
+{
+    auto colon = argument.find(':');
+    if (colon == std::string::npos || colon + 1 == argument.size())
+        throw Usage(kMakeUsage);
+    library::LibraryImage image{readFile(toPath(argument.substr(0, colon))), {}};
+    std::size_t start = colon + 1;
+    while (start <= argument.size()) {
+        auto comma = std::min(argument.find(',', start), argument.size());
+        auto frame = readPng(argument.substr(start, comma - start));
+        if (!image.preview.frames.empty() && (frame.width != image.preview.width || frame.height != image.preview.height))
+            throw Error("The frames of " + argument.substr(0, colon) + " differ in size.");
+        image.preview.width = frame.width;
+        image.preview.height = frame.height;
+        image.preview.frames.push_back(std::move(frame));
+        start = comma + 1;
+    }
+    return image;
+}
+
+std::size_t indexArgument(const std::string& text)
+{
+    std::size_t index = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), index);
+    if (error != std::errc() || end != text.data() + text.size())
+        throw Usage("usage: INDEX is a whole number from 0");
+    return index;
+}
+
+// The preview frames of image index: its own list, or the icon itself.
+library::FrameList previewOf(const library::Library& lib, std::size_t index)
+{
+    if (index >= lib.table.size())
+        throw Error("The library has no image " + std::to_string(index) + ".");
+    if (lib.kind != library::LibraryKind::Icon)
+        return lib.preview(index);
+    auto icons = lib.preview(0);
+    if (index >= icons.frames.size())
+        throw Error("The library has no icon " + std::to_string(index) + ".");
+    return {icons.width, icons.height, {icons.frames[index]}};
+}
+
+}
+
+int makeLibraryCommand(const std::vector<std::string>& args, std::ostream&, std::ostream&)
+{
+    std::string kind, title, outPath;
+    std::vector<library::LibraryImage> images;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        bool option = args[i] == "--kind" || args[i] == "--title" || args[i] == "--out";
+        if (option && i + 1 == args.size())
+            throw Usage(kMakeUsage);
+        if (args[i] == "--kind")
+            kind = args[++i];
+        else if (args[i] == "--title")
+            title = args[++i];
+        else if (args[i] == "--out")
+            outPath = args[++i];
+        else
+            images.push_back(readImageArgument(args[i]));
+    }
+    const std::pair<const char*, library::LibraryKind> kinds[] = {
+        {"icon", library::LibraryKind::Icon}, {"unit", library::LibraryKind::Unit},
+        {"projectile", library::LibraryKind::Projectile}, {"building", library::LibraryKind::Building}};
+    auto found = std::find_if(std::begin(kinds), std::end(kinds), [&](const auto& k) { return kind == k.first; });
+    if (found == std::end(kinds) || outPath.empty())
+        throw Usage(kMakeUsage);
+    auto title1252 = utf8ToCp1252(title);
+    if (!title1252)
+        throw Error("The title holds a character that has no Windows-1252 form.");
+    auto plain = library::buildLibrary(found->second, *title1252, images);
+    writeFileAtomic(toPath(outPath), encoder::coded(plain));
+    return 0;
+}
+
+int libraryCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream&)
+{
+    expectArgs(args, 2, "library FILE.vkl");
+    auto lib = library::openLibrary(toPath(args[1]));
+    auto head = library::parseHead(lib.plain);
+    out << cp1252ToUtf8(library::listLine(head)) << '\n';
+    out << "images: " << lib.table.size() << '\n';
+    for (std::size_t i = 0; i < lib.table.size(); ++i) {
+        out << i << ": offset " << lib.table[i].offset << ", size " << lib.table[i].size;
+        if (lib.kind == library::LibraryKind::Icon) {
+            const auto& icons = lib.previews.at(0);
+            out << ", 1 frame of " << icons.width << "x" << icons.height << '\n';
+        } else {
+            const auto& preview = lib.previews.at(i);
+            out << ", " << preview.count << " frames of " << preview.width << "x" << preview.height << '\n';
+        }
+    }
+    return 0;
+}
+
+int extractCommand(const std::vector<std::string>& args, std::ostream&, std::ostream&)
+{
+    expectArgs(args, 4, "extract FILE.vkl INDEX OUT");
+    auto lib = library::openLibrary(toPath(args[1]));
+    writeFileAtomic(toPath(args[3]), lib.image(indexArgument(args[2])));
+    return 0;
+}
+
+int framesCommand(const std::vector<std::string>& args, std::ostream&, std::ostream&)
+{
+    expectArgs(args, 4, "frames FILE.vkl INDEX OUTDIR");
+    auto lib = library::openLibrary(toPath(args[1]));
+    auto frames = previewOf(lib, indexArgument(args[2]));
+    auto dir = toPath(args[3]);
+    fs::create_directories(dir);
+    for (std::size_t i = 0; i < frames.frames.size(); ++i)
+        writePng(frames.frames[i], dir / (std::to_string(i) + ".png"));
+    return 0;
+}
+
+}

@@ -1,0 +1,247 @@
+#include "library/drop_targets.h"
+#include "library/library_file.h"
+#include "library/library_viewer.h"
+#include "project/encoder.h"
+#include "shell/all_windows.h"
+#include "support/program_fixture.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace qx;
+using qx::test::ProgramFixture;
+using Answer = DialogService::Answer;
+
+namespace {
+
+library::FrameList frames(int count, int width, int height)
+{
+    library::FrameList list{width, height, {}};
+    for (int i = 0; i < count; ++i)
+        list.frames.push_back({width, height, Bytes(static_cast<std::size_t>(width) * height * 4, static_cast<std::uint8_t>(40 * i + 15))});
+    for (auto& frame : list.frames)
+        for (std::size_t p = 3; p < frame.rgba.size(); p += 4)
+            frame.rgba[p] = 255;
+    return list;
+}
+
+struct BrowserFixture : ProgramFixture {
+    BrowserFixture()
+    {
+        start();
+        fs::create_directories(dir / "libs");
+    }
+    TForm2* browser() { return windows().form2; }
+    fs::path library(const std::string& name, library::LibraryKind kind, std::vector<library::LibraryImage> images)
+    {
+        auto path = dir / "libs" / name;
+        test::writeBytes(path, encoder::coded(library::buildLibrary(kind, name, images)));
+        return path;
+    }
+    void show() { browser()->setDirectory(QString::fromStdString(toText(dir / "libs"))); }
+    QStringList lines()
+    {
+        QStringList result;
+        for (int i = 0; i < browser()->FileListBox1->count(); ++i)
+            result << browser()->FileListBox1->item(i)->text();
+        return result;
+    }
+    LibraryViewer* open(int row)
+    {
+        browser()->FileListBox1->setCurrentRow(row);
+        auto before = browser()->viewers().size();
+        QTest::mouseClick(browser()->ViewButton, Qt::LeftButton);
+        return browser()->viewers().size() > before ? browser()->viewers().back() : nullptr;
+    }
+};
+
+bool deliver(QWidget* target, QMimeData* mime)
+{
+    QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(1, 1), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
+}
+
+class LibraryBrowserTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void filterListsOnlyItsKindAndOpensFromThePathList()
+    {
+        BrowserFixture f;
+        f.library("a_units.vkl", library::LibraryKind::Unit, {{Bytes{1}, frames(1, 2, 2)}});
+        auto projectiles = f.library("b_shots.vkl", library::LibraryKind::Projectile, {{Bytes{2}, frames(2, 3, 3)}});
+        test::writeText(f.dir / "libs" / "c_bad.vkl", "this is no library at all, not even its head........................");
+        f.show();
+        QCOMPARE(f.lines(), (QStringList{"Unit VKL:  a_units.vkl", "Projectile VKL:  b_shots.vkl", "No Valid VKL"}));
+        f.browser()->FilterComboBox1->setCurrentIndex(3);
+        QCOMPARE(f.lines(), QStringList{"Projectile VKL:  b_shots.vkl"});
+        auto* viewer = f.open(0);
+        QVERIFY(viewer);
+        QCOMPARE(viewer->libraryPath(), QString::fromStdString(toText(projectiles)));
+        QCOMPARE(viewer->windowTitle(), QString("b_shots.vkl"));
+        f.browser()->FilterComboBox1->setCurrentIndex(2);
+        QCOMPARE(f.lines(), QStringList{"Unit VKL:  a_units.vkl"});
+    }
+
+    void openChecksItsSelection()
+    {
+        BrowserFixture f;
+        auto gone = f.library("gone.vkl", library::LibraryKind::Unit, {});
+        test::writeText(f.dir / "libs" / "junk.vkl", "junk");
+        f.show();
+        QTest::mouseClick(f.browser()->ViewButton, Qt::LeftButton);
+        f.browser()->openSelected();
+        QCOMPARE(f.dialogs.log, QStringList{"error: Please select a VKL-File to open!"});
+
+        f.dialogs.log.clear();
+        QVERIFY(!f.open(1));  // answered No
+        f.dialogs.answers = {Answer::Yes};
+        QVERIFY(!f.open(1));
+        QCOMPARE(f.dialogs.log, (QStringList{"question: This is not a valid VKL\rDo you really want to open it? [Yes/No]",
+                                             "question: This is not a valid VKL\rDo you really want to open it? [Yes/No]",
+                                             "error: This is not a valid Valkor Library!"}));
+        f.dialogs.log.clear();
+        fs::remove(gone);
+        QVERIFY(!f.open(0));
+        QCOMPARE(f.dialogs.log, QStringList{"error: File does not exist!"});
+        QVERIFY(f.browser()->isEnabled());
+    }
+
+    void viewersArePlacedDiagonally()
+    {
+        BrowserFixture f;
+        f.library("u.vkl", library::LibraryKind::Unit, {{Bytes{1}, frames(1, 2, 2)}});
+        f.show();
+        LibraryViewer* viewer = nullptr;
+        for (int i = 0; i < 5; ++i)
+            viewer = f.open(0);
+        QCOMPARE(viewer->pos(), QPoint(88, 88));
+        int height = QApplication::primaryScreen()->geometry().height();
+        while (22 * f.browser()->viewerCounter + 300 <= height - 22)
+            f.open(0);
+        f.open(0);
+        QCOMPARE(f.browser()->viewerCounter, 0);
+        QCOMPARE(f.open(0)->pos(), QPoint(0, 0));
+    }
+
+    void previewsAreStackedAndCentred()
+    {
+        BrowserFixture f;
+        f.library("u.vkl", library::LibraryKind::Unit, {{Bytes{1}, frames(2, 30, 40)}, {Bytes{2}, frames(1, 50, 60)}});
+        f.show();
+        auto* viewer = f.open(0);
+        const auto& previews = viewer->previews();
+        QCOMPARE(previews.size(), std::size_t{2});
+        QCOMPARE(previews[0]->geometry(), QRect((175 - 30) / 2, 5, 30, 40));
+        QCOMPARE(previews[1]->geometry(), QRect((175 - 50) / 2, 63, 50, 75));
+        QCOMPARE(previews[1]->tag(), 2);
+        QCOMPARE(f.browser()->ProgressBar1->value(), f.browser()->ProgressBar1->maximum());
+
+        // Clicking a preview makes it the one that animates.
+        f.browser()->activate(previews[0]);
+        QVERIFY(previews[0]->isRunning());
+        f.browser()->activate(previews[1]);
+        QVERIFY(!previews[0]->isRunning());
+        QVERIFY(previews[1]->isRunning());
+        QCOMPARE(f.browser()->activePreview, static_cast<AnimationWidget*>(previews[1]));
+        viewer->close();
+        QVERIFY(!f.browser()->activePreview);
+    }
+
+    void droppedPreviewGivesItsNumberFromZero()
+    {
+        BrowserFixture f;
+        auto path = f.library("u.vkl", library::LibraryKind::Unit,
+                              {{Bytes{1}, frames(1, 2, 2)}, {Bytes{2}, frames(2, 2, 2)}, {Bytes{3}, frames(3, 4, 2)}});
+        f.show();
+        auto* viewer = f.open(0);
+        auto* third = viewer->previews()[2];
+        AnimationArea area([&] { return f.browser()->dragFlag; });
+        std::optional<library::AnimationDrag> received;
+        area.dropped = [&](const library::AnimationDrag& drag) { received = drag; };
+
+        std::unique_ptr<QMimeData> mime(third->dragData());
+        QVERIFY(!deliver(&area, mime.get()));  // no drag under way
+        f.browser()->animationDragStarted(third);
+        QCOMPARE(f.windows().form1->tempcomp, static_cast<QWidget*>(third));
+        QVERIFY(deliver(&area, mime.get()));
+        f.browser()->animationDragEnded();
+        QVERIFY(!f.browser()->dragFlag);
+        QVERIFY(received);
+        QCOMPARE(received->imageNumber, 2);
+        QCOMPARE(received->libraryPath, toText(path));
+        QVERIFY(received->frames == frames(3, 4, 2));
+        QVERIFY(area.isRunning());
+        QVERIFY(area.frames() == frames(3, 4, 2));
+    }
+
+    void iconsAndAnimationsGoOnlyToTheirOwnTargets()
+    {
+        BrowserFixture f;
+        f.library("i.vkl", library::LibraryKind::Icon, {{Bytes{1}, frames(1, 3, 3)}, {Bytes{2}, frames(1, 3, 3)}});
+        f.library("u.vkl", library::LibraryKind::Unit, {{Bytes{1}, frames(1, 2, 2)}});
+        f.show();
+        auto* icons = f.open(0);
+        auto* units = f.open(1);
+        QVERIFY(icons->iconList());
+        QCOMPARE(icons->iconList()->count(), 2);
+        icons->iconList()->setCurrentRow(1);
+        std::unique_ptr<QMimeData> iconMime(icons->iconList()->dragData());
+        std::unique_ptr<QMimeData> previewMime(units->previews()[0]->dragData());
+
+        IconArea iconArea([&] { return f.browser()->dragFlag; });
+        AnimationArea animationArea([&] { return f.browser()->dragFlag; });
+        std::optional<library::IconDrag> received;
+        iconArea.dropped = [&](const library::IconDrag& drag) { received = drag; };
+
+        f.browser()->animationDragStarted(units->previews()[0]);
+        QVERIFY(!deliver(&iconArea, previewMime.get()));
+        QVERIFY(!deliver(&iconArea, iconMime.get()));  // the flag is set
+        f.browser()->animationDragEnded();
+        QVERIFY(!deliver(&animationArea, iconMime.get()));
+        QVERIFY(!deliver(&animationArea, previewMime.get()));  // the flag is clear
+        QVERIFY(deliver(&iconArea, iconMime.get()));
+        QVERIFY(received);
+        QCOMPARE(received->imageNumber, 1);
+        QVERIFY(received->icon == frames(1, 3, 3).frames[0]);
+        QVERIFY(iconArea.picture() == received->icon);
+    }
+
+    void openVklShowsTheBrowserWithAVerticalBar()
+    {
+        BrowserFixture f;
+        auto* button = f.windows().form1->button("Open VKL");
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(f.browser()->isVisible());
+        QCOMPARE(f.browser()->ProgressBar1->orientation(), Qt::Vertical);
+        QCOMPARE(f.browser()->FilterComboBox1->count(), 5);
+        QCOMPARE(f.browser()->FilterComboBox1->itemText(4), QString("Building Libraries"));
+        QTest::mouseClick(f.browser()->BackButton, Qt::LeftButton);
+        QVERIFY(!f.browser()->isVisible());
+    }
+
+    void unreadableDriveKeepsTheDirectory()
+    {
+        BrowserFixture f;
+        f.show();
+        auto before = f.browser()->directory();
+        f.browser()->DriveComboBox1->addItem(QString::fromStdString(toText(f.dir / "no-such-drive")));
+        f.browser()->changeDrive(f.browser()->DriveComboBox1->count() - 1);
+        QCOMPARE(f.dialogs.log, QStringList{"error: geht nict"});
+        QCOMPARE(f.browser()->directory(), before);
+    }
+};
+
+QTEST_MAIN(LibraryBrowserTest)
+#include "library_browser_test.moc"
