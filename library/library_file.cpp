@@ -82,11 +82,10 @@ Bytes readHead(const fs::path& path)
     return head;
 }
 
-Bytes decodeLibrary(ByteView coded)
+Bytes decodeLibrary(Bytes coded)
 {
-    Bytes plain(coded.begin(), coded.end());
-    encoder::code(plain, 0, encoder::blockKey(seedOf(coded)));
-    return plain;
+    encoder::code(coded, 0, encoder::blockKey(seedOf(coded)));
+    return coded;
 }
 
 FrameList Library::preview(std::size_t index) const

@@ -33,7 +33,7 @@ std::string listLine(const LibraryHead& head);
 // another seed than the program's is decoded with the seed its known bytes
 // give away.
 Bytes readHead(const fs::path& path);
-Bytes decodeLibrary(ByteView coded);
+Bytes decodeLibrary(Bytes coded);
 
 struct TableEntry {
     std::uint32_t offset = 0;

@@ -120,8 +120,15 @@ LibraryViewer::LibraryViewer(TForm2& browser, std::shared_ptr<const library::Lib
 void LibraryViewer::buildPreviews()
 {
     auto* scroll = new QScrollArea(this);
-    scroll->setStyleSheet("background: black;");
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setFrameShape(QFrame::NoFrame);
+    QPalette black = scroll->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    scroll->viewport()->setPalette(black);
+    scroll->viewport()->setAutoFillBackground(true);
     auto* content = new QWidget;
+    content->setPalette(black);
+    content->setAutoFillBackground(true);
     int n = static_cast<int>(library_->previews.size());
     auto* progress = browser_.ProgressBar1;
     progress->setMaximum(n + n / 2);
