@@ -35,6 +35,16 @@ public:
         if (flag == 0)
             add(key, "no");
     }
+    // The lines units and buildings begin with.
+    template <typename Object>
+    void addHead(const Object& object)
+    {
+        add("Name", object.name);
+        addChoice("Owner", stock::ownerList(), object.owner);
+        addChoice("Armor", stock::armourList(), object.armour);
+        add("Strength", object.strength);
+        add("Cost", object.cost);
+    }
     template <std::size_t N>
     void addPrerequisites(const std::array<std::uint8_t, N>& flags)
     {
@@ -111,11 +121,7 @@ Section unitSection(const records::Unit& u)
     bool graphics = u.sizes[2] > 0;
     auto section = replacedObject(stock::CatalogueKind::Unit, u.frameCount, u.tolerance, !graphics, u.replaced);
     LineBuilder b;
-    b.add("Name", u.name);
-    b.addChoice("Owner", stock::ownerList(), u.owner);
-    b.addChoice("Armor", stock::armourList(), u.armour);
-    b.add("Strength", u.strength);
-    b.add("Cost", u.cost);
+    b.addHead(u);
     b.addIf(u.speed != 0, "Speed", u.speed);
     b.addIf(u.sight != 1, "Sight", u.sight);
     b.addChoice("Primary", stock::primaryWeaponList(), u.primary);
@@ -144,11 +150,7 @@ Section buildingSection(const records::Building& r)
     bool graphics = r.sizes[3] > 0;
     auto section = replacedObject(stock::CatalogueKind::Building, r.frameCount, r.tolerance, !graphics, r.replaced);
     LineBuilder b;
-    b.add("Name", r.name);
-    b.addChoice("Owner", stock::ownerList(), r.owner);
-    b.addChoice("Armor", stock::armourList(), r.armour);
-    b.add("Strength", r.strength);
-    b.add("Cost", r.cost);
+    b.addHead(r);
     b.addIf(r.sight != 1, "Sight", r.sight);
     b.add("Power", r.power);
     b.addIf(r.distance != 1, "Adjacent", r.distance);

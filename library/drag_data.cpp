@@ -29,6 +29,20 @@ std::optional<ByteView> readHead(ByteView data, std::string& path, int& number)
     return data.subspan(8 + static_cast<std::size_t>(length));
 }
 
+// Reads the path and number, then the rest through readStream.
+template <typename Drag, typename ReadStream>
+std::optional<Drag> decode(ByteView data, ReadStream readStream)
+{
+    Drag drag;
+    auto rest = readHead(data, drag.libraryPath, drag.imageNumber);
+    try {
+        if (rest && readStream(*rest, drag))
+            return drag;
+    } catch (const Error&) {
+    }
+    return std::nullopt;
+}
+
 }
 
 Bytes encodeDrag(const AnimationDrag& drag)
@@ -49,34 +63,20 @@ Bytes encodeDrag(const IconDrag& drag)
 
 std::optional<AnimationDrag> decodeAnimationDrag(ByteView data)
 {
-    AnimationDrag drag;
-    auto rest = readHead(data, drag.libraryPath, drag.imageNumber);
-    if (!rest)
-        return std::nullopt;
-    try {
+    return decode<AnimationDrag>(data, [](ByteView stream, AnimationDrag& drag) {
         std::size_t consumed = 0;
-        drag.frames = readImageListComponent(*rest, consumed);
-    } catch (const Error&) {
-        return std::nullopt;
-    }
-    return drag;
+        drag.frames = readImageListComponent(stream, consumed);
+        return true;
+    });
 }
 
 std::optional<IconDrag> decodeIconDrag(ByteView data)
 {
-    IconDrag drag;
-    auto rest = readHead(data, drag.libraryPath, drag.imageNumber);
-    if (!rest)
-        return std::nullopt;
-    try {
+    return decode<IconDrag>(data, [](ByteView stream, IconDrag& drag) {
         std::size_t consumed = 0;
-        drag.icon = readPictureComponent(*rest, consumed);
-    } catch (const Error&) {
-        return std::nullopt;
-    }
-    if (drag.icon.empty())
-        return std::nullopt;
-    return drag;
+        drag.icon = readPictureComponent(stream, consumed);
+        return !drag.icon.empty();
+    });
 }
 
 }
