@@ -29,9 +29,15 @@ Bytes readFile(const fs::path& path, std::uint64_t maxSize)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw Error(systemMessage("Cannot open file", path));
+    std::error_code error;
+    if (!fs::is_regular_file(path, error))
+        throw Error("Cannot read file " + toText(path) + ": it is not an ordinary file");
     in.seekg(0, std::ios::end);
-    auto size = static_cast<std::uint64_t>(in.tellg());
-    if (!in || size > maxSize)
+    auto end = in.tellg();
+    if (!in || end < 0)
+        throw Error(systemMessage("Cannot read file", path));
+    auto size = static_cast<std::uint64_t>(end);
+    if (size > maxSize)
         throw Error("File " + toText(path) + " is too large (" + std::to_string(size) + " bytes)");
     in.seekg(0);
     Bytes bytes(size);

@@ -37,3 +37,20 @@ TEST(FileIo, FailedWriteLeavesTheOldFile)
 
 }
 }
+
+namespace qx {
+namespace {
+
+TEST(FileIo, FoldersAreNoFiles)
+{
+    TempDir dir;
+    try {
+        readFile(dir.path());
+        FAIL();
+    } catch (const Error& error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot read file " + dir.text() + ": it is not an ordinary file");
+    }
+}
+
+}
+}
