@@ -45,6 +45,7 @@ void AnimationWidget::setFrameLoader(QSize frameSize, std::function<library::Fra
 void AnimationWidget::clear()
 {
     stop();
+    damaged_ = false;
     loader_ = nullptr;
     frames_.reset();
     images_.clear();
@@ -57,12 +58,19 @@ bool AnimationWidget::hasFrames() const
     return frames_.has_value() || loader_ != nullptr;
 }
 
+// A preview that cannot be decoded shows as damaged; it must never take the
+// window down from inside a paint or a click.
 void AnimationWidget::load()
 {
-    if (loader_) {
-        auto loader = std::move(loader_);
-        loader_ = nullptr;
+    if (!loader_)
+        return;
+    auto loader = std::move(loader_);
+    loader_ = nullptr;
+    try {
         setFrames(loader());
+    } catch (const std::exception&) {
+        setFrames({});
+        damaged_ = true;
     }
 }
 
@@ -89,6 +97,11 @@ void AnimationWidget::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
     load();
+    if (damaged_) {
+        painter.setPen(Qt::red);
+        painter.drawLine(rect().topLeft(), rect().bottomRight());
+        painter.drawLine(rect().topRight(), rect().bottomLeft());
+    }
     if (images_.empty())
         return;
     const auto& image = images_[static_cast<std::size_t>(current_)];

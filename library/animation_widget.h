@@ -30,6 +30,7 @@ public:
     void start();
     void stop();
     bool isRunning() const { return timer_.isActive(); }
+    bool isDamaged() const { return damaged_; }
     int currentFrame() const { return current_; }
 
 protected:
@@ -43,6 +44,7 @@ private:
     std::vector<QImage> images_;
     QTimer timer_;
     int current_ = 0;
+    bool damaged_ = false;
 };
 
 }

@@ -166,19 +166,16 @@ void TForm2::openSelected()
     // The path of the file listed in that line, whatever the directory holds now.
     auto path = fromUtf8(pathList_.at(static_cast<std::size_t>(row)));
     setEnabled(false);
+    struct Reenable {
+        QWidget* window;
+        ~Reenable() { window->setEnabled(true); }
+    } reenable{this};
     ProgressBar1->setValue(0);
-    std::shared_ptr<const library::Library> library;
-    try {
-        library = std::make_shared<const library::Library>(library::openLibrary(toPath(toUtf8(path))));
-    } catch (...) {
-        setEnabled(true);
-        throw;
-    }
+    auto library = std::make_shared<const library::Library>(library::openLibrary(toPath(toUtf8(path))));
     auto* viewer = new LibraryViewer(*this, library, path);
     viewers_.push_back(viewer);
     placeViewer(viewer);
     viewer->show();
-    setEnabled(true);
 }
 
 void TForm2::placeViewer(LibraryViewer* viewer)

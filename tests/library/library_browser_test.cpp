@@ -218,6 +218,33 @@ private slots:
         QVERIFY(iconArea.picture() == received->icon);
     }
 
+    void damagedPreviewsNeverTakeTheWindowDown()
+    {
+        BrowserFixture f;
+        auto plain = library::buildLibrary(library::LibraryKind::Unit, "Broken", {{Bytes{1}, frames(1, 4, 4)}});
+        auto il = std::search(plain.begin(), plain.end(), std::begin("IL") , std::begin("IL") + 2);
+        QVERIFY(il != plain.end());
+        *il = 'X';  // the structure still parses; the image list does not
+        test::writeBytes(f.dir / "libs" / "broken.vkl", encoder::coded(plain));
+        auto icons = library::buildLibrary(library::LibraryKind::Icon, "Icons", {{Bytes{1}, frames(1, 4, 4)}});
+        *std::search(icons.begin(), icons.end(), std::begin("IL"), std::begin("IL") + 2) = 'X';
+        test::writeBytes(f.dir / "libs" / "icons.vkl", encoder::coded(icons));
+        f.show();
+
+        auto* viewer = f.open(0);
+        QVERIFY(viewer);
+        auto* preview = viewer->previews()[0];
+        preview->grab();
+        QVERIFY(preview->isDamaged());
+        QVERIFY(preview->frames().frames.empty());
+        f.browser()->activate(preview);
+        delete preview->dragData();
+
+        QVERIFY(!f.open(1));
+        QCOMPARE(f.dialogs.log, QStringList{"error: The image list is not in the supported \"IL\" stream form."});
+        QVERIFY(f.browser()->isEnabled());
+    }
+
     void openVklShowsTheBrowserWithAVerticalBar()
     {
         BrowserFixture f;
