@@ -24,9 +24,9 @@ struct LoadedProject {
     }
 };
 
-LoadedProject loadProject(const fs::path& path)
+LoadedProject loadProject(Bytes file)
 {
-    LoadedProject loaded{readFile(path, project::kMaxProjectSize), {}};
+    LoadedProject loaded{std::move(file), {}};
     loaded.directory = project::parseDirectory(loaded.file);
     return loaded;
 }
@@ -188,7 +188,12 @@ void install(const fs::path& working, const fs::path& installed, const Bytes& by
 
 CompileOutcome compileProject(const CompilePaths& paths, std::size_t listLines, CompileReporter& reporter)
 {
-    auto project = loadProject(paths.projectFile);
+    return compileProject(readFile(paths.projectFile, project::kMaxProjectSize), paths, listLines, reporter);
+}
+
+CompileOutcome compileProject(Bytes file, const CompilePaths& paths, std::size_t listLines, CompileReporter& reporter)
+{
+    auto project = loadProject(std::move(file));
     if (project.directory.entries.size() != listLines) {
         reporter.warning("Cannot compile Project");
         reporter.error("Fatal Error\rCannot compile project!");

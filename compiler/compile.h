@@ -34,4 +34,8 @@ enum class CompileOutcome {
 // installs them with "curqxp.set" in the game directory.
 CompileOutcome compileProject(const CompilePaths& paths, std::size_t listLines, CompileReporter& reporter);
 
+// The same over the bytes of a project working file already in memory;
+// paths.projectFile is not read.
+CompileOutcome compileProject(Bytes file, const CompilePaths& paths, std::size_t listLines, CompileReporter& reporter);
+
 }

@@ -31,7 +31,6 @@ public:
     void stop();
     bool isRunning() const { return timer_.isActive(); }
     bool isDamaged() const { return damaged_; }
-    int currentFrame() const { return current_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -96,13 +96,9 @@ void Tprjform::showLines(const std::vector<std::string>& lines)
 // At start-up the editors are not created yet.
 std::vector<EditorWindow*> Tprjform::objectEditors() const
 {
-    std::vector<EditorWindow*> editors;
-    for (EditorWindow* editor : {static_cast<EditorWindow*>(windows_.cnuform), static_cast<EditorWindow*>(windows_.cnwform),
-                                 static_cast<EditorWindow*>(windows_.cnpform), static_cast<EditorWindow*>(windows_.cnwhform),
-                                 static_cast<EditorWindow*>(windows_.cnbform)}) {
-        if (editor)
-            editors.push_back(editor);
-    }
+    std::vector<EditorWindow*> editors{windows_.cnuform, windows_.cnwform, windows_.cnpform, windows_.cnwhform,
+                                       windows_.cnbform};
+    std::erase(editors, nullptr);
     return editors;
 }
 
@@ -126,7 +122,7 @@ void Tprjform::openStartupProject(const std::string& package)
     std::error_code error;
     if (fs::exists(toPath(package), error)) {
         try {
-            showLines(project::openPackage(toPath(package), workingFile("project.tmp"), workingFile("openqxp.tmp")));
+            openPackageFile(toPath(package));
             return;
         } catch (const std::exception& failure) {
             windows_.dialogs->error(QString::fromStdString(failure.what()));
@@ -152,7 +148,12 @@ void Tprjform::openProject()
     auto source = windows_.dialogs->openFile(kPackageFilter, kPackageSuffix);
     if (source.isEmpty())
         return;
-    showLines(project::openPackage(toPath(toUtf8(source)), workingFile("project.tmp"), workingFile("openqxp.tmp")));
+    openPackageFile(toPath(toUtf8(source)));
+}
+
+void Tprjform::openPackageFile(const fs::path& package)
+{
+    showLines(project::openPackage(package, workingFile("project.tmp"), workingFile("openqxp.tmp")));
     forgetEditedEntries();
 }
 

@@ -52,6 +52,7 @@ private:
     QPushButton* addButton(const QString& caption, const QString& name, void (Tprjform::*command)());
     fs::path workingFile(const std::string& name) const;
     void startEmptyProject();
+    void openPackageFile(const fs::path& package);
     void showLines(const std::vector<std::string>& lines);
     std::vector<EditorWindow*> objectEditors() const;
     void forgetEditedEntries();

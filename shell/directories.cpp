@@ -2,9 +2,9 @@
 
 #include "common/error.h"
 #include "project/encoder.h"
+#include "stock/line_helpers.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <set>
 
@@ -12,12 +12,6 @@ namespace qx {
 namespace {
 
 constexpr std::uint64_t kMaxSettingsSize = 64 * 1024;
-
-std::string lowerCase(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
 
 std::optional<Directories> parseSettings(const Bytes& bytes)
 {
@@ -124,10 +118,10 @@ std::vector<std::string> missingFiles(const std::string& dir, const std::vector<
     std::set<std::string> present;
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(toPath(dir), error))
-        present.insert(lowerCase(toText(entry.path().filename())));
+        present.insert(stock::lowerCase(toText(entry.path().filename())));
     std::vector<std::string> missing;
     for (const auto& name : names) {
-        if (!present.contains(lowerCase(name)))
+        if (!present.contains(stock::lowerCase(name)))
             missing.push_back(name);
     }
     return missing;

@@ -115,19 +115,18 @@ int compileCommand(const std::vector<std::string>& args, std::ostream& out, std:
     bool yes = args.size() == 5 && args[4] == "--yes";
     if ((args.size() != 4 && !yes) || args[2] != "--game-dir")
         throw Usage("usage: qxtool compile PACKAGE --game-dir DIR [--yes]");
-    ScratchDir working;
-    auto projectFile = working.path() / "project.tmp";
+    Bytes plain;
     std::size_t entries = 0;
     try {
-        auto plain = project::decodePackage(toPath(args[1]));
+        plain = project::decodePackage(toPath(args[1]));
         entries = project::parseDirectory(plain).entries.size();
-        writeFileAtomic(projectFile, plain);
     } catch (const Error& error) {
         err << "qxtool: " << error.what() << '\n';
         return 2;
     }
+    ScratchDir working;
     PrintingReporter reporter(yes, out);
-    auto outcome = compiler::compileProject({projectFile, working.path(), args[3]}, entries, reporter);
+    auto outcome = compiler::compileProject(std::move(plain), {{}, working.path(), args[3]}, entries, reporter);
     return outcome == compiler::CompileOutcome::RulesInstalled ? 0 : 1;
 }
 
