@@ -14,7 +14,7 @@ namespace qx::compiler {
 namespace {
 
 struct LoadedProject {
-    Bytes file;
+    ByteView file;
     project::Directory directory;
 
     ByteView block(std::size_t index) const
@@ -24,11 +24,9 @@ struct LoadedProject {
     }
 };
 
-LoadedProject loadProject(Bytes file)
+LoadedProject loadProject(ByteView file)
 {
-    LoadedProject loaded{std::move(file), {}};
-    loaded.directory = project::parseDirectory(loaded.file);
-    return loaded;
+    return {file, project::parseDirectory(file)};
 }
 
 bool hasGraphicsName(std::uint8_t kind)
@@ -184,6 +182,19 @@ void install(const fs::path& working, const fs::path& installed, const Bytes& by
     writeFileAtomic(installed, bytes);
 }
 
+Outputs build(const LoadedProject& project, CompileReporter& reporter)
+{
+    OutputBuilder builder(reporter);
+    for (std::size_t i = 0; i < project.directory.entries.size(); ++i)
+        builder.addEntry(project.directory.entries[i].kind, project.block(i));
+    return {std::move(builder.rules), std::move(builder.archive)};
+}
+
+}
+
+Outputs buildOutputs(ByteView file, CompileReporter& reporter)
+{
+    return build(loadProject(file), reporter);
 }
 
 CompileOutcome compileProject(const CompilePaths& paths, std::size_t listLines, CompileReporter& reporter)
@@ -193,7 +204,7 @@ CompileOutcome compileProject(const CompilePaths& paths, std::size_t listLines, 
 
 CompileOutcome compileProject(Bytes file, const CompilePaths& paths, std::size_t listLines, CompileReporter& reporter)
 {
-    auto project = loadProject(std::move(file));
+    auto project = loadProject(file);
     if (project.directory.entries.size() != listLines) {
         reporter.warning("Cannot compile Project");
         reporter.error("Fatal Error\rCannot compile project!");
@@ -206,14 +217,12 @@ CompileOutcome compileProject(Bytes file, const CompilePaths& paths, std::size_t
         return CompileOutcome::Stopped;
 
     removeIfExists(paths.workingDir / "new.mix");
-    OutputBuilder outputs(reporter);
-    for (std::size_t i = 0; i < project.directory.entries.size(); ++i)
-        outputs.addEntry(project.directory.entries[i].kind, project.block(i));
+    auto outputs = build(project, reporter);
 
     auto game = toPath(paths.gameDir);
     removeIfExists(game / "tmpshp1.tmp");
     removeIfExists(game / "tmpshp2.tmp");
-    writeFileAtomic(game / "curqxp.set", encoder::coded(project.file));
+    writeFileAtomic(game / "curqxp.set", encoder::coded(file));
     if (outputs.archive.empty()) {
         reporter.error("Graphics compilation error!");
     } else {

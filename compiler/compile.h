@@ -1,6 +1,8 @@
 #pragma once
 
 #include "common/file_io.h"
+#include "compiler/mix_writer.h"
+#include "compiler/rules_writer.h"
 
 #include <string>
 #include <vector>
@@ -28,6 +30,17 @@ enum class CompileOutcome {
     Stopped,        // nothing was written
     RulesInstalled, // the rules file (and the archive, when there were graphics) is in the game directory
 };
+
+// What a compile installs, built in memory from a project working file.
+struct Outputs {
+    RulesLines rules;
+    MixArchive archive;
+};
+
+// Writes every entry into a copy of the stock rules text and packs the
+// graphics; a replaced object missing from its catalogue is reported as an
+// error and skipped. Throws on a damaged file.
+Outputs buildOutputs(ByteView projectFile, CompileReporter& reporter);
 
 // Checks the project (its entry count against the list's line count, then
 // clashes between entries), builds the rules text and the archive, and

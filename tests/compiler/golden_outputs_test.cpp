@@ -1,0 +1,195 @@
+// Record bytes and rules sections of every object kind, written out by hand
+// from known values: they pin what the compiler writes, whatever the code
+// that packs and writes them looks like.
+#include "compiler/compile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace qx::compiler {
+namespace {
+
+struct Patch {
+    std::size_t at;
+    std::vector<std::uint8_t> bytes;
+};
+
+Bytes recordOf(std::size_t size, std::initializer_list<Patch> patches)
+{
+    Bytes record(size);
+    for (const auto& patch : patches)
+        std::copy(patch.bytes.begin(), patch.bytes.end(), record.begin() + static_cast<std::ptrdiff_t>(patch.at));
+    return record;
+}
+
+std::vector<std::uint8_t> text(const std::string& value)
+{
+    std::vector<std::uint8_t> bytes{static_cast<std::uint8_t>(value.size())};
+    bytes.insert(bytes.end(), value.begin(), value.end());
+    return bytes;
+}
+
+// A working file of one entry: header, one directory entry, the block.
+Bytes projectOf(std::uint8_t kind, const Bytes& block, std::size_t records = 1)
+{
+    Bytes file{0x01, 0x03, 'Q', 'X', 'P', 0, static_cast<std::uint8_t>(records), 0};
+    for (std::size_t i = 0; i < records; ++i) {
+        Bytes entry(112);
+        entry[0] = kind;
+        entry[1] = 1;
+        entry[2] = 'x';
+        auto offset = static_cast<std::uint32_t>(i * block.size());
+        auto size = static_cast<std::uint32_t>(block.size());
+        for (int b = 0; b < 4; ++b) {
+            entry[104 + b] = static_cast<std::uint8_t>(offset >> (8 * b));
+            entry[108 + b] = static_cast<std::uint8_t>(size >> (8 * b));
+        }
+        file.insert(file.end(), entry.begin(), entry.end());
+    }
+    for (std::size_t i = 0; i < records; ++i)
+        file.insert(file.end(), block.begin(), block.end());
+    return file;
+}
+
+struct Silent : CompileReporter {
+    void warning(const std::string& line) override { log.push_back(line); }
+    void error(const std::string& line) override { log.push_back(line); }
+    void information(const std::string& line) override { log.push_back(line); }
+    bool confirm(const std::string&) override { return true; }
+    std::vector<std::string> log;
+};
+
+// The section's header, its lines and the empty line that closes it.
+std::vector<std::string> sectionIn(const RulesLines& rules, const std::string& header, std::size_t lines)
+{
+    auto at = std::find(rules.begin(), rules.end(), header);
+    if (at == rules.end() || static_cast<std::size_t>(rules.end() - at) < lines + 2)
+        return {};
+    return {at, at + static_cast<std::ptrdiff_t>(lines + 2)};
+}
+
+std::vector<std::string> expected(const std::string& header, std::vector<std::string> lines)
+{
+    lines.insert(lines.begin(), header);
+    lines.emplace_back();
+    return lines;
+}
+
+void expectSection(std::uint8_t kind, const Bytes& record, const std::string& header,
+                   const std::vector<std::string>& lines)
+{
+    Silent reporter;
+    auto outputs = buildOutputs(projectOf(kind, record), reporter);
+    EXPECT_TRUE(reporter.log.empty());
+    EXPECT_EQ(sectionIn(outputs.rules, header, lines.size()), expected(header, lines));
+    EXPECT_TRUE(outputs.archive.empty());
+}
+
+TEST(GoldenOutputs, Unit)
+{
+    auto record = recordOf(220, {
+        {16, text("Golden")}, {117, {1}}, {118, {3}}, {120, {0x58, 0x02, 0, 0}}, {124, {0x24, 0xfa, 0xff, 0xff}},
+        {128, {8, 1, 17, 255}}, {132, {0xff, 0xff, 0xff, 0xff}}, {136, {255}}, {137 + 4, {1}}, {137 + 24, {1}},
+        {182, {5, 13}}, {188, {255}}, {192, {50}}, {196, {1}}, {208, {1}}, {209, text("XY")}, {218, {4}},
+    });
+    expectSection(1, record, "[4TNK]",
+                  {"Name=Golden", "Owner=Soviet", "Armor=Heavy", "Strength=600", "Cost=-1500", "Speed=8",
+                   "Primary=120mm", "Ammo=-1", "Prerequisite=WEAP,STEK", "ROT=5", "TechLevel=13", "Points=50",
+                   "Cloakable=yes", "Tracked=yes"});
+}
+
+TEST(GoldenOutputs, UnitWithEveryConditionalLine)
+{
+    auto record = recordOf(220, {
+        {16, text("Full")}, {117, {2}}, {128, {0, 2, 0, 1}}, {136, {9}}, {184, {7}}, {188, {3}},
+        {196, {0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0}}, {218, {0}},
+    });
+    expectSection(1, record, "[V2RL]",
+                  {"Name=Full", "Owner=Allies,Soviet", "Armor=None", "Strength=0", "Cost=0", "Sight=2",
+                   "Primary=Colt45", "Secondary=ZSU-23", "Ammo=0", "GuardRange=9", "Reload=7", "Passengers=3",
+                   "Explodes=yes", "Invisible=yes", "SelfHealing=yes", "Sensors=yes", "DoubleOwned=yes", "C4=yes",
+                   "NoMovingFire=yes", "Fraidycat=yes", "Infiltrate=yes", "IsCanine=yes", "Crushable=yes"});
+}
+
+TEST(GoldenOutputs, Building)
+{
+    auto record = recordOf(240, {
+        {24, text("Bunker")}, {125, {0, 4}}, {128, {0xe8, 0x03, 0, 0}}, {132, {250}}, {136, {3}},
+        {140, {0xec, 0xff, 0xff, 0xff}}, {144, {2, 255, 21}}, {148, {5}}, {152, {7}}, {153 + 13, {1}},
+        {200, {30}}, {212 + 6, {1, 1, 0, 1}}, {236, {9}},
+    });
+    expectSection(5, record, "[TSLA]",
+                  {"Name=Bunker", "Owner=Allies", "Armor=Concrete", "Strength=1000", "Cost=250", "Sight=3",
+                   "Power=-20", "Adjacent=2", "Secondary=TorpTube", "Ammo=5", "GuardRange=7", "Prerequisite=FACT",
+                   "Reload=30", "Powered=yes", "BaseNormal=no", "Unsellable=yes"});
+}
+
+TEST(GoldenOutputs, BuildingWithEveryConditionalLine)
+{
+    auto record = recordOf(240, {
+        {24, text("All")}, {125, {2}}, {136, {1}}, {144, {1, 35, 255}}, {152, {255}}, {198, {4}},
+        {204, {12}}, {208, {0x10, 0x27}}, {212, {1, 1, 1, 1, 1, 1, 0, 0, 1, 0, 1, 1, 1, 1}}, {236, {0}},
+    });
+    expectSection(5, record, "[IRON]",
+                  {"Name=All", "Owner=Allies,Soviet", "Armor=None", "Strength=0", "Cost=0", "Power=0",
+                   "Primary=Mandible", "Ammo=0", "TechLevel=4", "Storage=12", "Points=10000", "Cloakable=yes",
+                   "Explodes=yes", "Invisible=yes", "SelfHealing=yes", "Sensors=yes", "DoubleOwned=yes",
+                   "Repairable=no", "WaterBound=yes", "Bib=yes", "Capturable=yes", "Crewed=yes"});
+}
+
+TEST(GoldenOutputs, Weapon)
+{
+    auto record = recordOf(24, {{0, {27}}, {4, {90}}, {8, {0x3f, 0x02, 60, 0, 15, 2, 4, 2, 34, 0, 1, 0, 0}}});
+    expectSection(2, record, "[8Inch]",
+                  {"Damage=90", "Range=5.75", "ROF=60", "Speed=15", "Burst=2", "Projectile=Torpedo", "Warhead=AP",
+                   "Report=TORPEDO1", "Charges=yes"});
+
+    auto plain = recordOf(24, {{0, {0}}, {4, {0xfb, 0xff, 0xff, 0xff}}, {13, {1, 2, 0, 2, 1, 0, 1, 1}}});
+    expectSection(2, plain, "[Colt45]",
+                  {"Damage=-5", "Range=0", "ROF=0", "Speed=0", "Projectile=Cannon", "Warhead=SA", "Report=CANNON1",
+                   "Camera=yes", "Supress=yes", "TurboBoost=yes"});
+}
+
+TEST(GoldenOutputs, Projectile)
+{
+    auto record = recordOf(44, {{8, {6, 0, 3, 0, 1, 0, 10, 1, 0}}, {15 + 14, {1}}, {15 + 17, {1}}, {33, text("MISSLE")}});
+    expectSection(3, record, "[HeatSeeker]", {"Image=MISSLE", "Arm=3", "ROT=10", "AA=yes", "AG=no", "UnderWater=yes"});
+
+    auto every = recordOf(44, {{8, {17, 0, 0, 0, 7, 0, 0}}, {15, {0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 1, 1, 0}}});
+    expectSection(3, every, "[Fireball]",
+                  {"Image=", "Frames=7", "ASW=yes", "Animates=yes", "Arcing=yes", "Degenerates=yes", "Dropping=yes",
+                   "Gigundo=yes", "High=yes", "Inaccurate=yes", "Inviso=yes", "Parachuted=yes", "Proximity=yes",
+                   "Ranged=yes", "Shadow=no", "Translucent=yes", "Rotates=yes"});
+}
+
+TEST(GoldenOutputs, Warhead)
+{
+    expectSection(4, Bytes{5, 100, 80, 60, 40, 20, 4, 2, 3, 1, 0, 1}, "[Super]",
+                  {"Verses=100%,80%,60%,40%,20%", "Explosion=4", "InfDeath=2", "Spread=3", "Wall=yes", "Wood=yes"});
+    expectSection(4, Bytes{7, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0}, "[Nuke]", {"Verses=0%,0%,0%,0%,0%", "Ore=yes"});
+}
+
+TEST(GoldenOutputs, GraphicsBecomeMembersNamedByTheInternalName)
+{
+    // Unit: a 1-byte picture, a 2-byte frame list, icon SHP "IC", image SHP "IMG".
+    auto unit = recordOf(220, {{0, {1, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 3}}, {16, text("G")}, {209, text("ABCD")},
+                               {214, {64, 0, 0, 0, 0}}});
+    for (auto c : std::string("pffICIMG"))
+        unit.push_back(static_cast<std::uint8_t>(c));
+    Silent reporter;
+    auto outputs = buildOutputs(projectOf(1, unit), reporter);
+    MixArchive archive;
+    archive.add("ABCDicon.shp", {'I', 'C'});
+    archive.add("ABCD.shp", {'I', 'M', 'G'});
+    EXPECT_EQ(outputs.archive.bytes(), archive.bytes());
+    // With graphics the list is built from 64 frames: 1TNK first.
+    auto header = std::find(outputs.rules.begin(), outputs.rules.end(), "[1TNK]");
+    auto end = std::find(header, outputs.rules.end(), "");
+    ASSERT_NE(end, outputs.rules.end());
+    EXPECT_EQ(*(end - 1), "Image=ABCD");
+}
+
+}
+}
