@@ -35,17 +35,25 @@ struct GeneratedProject {
     {
         auto name = "Object " + std::to_string(i);
         if (i % 3 == 0) {
-            records::Unit unit;
-            unit.name = name;
-            unit.internalName = "U" + std::to_string(i / 3);
+            auto unit = records::defaults(EntryKind::Unit);
+            unit.text("name") = name;
+            unit.text("internalName") = "U" + std::to_string(i / 3);
             unit.sizes = {0, 0, 4096, 16384};
-            unit.frameCount = 64;
-            unit.replaced = static_cast<std::uint8_t>(i % 6);
-            return {1, name, records::pack(unit), {Bytes(4096, 1), Bytes(16384, 2)}};
+            unit.number("frameCount") = 64;
+            unit.number("replaced") = i % 6;
+            return {EntryKind::Unit, name, records::pack(unit), {Bytes(4096, 1), Bytes(16384, 2)}};
         }
-        if (i % 3 == 1)
-            return {2, name, records::pack(records::Weapon{static_cast<std::uint8_t>(i % 36), i, 575}), {}};
-        return {4, name, records::pack(records::Warhead{static_cast<std::uint8_t>(i % 8), {100, 90, 80, 70, 60}}), {}};
+        if (i % 3 == 1) {
+            auto weapon = records::defaults(EntryKind::Weapon);
+            weapon.number("replaced") = i % 36;
+            weapon.number("damage") = i;
+            weapon.number("range") = 575;
+            return {EntryKind::Weapon, name, records::pack(weapon), {}};
+        }
+        auto warhead = records::defaults(EntryKind::Warhead);
+        warhead.number("replaced") = i % 8;
+        warhead.number("none") = 100;
+        return {EntryKind::Warhead, name, records::pack(warhead), {}};
     }
 
     fs::path dir;

@@ -13,7 +13,7 @@ constexpr std::size_t kGraphics = 64 * 1024;
 
 NewEntry unitEntry()
 {
-    return {1, "Benchmark unit", qx::Bytes(220, 1), {qx::Bytes(kGraphics, 2)}};
+    return {qx::EntryKind::Unit, "Benchmark unit", qx::Bytes(220, 1), {qx::Bytes(kGraphics, 2)}};
 }
 
 struct Project {

@@ -1,8 +1,8 @@
 set(QXCORE_SOURCES
   common/cp1252.cpp
   common/file_io.cpp
+  common/text.cpp
   compiler/compile.cpp
-  compiler/decimal_text.cpp
   compiler/mix_writer.cpp
   compiler/rules_writer.cpp
   data/stock_rules.cpp
@@ -15,6 +15,7 @@ set(QXCORE_SOURCES
   library/image_list_stream.cpp
   library/library_file.cpp
   project/encoder.cpp
+  project/entry_kind.cpp
   project/package.cpp
   project/working_file.cpp
   shell/directories.cpp
@@ -22,6 +23,8 @@ set(QXCORE_SOURCES
   stock/catalogue.cpp
   stock/line_helpers.cpp
   stock/menus.cpp
+  stock/object_fields.cpp
+  stock/sections.cpp
   stock/stock_loader.cpp
 )
 

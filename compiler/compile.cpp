@@ -4,9 +4,11 @@
 #include "compiler/mix_writer.h"
 #include "compiler/rules_writer.h"
 #include "editors/records.h"
+#include "general/groups.h"
 #include "general/section_writers.h"
 #include "project/encoder.h"
 #include "project/working_file.h"
+#include "stock/object_fields.h"
 
 #include <algorithm>
 
@@ -29,18 +31,12 @@ LoadedProject loadProject(ByteView file)
     return {file, project::parseDirectory(file)};
 }
 
-bool hasGraphicsName(std::uint8_t kind)
+// Units, projectiles and buildings name their graphics by an internal name.
+std::string internalName(const project::DirectoryEntry& entry, ByteView block)
 {
-    return kind == 1 || kind == 3 || kind == 5;
-}
-
-std::string internalName(std::uint8_t kind, ByteView block)
-{
-    switch (kind) {
-    case 1: return records::unpackUnit(block).internalName;
-    case 3: return records::unpackProjectile(block).internalName;
-    default: return records::unpackBuilding(block).internalName;
-    }
+    if (!objects::objectTable(entry.kind) || !factsOf(entry.kind)->shpParts())
+        return {};
+    return records::unpack(entry.kind, block).text("internalName");
 }
 
 void addLine(std::vector<std::string>& lines, std::string line)
@@ -53,34 +49,32 @@ std::vector<std::string> clashes(const LoadedProject& project)
 {
     const auto& entries = project.directory.entries;
     std::vector<std::string> names(entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (hasGraphicsName(entries[i].kind))
-            names[i] = internalName(entries[i].kind, project.block(i));
-    }
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        names[i] = internalName(entries[i], project.block(i));
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         for (std::size_t j = i + 1; j < entries.size(); ++j) {
             auto number = " (" + std::to_string(j + 1) + ")";
             if (entries[i].kind == entries[j].kind && entries[i].name == entries[j].name)
                 addLine(lines, "Warning: Values for " + entries[i].name + number + " redefined!");
-            if (hasGraphicsName(entries[i].kind) && hasGraphicsName(entries[j].kind) && !names[i].empty() &&
-                names[i] == names[j])
+            if (!names[i].empty() && names[i] == names[j])
                 addLine(lines, "Error: Choose another internal name for " + entries[j].name + number);
         }
     }
     return lines;
 }
 
-// The graphics that follow a record: skip the stored previews, then take the
-// SHP parts, all within the block.
-std::vector<Bytes> shpParts(ByteView block, std::size_t recordSize, std::span<const std::uint32_t> skipped,
-                            std::span<const std::uint32_t> parts)
+// The SHP parts that follow a record and its stored pictures, all within
+// the block.
+std::vector<Bytes> shpParts(const records::ObjectRecord& record, ByteView block)
 {
-    std::uint64_t at = recordSize;
-    for (auto size : skipped)
-        at += size;
+    const auto* facts = factsOf(record.kind);
+    std::uint64_t at = facts->recordSize;
+    for (std::size_t i = 0; i < facts->pictureParts; ++i)
+        at += record.sizes[i];
     std::vector<Bytes> result;
-    for (auto size : parts) {
+    for (std::size_t i = facts->pictureParts; i < record.sizes.size(); ++i) {
+        auto size = record.sizes[i];
         if (at + size > block.size())
             throw Error("A graphics entry of the project is damaged: its graphics run past the end of its data.");
         result.emplace_back(block.begin() + static_cast<std::ptrdiff_t>(at),
@@ -94,66 +88,31 @@ class OutputBuilder {
 public:
     explicit OutputBuilder(CompileReporter& reporter) : reporter_(reporter) {}
 
-    void addEntry(std::uint8_t kind, ByteView block)
+    void addEntry(EntryKind kind, ByteView block)
     {
-        switch (kind) {
-        case 1: addUnit(records::unpackUnit(block), block); break;
-        case 2: merge(weaponSection(records::unpackWeapon(block))); break;
-        case 3: addProjectile(records::unpackProjectile(block), block); break;
-        case 4: merge(warheadSection(records::unpackWarhead(block))); break;
-        case 5: addBuilding(records::unpackBuilding(block), block); break;
-        default:
-            if (general::groupOfKind(kind))
-                general::writeGroup(rules, general::unpackGroup(kind, block));
-        }
+        if (objects::objectTable(kind))
+            addObject(records::unpack(kind, block), block);
+        else if (general::groupOfKind(kind))
+            general::writeGroup(rules, general::unpackGroup(kind, block));
     }
 
     RulesLines rules = stockRules();
     MixArchive archive;
 
 private:
-    void merge(const Section& section)
+    void addObject(const records::ObjectRecord& record, ByteView block)
     {
+        auto section = objectSection(record);
         if (section.lookupFailed)
             reporter_.error("Internal Error #10");
         mergeSection(rules, section);
-    }
-
-    void pack(const std::string& name, std::size_t cut, Bytes content)
-    {
-        archive.add(name.substr(0, cut), std::move(content));
-    }
-
-    void addUnit(const records::Unit& unit, ByteView block)
-    {
-        merge(unitSection(unit));
-        if (unit.sizes[2] == 0)
+        if (!record.hasGraphics())
             return;
-        auto parts = shpParts(block, records::kUnitSize, std::span(unit.sizes).first(2), std::span(unit.sizes).last(2));
-        pack(unit.internalName + "icon.shp", 12, std::move(parts[0]));
-        pack(unit.internalName + ".shp", 8, std::move(parts[1]));
-    }
-
-    void addProjectile(const records::Projectile& projectile, ByteView block)
-    {
-        if (projectile.sizes[1] > 0) {
-            auto parts = shpParts(block, records::kProjectileSize, std::span(projectile.sizes).first(1),
-                                  std::span(projectile.sizes).last(1));
-            pack(projectile.internalName + ".shp", 12, std::move(parts[0]));
-        }
-        merge(projectileSection(projectile));
-    }
-
-    void addBuilding(const records::Building& building, ByteView block)
-    {
-        merge(buildingSection(building));
-        if (building.sizes[3] == 0)
-            return;
-        auto parts = shpParts(block, records::kBuildingSize, std::span(building.sizes).first(3),
-                              std::span(building.sizes).last(3));
-        pack(building.internalName + "icon.shp", 12, std::move(parts[0]));
-        pack(building.internalName + "make.shp", 12, std::move(parts[1]));
-        pack(building.internalName + ".shp", 8, std::move(parts[2]));
+        auto parts = shpParts(record, block);
+        const auto& suffixes = factsOf(record.kind)->shpSuffixes;
+        auto name = record.text("internalName");
+        for (std::size_t i = 0; i < parts.size(); ++i)
+            archive.add((name + suffixes[i]).substr(0, kMaxMemberName), std::move(parts[i]));
     }
 
     CompileReporter& reporter_;

@@ -2,7 +2,7 @@
 
 #include "common/bytes.h"
 #include "common/error.h"
-#include "compiler/decimal_text.h"
+#include "common/text.h"
 #include "stock/menus.h"
 
 namespace qx::general {
@@ -218,25 +218,27 @@ const Field kTerrain[] = {
     {5, 1, F::YesNo, "", "Buildable"},
 };
 
+using K = EntryKind;
+
 const Group kGroups[] = {
-    {6, 44, nullptr, kDifficulty},
-    {7, 16, "MultiplayerDefaults", kMultiplayer},
-    {8, 28, "General", kRepair},
-    {9, 32, "General", kCrates},
-    {10, 32, nullptr, kCountry},
-    {11, 56, "General", kCombat},
-    {12, 11, "IQ", kIntelligence},
-    {13, 48, "General", kVarious},
-    {14, 120, "AI", kComputerPlayer},
-    {15, 68, "General", kSpecialWeapons},
-    {16, 36, "Recharge", kRecharge},
-    {17, 40, "General", kIncome},
-    {18, 6, nullptr, kTerrain},
+    {K::Difficulty, nullptr, kDifficulty, stock::difficultyList},
+    {K::Multiplayer, "MultiplayerDefaults", kMultiplayer},
+    {K::Repair, "General", kRepair},
+    {K::Crates, "General", kCrates},
+    {K::Country, nullptr, kCountry, stock::countryList},
+    {K::Combat, "General", kCombat},
+    {K::Intelligence, "IQ", kIntelligence},
+    {K::Various, "General", kVarious},
+    {K::ComputerPlayer, "AI", kComputerPlayer},
+    {K::SpecialWeapons, "General", kSpecialWeapons},
+    {K::Recharge, "Recharge", kRecharge},
+    {K::Income, "General", kIncome},
+    {K::Terrain, nullptr, kTerrain, stock::terrainList},
 };
 
 }
 
-const Group* groupOfKind(std::uint8_t kind)
+const Group* groupOfKind(EntryKind kind)
 {
     for (const auto& group : kGroups) {
         if (group.kind == kind)
@@ -254,8 +256,8 @@ Bytes pack(const GroupRecord& record)
 {
     const auto* group = groupOfKind(record.kind);
     if (!group || record.values.size() != group->fields.size())
-        throw Error("Internal error: no group of kind " + std::to_string(record.kind) + " with these values.");
-    Bytes bytes(group->recordSize);
+        throw Error("Internal error: no group of kind " + std::to_string(byteOf(record.kind)) + " with these values.");
+    Bytes bytes(factsOf(record.kind)->recordSize);
     for (std::size_t i = 0; i < group->fields.size(); ++i) {
         const auto& field = group->fields[i];
         if (field.width == 1)
@@ -266,14 +268,15 @@ Bytes pack(const GroupRecord& record)
     return bytes;
 }
 
-GroupRecord unpackGroup(std::uint8_t kind, ByteView block)
+GroupRecord unpackGroup(EntryKind kind, ByteView block)
 {
     const auto* group = groupOfKind(kind);
     if (!group)
-        throw Error("Entries of kind " + std::to_string(kind) + " hold no general settings.");
-    if (block.size() < group->recordSize)
+        throw Error("Entries of kind " + std::to_string(byteOf(kind)) + " hold no general settings.");
+    auto size = factsOf(kind)->recordSize;
+    if (block.size() < size)
         throw Error("The general settings entry is damaged: its data holds " + std::to_string(block.size()) +
-                    " bytes, not the " + std::to_string(group->recordSize) + " of its record.");
+                    " bytes, not the " + std::to_string(size) + " of its record.");
     GroupRecord record{kind, {}};
     for (const auto& field : group->fields)
         record.values.push_back(fieldValue(block, field));
@@ -286,8 +289,8 @@ std::string formatValue(const Field& field, std::int32_t value)
     case Format::Integer: return std::to_string(value);
     case Format::Percent: return std::to_string(value) + "%";
     case Format::YesNo: return value != 0 ? "yes" : "no";
-    case Format::Scaled100: return compiler::decimalText(value, 100);
-    case Format::Scaled1000: return compiler::decimalText(value, 1000);
+    case Format::Scaled100: return decimalText(value, 100);
+    case Format::Scaled1000: return decimalText(value, 1000);
     case Format::CrateChoice: {
         auto identifier = stock::identifierAt(stock::crateBonusList(), static_cast<std::size_t>(value));
         return identifier.empty() ? "none" : identifier;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "common/file_io.h"
+#include "project/entry_kind.h"
+#include "stock/menus.h"
 
 #include <cstdint>
 #include <span>
@@ -29,22 +31,21 @@ struct Field {
     const char* outputName;
 };
 
-// One group of general rules (entry kinds 6 to 18): its record layout and
-// where its keys are written. Fields stand in the order their lines are
-// written.
+// One group of general rules: its record layout and where its keys are
+// written. Fields stand in the order their lines are written.
 struct Group {
-    std::uint8_t kind;
-    std::size_t recordSize;
+    EntryKind kind;
     const char* section;  // the one section whose keys are rewritten; null for section groups
     std::span<const Field> fields;
+    stock::Menu (*sections)() = nullptr;  // section groups: the sections they may replace
 };
 
-// Nothing for kinds outside 6 to 18.
-const Group* groupOfKind(std::uint8_t kind);
+// Nothing for the object kinds and unknown kinds.
+const Group* groupOfKind(EntryKind kind);
 
 // One value per field of the group, in the order of its fields.
 struct GroupRecord {
-    std::uint8_t kind = 0;
+    EntryKind kind = EntryKind::Difficulty;
     std::vector<std::int32_t> values;
 
     bool operator==(const GroupRecord&) const = default;
@@ -52,7 +53,7 @@ struct GroupRecord {
 
 Bytes pack(const GroupRecord& record);
 // Refuses a block shorter than the group's record.
-GroupRecord unpackGroup(std::uint8_t kind, ByteView block);
+GroupRecord unpackGroup(EntryKind kind, ByteView block);
 
 std::int32_t fieldValue(ByteView record, const Field& field);
 std::string formatValue(const Field& field, std::int32_t value);

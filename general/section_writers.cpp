@@ -1,5 +1,6 @@
 #include "general/section_writers.h"
 
+#include "common/text.h"
 #include "stock/line_helpers.h"
 
 namespace qx::general {
@@ -9,12 +10,12 @@ namespace {
 std::string sectionName(const std::string& header)
 {
     auto close = header.find(']');
-    return stock::lowerCase(header.substr(1, close == std::string::npos ? close : close - 1));
+    return lowerCase(header.substr(1, close == std::string::npos ? close : close - 1));
 }
 
-void rewriteKeys(compiler::RulesLines& rules, const Group& group, const GroupRecord& record)
+void rewriteKeys(stock::RulesLines& rules, const Group& group, const GroupRecord& record)
 {
-    const auto own = stock::lowerCase(group.section);
+    const auto own = lowerCase(group.section);
     bool inside = false;
     for (auto& line : rules) {
         if (!line.empty() && line[0] == '[') {
@@ -34,9 +35,24 @@ void rewriteKeys(compiler::RulesLines& rules, const Group& group, const GroupRec
     }
 }
 
+// Difficulty levels, countries and land types replace their section.
+stock::Section groupSection(const Group& group, const GroupRecord& record)
+{
+    stock::Section section;
+    for (std::size_t i = 0; i < group.fields.size(); ++i) {
+        const auto& field = group.fields[i];
+        auto value = record.values.at(i);
+        if (field.format == Format::Section)
+            section.identifier = stock::identifierAt(group.sections(), static_cast<std::size_t>(value));
+        else
+            section.lines.push_back(std::string(field.outputName) + "=" + formatValue(field, value));
+    }
+    return section;
 }
 
-void writeGroup(compiler::RulesLines& rules, const GroupRecord& record)
+}
+
+void writeGroup(stock::RulesLines& rules, const GroupRecord& record)
 {
     const auto* group = groupOfKind(record.kind);
     if (!group)
@@ -44,7 +60,7 @@ void writeGroup(compiler::RulesLines& rules, const GroupRecord& record)
     if (group->section)
         rewriteKeys(rules, *group, record);
     else
-        compiler::mergeSection(rules, compiler::groupSection(record));
+        stock::mergeSection(rules, groupSection(*group, record));
 }
 
 }

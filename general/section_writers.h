@@ -1,7 +1,7 @@
 #pragma once
 
-#include "compiler/rules_writer.h"
 #include "general/groups.h"
+#include "stock/sections.h"
 
 namespace qx::general {
 
@@ -9,6 +9,6 @@ namespace qx::general {
 // and land types replace their section; the other groups rewrite the lines of
 // their keys inside their own section, so that keys of the same name in
 // other sections stay as they are.
-void writeGroup(compiler::RulesLines& rules, const GroupRecord& record);
+void writeGroup(stock::RulesLines& rules, const GroupRecord& record);
 
 }

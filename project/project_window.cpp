@@ -76,9 +76,9 @@ fs::path Tprjform::workingFile(const std::string& name) const
     return toPath(windows_.settings->workingFile(name));
 }
 
-void Tprjform::setLoader(std::uint8_t kind, EntryLoader* loader)
+void Tprjform::setLoader(EditedBy editor, EntryLoader* loader)
 {
-    loaders_[kind] = loader;
+    loaders_[editor] = loader;
 }
 
 void Tprjform::addLine(const std::string& line)
@@ -177,8 +177,9 @@ void Tprjform::editEntry()
     if (!project::headerIsValid(readFileHead(path, project::kHeaderSize)))
         return;
     auto entry = project::readEntry(path, static_cast<std::size_t>(position));
-    if (auto* loader = loaders_[entry.kind])
-        loader->loadEntry(position, entry);
+    const auto* facts = factsOf(entry.kind);
+    if (auto found = facts ? loaders_.find(facts->editor) : loaders_.end(); found != loaders_.end())
+        found->second->loadEntry(position, entry);
 }
 
 void Tprjform::removeEntry()

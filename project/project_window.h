@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-#include <array>
+#include <map>
 #include <vector>
 
 class QListWidget;
@@ -33,8 +33,8 @@ public:
     void removeEntry();
     void compileProject();
 
-    // Which window "Edit" hands an entry of the kind to.
-    void setLoader(std::uint8_t kind, EntryLoader* loader);
+    // Which window "Edit" hands the entries it edits to.
+    void setLoader(EditedBy editor, EntryLoader* loader);
 
     // An editor's save: the line of the appended entry (Windows-1252 bytes).
     void addLine(const std::string& line);
@@ -58,7 +58,7 @@ private:
     void forgetEditedEntries();
 
     Windows& windows_;
-    std::array<EntryLoader*, 256> loaders_{};
+    std::map<EditedBy, EntryLoader*> loaders_;
 };
 
 }

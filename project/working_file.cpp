@@ -37,7 +37,7 @@ Bytes headerBytes(const Directory& directory, std::size_t count)
 void putEntry(Bytes& out, const DirectoryEntry& entry)
 {
     Bytes bytes(kEntrySize);
-    bytes[0] = entry.kind;
+    bytes[0] = byteOf(entry.kind);
     putShortText(bytes, 1, kMaxNameLength, entry.name);
     putU32(bytes, kOffsetField, entry.offset);
     putU32(bytes, kSizeField, entry.size);
@@ -48,7 +48,7 @@ DirectoryEntry entryAt(ByteView file, std::size_t index)
 {
     auto at = kHeaderSize + index * kEntrySize;
     DirectoryEntry entry;
-    entry.kind = file[at];
+    entry.kind = static_cast<EntryKind>(file[at]);
     entry.name = shortTextAt(file, at + 1, kMaxNameLength);
     entry.offset = u32At(file, at + kOffsetField);
     entry.size = u32At(file, at + kSizeField);
@@ -241,17 +241,10 @@ Entry readEntry(const fs::path& path, std::size_t index)
     return result;
 }
 
-std::string openedListLine(std::uint8_t kind, const std::string& name)
+std::string openedListLine(EntryKind kind, const std::string& name)
 {
-    switch (kind) {
-    case 1: return "Unit: " + name;
-    case 2: return "Weapon: " + name;
-    case 3: return "Projecitle: " + name;
-    case 4: return "Warhead: " + name;
-    case 5: return "Building: " + name;
-    case 18: return "Terrain Settings: " + name;
-    default: return kind >= 6 && kind <= 17 ? name : "Unknown: " + name;
-    }
+    const auto* facts = factsOf(kind);
+    return (facts ? facts->listPrefix : "Unknown: ") + name;
 }
 
 std::vector<std::string> openedListLines(const Directory& directory)
@@ -261,11 +254,6 @@ std::vector<std::string> openedListLines(const Directory& directory)
     for (const auto& entry : directory.entries)
         lines.push_back(openedListLine(entry.kind, entry.name));
     return lines;
-}
-
-std::string savedListLine(std::uint8_t kind, const std::string& name)
-{
-    return kind == 3 ? "Projectile: " + name : openedListLine(kind, name);
 }
 
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/file_io.h"
+#include "project/entry_kind.h"
 
 #include <cstdint>
 #include <string>
@@ -17,7 +18,7 @@ constexpr std::uint64_t kMaxProjectSize = std::uint64_t{1} << 32;
 
 // One directory entry. Names are 8-bit text (Windows-1252), kept as bytes.
 struct DirectoryEntry {
-    std::uint8_t kind = 0;
+    EntryKind kind{};
     std::string name;
     std::uint32_t offset = 0;
     std::uint32_t size = 0;
@@ -31,7 +32,7 @@ struct Directory {
 
 // An entry as an editor saves it: the fixed record, then the appended parts.
 struct NewEntry {
-    std::uint8_t kind = 0;
+    EntryKind kind{};
     std::string name;
     Bytes record;
     std::vector<Bytes> parts;
@@ -39,7 +40,7 @@ struct NewEntry {
 
 // A loaded entry: its kind, name and data block.
 struct Entry {
-    std::uint8_t kind = 0;
+    EntryKind kind{};
     std::string name;
     Bytes data;
 };
@@ -62,10 +63,7 @@ void remove(const fs::path& path, const fs::path& scratch, std::size_t index);
 Entry readEntry(const fs::path& path, std::size_t index);
 
 // The list line an open builds from a directory entry.
-std::string openedListLine(std::uint8_t kind, const std::string& name);
+std::string openedListLine(EntryKind kind, const std::string& name);
 std::vector<std::string> openedListLines(const Directory& directory);
-
-// The list line an object editor (kinds 1 to 5) adds when it saves.
-std::string savedListLine(std::uint8_t kind, const std::string& name);
 
 }

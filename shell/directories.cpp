@@ -2,7 +2,7 @@
 
 #include "common/error.h"
 #include "project/encoder.h"
-#include "stock/line_helpers.h"
+#include "common/text.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -118,10 +118,10 @@ std::vector<std::string> missingFiles(const std::string& dir, const std::vector<
     std::set<std::string> present;
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(toPath(dir), error))
-        present.insert(stock::lowerCase(toText(entry.path().filename())));
+        present.insert(lowerCase(toText(entry.path().filename())));
     std::vector<std::string> missing;
     for (const auto& name : names) {
-        if (!present.contains(stock::lowerCase(name)))
+        if (!present.contains(lowerCase(name)))
             missing.push_back(name);
     }
     return missing;

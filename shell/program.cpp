@@ -31,13 +31,12 @@ Program::Program(DialogService& dialogs, const ShellPaths& paths)
     windows_.general = create<TGeneral>();
 
     auto* prj = windows_.prjform;
-    prj->setLoader(1, windows_.cnuform);
-    prj->setLoader(2, windows_.cnwform);
-    prj->setLoader(3, windows_.cnpform);
-    prj->setLoader(4, windows_.cnwhform);
-    prj->setLoader(5, windows_.cnbform);
-    for (std::uint8_t kind = 6; kind <= 18; ++kind)
-        prj->setLoader(kind, windows_.general);
+    prj->setLoader(EditedBy::Unit, windows_.cnuform);
+    prj->setLoader(EditedBy::Weapon, windows_.cnwform);
+    prj->setLoader(EditedBy::Projectile, windows_.cnpform);
+    prj->setLoader(EditedBy::Warhead, windows_.cnwhform);
+    prj->setLoader(EditedBy::Building, windows_.cnbform);
+    prj->setLoader(EditedBy::General, windows_.general);
 }
 
 Program::~Program()

@@ -1,5 +1,7 @@
 #include "stock/line_helpers.h"
 
+#include "common/text.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -13,14 +15,6 @@ std::string_view withoutTrailingBlanks(std::string_view text)
     return text;
 }
 
-}
-
-std::string lowerCase(std::string_view text)
-{
-    std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(),
-                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
-    return result;
 }
 
 std::string strippedLine(std::string_view line)

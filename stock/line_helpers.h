@@ -5,8 +5,6 @@
 
 namespace qx::stock {
 
-std::string lowerCase(std::string_view text);
-
 // The functions over key=value lines of rules text; results in lower case.
 std::string strippedLine(std::string_view line);
 std::string lineKey(std::string_view line);

@@ -1,8 +1,10 @@
 #include "stock/stock_loader.h"
 
+#include "common/text.h"
 #include "data/stock_rules.h"
 #include "stock/line_helpers.h"
 #include "stock/menus.h"
+#include "stock/object_fields.h"
 
 #include <algorithm>
 #include <charconv>
@@ -10,144 +12,8 @@
 namespace qx::stock {
 namespace {
 
-enum class Update { Text, RangeText, Choice, OwnerChoice, MultiChoice, TechLevel, PositionChoice, YesBox, NoBox, Verses };
-
-struct KeyRule {
-    const char* key;
-    Update update;
-    const char* label;
-    Menu (*menu)() = nullptr;
-};
-
-const KeyRule kUnitKeys[] = {
-    {"name", Update::Text, "Name"},
-    {"owner", Update::OwnerChoice, "Owner", ownerList},
-    {"strength", Update::Text, "Strength"},
-    {"cost", Update::Text, "Cost"},
-    {"speed", Update::Text, "Speed"},
-    {"sight", Update::Text, "Sight"},
-    {"armor", Update::Choice, "Armor", armourList},
-    {"primary", Update::Choice, "Primary Weapon", primaryWeaponList},
-    {"secondary", Update::Choice, "Secondary Weapon", secondaryWeaponList},
-    {"ammo", Update::Text, "Ammo"},
-    {"guardrange", Update::Text, "Guard Range"},
-    {"prerequisite", Update::MultiChoice, "Prerequisite", prerequisiteList},
-    {"rot", Update::Text, "Rate of Turn"},
-    {"techlevel", Update::TechLevel, "Tech - Level", techLevelList},
-    {"reload", Update::Text, "Reload Time"},
-    {"passengers", Update::Text, "Passengers"},
-    {"points", Update::Text, "Points"},
-    {"cloakable", Update::YesBox, "Cloakable"},
-    {"explodes", Update::YesBox, "Explodes"},
-    {"invisible", Update::YesBox, "Invisible"},
-    {"selfhealing", Update::YesBox, "Self Healing"},
-    {"sensors", Update::YesBox, "Sensors"},
-    {"doubleowned", Update::YesBox, "Double Owned"},
-    {"c4", Update::YesBox, "C4"},
-    {"nomovingfire", Update::YesBox, "No Moving Fire"},
-    {"fraidycat", Update::YesBox, "Panic"},
-    {"infiltrate", Update::YesBox, "Infiltrate"},
-    {"iscanine", Update::YesBox, "Dog Logic"},
-    {"crushable", Update::YesBox, "Crushable"},
-    {"tracked", Update::YesBox, "Tracked"},
-};
-
-const KeyRule kBuildingKeys[] = {
-    {"name", Update::Text, "Name"},
-    {"owner", Update::OwnerChoice, "Owner", ownerList},
-    {"strength", Update::Text, "Strength"},
-    {"cost", Update::Text, "Cost"},
-    {"sight", Update::Text, "Sight"},
-    {"power", Update::Text, "Power"},
-    {"adjacent", Update::Text, "Distance"},
-    {"armor", Update::Choice, "Armor", armourList},
-    {"primary", Update::Choice, "Primary Weapon", buildingPrimaryWeaponList},
-    {"secondary", Update::Choice, "Secondary Weapon", buildingSecondaryWeaponList},
-    {"ammo", Update::Text, "Ammo"},
-    {"guardrange", Update::Text, "Guard Range"},
-    {"prerequisite", Update::MultiChoice, "Prerequisite", prerequisiteList},
-    {"techlevel", Update::TechLevel, "Tech - Level", techLevelList},
-    {"storage", Update::Text, "Storage"},
-    {"reload", Update::Text, "Reload Time"},
-    {"points", Update::Text, "Points"},
-    {"cloakable", Update::YesBox, "Cloakable"},
-    {"explodes", Update::YesBox, "Explodes"},
-    {"invisible", Update::YesBox, "Invisible"},
-    {"selfhealing", Update::YesBox, "Self Healing"},
-    {"sensors", Update::YesBox, "Sensors"},
-    {"doubleowned", Update::YesBox, "Double Owned"},
-    {"powered", Update::YesBox, "Powered"},
-    {"unsellable", Update::YesBox, "Unsellable"},
-    {"waterbound", Update::YesBox, "Water Building"},
-    {"bib", Update::YesBox, "Dirt"},
-    {"capturable", Update::YesBox, "Capturable"},
-    {"crewed", Update::YesBox, "Crewed"},
-    {"repairable", Update::NoBox, "Repairable"},
-    {"basenormal", Update::NoBox, "Check for Buildings"},
-};
-
-const KeyRule kWeaponKeys[] = {
-    {"damage", Update::Text, "Damage"},
-    {"range", Update::RangeText, "Range"},
-    {"rof", Update::Text, "Delay Time"},
-    {"speed", Update::Text, "Speed"},
-    {"burst", Update::Text, "Burst"},
-    {"camera", Update::YesBox, "Camera"},
-    {"charges", Update::YesBox, "Charge - Up Logic"},
-    {"supress", Update::YesBox, "Supress Fire"},
-    {"turboboost", Update::YesBox, "Turbo Boost"},
-    {"projectile", Update::Choice, "Projectile", projectileList},
-    {"warhead", Update::Choice, "Warhead", warheadList},
-    {"report", Update::Choice, "Sound to be used", soundList},
-};
-
-const KeyRule kProjectileKeys[] = {
-    {"arm", Update::Text, "Arming Delay"},
-    {"frames", Update::Text, "Frames"},
-    {"rot", Update::Text, "Rate of Turn"},
-    {"aa", Update::YesBox, "Anti - Aircraft"},
-    {"asw", Update::YesBox, "Anti - Submarine"},
-    {"animates", Update::YesBox, "Smoke"},
-    {"arcing", Update::YesBox, "Ballistic"},
-    {"degenerates", Update::YesBox, "Degenerates"},
-    {"dropping", Update::YesBox, "Dropped"},
-    {"gigundo", Update::YesBox, "Large"},
-    {"high", Update::YesBox, "High"},
-    {"inaccurate", Update::YesBox, "Inaccurate"},
-    {"inviso", Update::YesBox, "Invisible"},
-    {"parachuted", Update::YesBox, "Parachute"},
-    {"proximity", Update::YesBox, "Explodes"},
-    {"ranged", Update::YesBox, "Fuel"},
-    {"translucent", Update::YesBox, "Translucent Colors"},
-    {"rotates", Update::YesBox, "Rotates"},
-    {"underwater", Update::YesBox, "Underwater"},
-    {"ag", Update::NoBox, "Anti - Ground Objects"},
-    {"shadow", Update::NoBox, "Shadow"},
-};
-
-const KeyRule kWarheadKeys[] = {
-    {"explosion", Update::PositionChoice, "Explosion to be used", explosionList},
-    {"infdeath", Update::PositionChoice, "Death animation to be used", deathAnimationList},
-    {"wall", Update::YesBox, "Wall"},
-    {"wood", Update::YesBox, "Wood"},
-    {"ore", Update::YesBox, "Ore"},
-    {"spread", Update::Text, "Spread Factor"},
-    {"verses", Update::Verses, ""},
-};
-
-const char* const kDamageLabels[] = {"None", "Wood (buildings)", "Light Armor", "Heavy Armor", "Concrete"};
-
-std::span<const KeyRule> keysOf(StockKind kind)
-{
-    switch (kind) {
-    case StockKind::Unit: return kUnitKeys;
-    case StockKind::Building: return kBuildingKeys;
-    case StockKind::Weapon: return kWeaponKeys;
-    case StockKind::Projectile: return kProjectileKeys;
-    case StockKind::Warhead: return kWarheadKeys;
-    }
-    return {};
-}
+using objects::Field;
+using objects::Load;
 
 std::optional<int> wholeNumber(const std::string& text)
 {
@@ -160,6 +26,38 @@ std::optional<int> wholeNumber(const std::string& text)
 
 class Loader {
 public:
+    explicit Loader(const objects::ObjectTable& table) : table_(table) {}
+
+    // Before any line is read: the boxes that start checked and the stock
+    // object itself in the "to be replaced" list.
+    void start(const std::string& identifier)
+    {
+        for (const auto& f : table_.fields) {
+            if (f.load == Load::NoBox)
+                field(f, StockField::Type::Box).box = true;
+        }
+        for (const auto& f : table_.fields) {
+            if (f.load == Load::Replaced)
+                choose(f, lowerCase(identifier));
+        }
+    }
+
+    void apply(const std::string& line)
+    {
+        auto key = lineKey(line);
+        for (const auto& f : table_.fields) {
+            if (f.load == Load::YesBox && isYes(line, lowerCase(f.key)))
+                field(f, StockField::Type::Box).box = true;
+            else if (f.load == Load::NoBox && isNo(line, lowerCase(f.key)))
+                field(f, StockField::Type::Box).box = false;
+            else if (key == lowerCase(f.key))
+                applyValue(f, lineValue(line));
+        }
+    }
+
+    StockObject object;
+
+private:
     StockField& field(const std::string& label, StockField::Type type)
     {
         for (auto& f : object.fields) {
@@ -170,56 +68,96 @@ public:
         return object.fields.back();
     }
 
-    void setBox(const char* label, bool checked) { field(label, StockField::Type::Box).box = checked; }
+    StockField& field(const Field& f, StockField::Type type) { return field(objects::plainLabel(f.label), type); }
 
-    // A radio-group click: the entry toggles, the others are unticked.
-    void click(const char* label, Menu menu, std::size_t position)
+    void applyValue(const Field& f, std::string value)
     {
-        auto& f = field(label, StockField::Type::Menu);
-        bool wasChecked = std::find(f.checked.begin(), f.checked.end(), position) != f.checked.end();
-        f.checked.clear();
-        f.text.clear();
-        if (!wasChecked && position < menu.size()) {
-            f.checked.push_back(position);
-            f.text = withoutAmpersands(menu[position]);
+        switch (f.load) {
+        case Load::Text: field(f, StockField::Type::Text).text = value; break;
+        case Load::DecimalText:
+            std::replace(value.begin(), value.end(), '.', ',');
+            field(f, StockField::Type::Text).text = value;
+            break;
+        case Load::Choice: choose(f, value); break;
+        case Load::OwnerChoice: choose(f, value == "soviet,allies" ? "allies,soviet" : value); break;
+        case Load::ManyChoices: chooseMany(f, value); break;
+        case Load::TechLevel:
+        case Load::Position:
+            if (auto number = wholeNumber(value)) {
+                int position = f.load == Load::TechLevel && *number == -1 ? 0 : *number;
+                if (position >= 0)
+                    click(f, static_cast<std::size_t>(position));
+            }
+            break;
+        case Load::Percents:
+            if (&f == firstPercentField())
+                fillPercents(value);
+            break;
+        default: break;
         }
     }
 
-    void choose(const char* label, Menu menu, const std::string& value)
+    // A radio-group click: the entry toggles, the others are unticked.
+    void click(const Field& f, std::size_t position)
     {
-        auto& f = field(label, StockField::Type::Menu);
-        f.checked.clear();
+        auto menu = f.menu();
+        auto& shown = field(f, StockField::Type::Menu);
+        bool wasChecked = std::find(shown.checked.begin(), shown.checked.end(), position) != shown.checked.end();
+        shown.checked.clear();
+        shown.text.clear();
+        if (!wasChecked && position < menu.size()) {
+            shown.checked.push_back(position);
+            shown.text = withoutAmpersands(menu[position]);
+        }
+    }
+
+    void choose(const Field& f, const std::string& value)
+    {
+        auto menu = f.menu();
+        auto& shown = field(f, StockField::Type::Menu);
+        shown.checked.clear();
         for (std::size_t i = 0; i < menu.size(); ++i) {
             if (lowerCase(bracketIdentifier(menu[i])) == value) {
-                f.checked = {i};
-                f.text += withoutAmpersands(menu[i]);
+                shown.checked = {i};
+                shown.text += withoutAmpersands(menu[i]);
             }
         }
     }
 
-    void chooseMany(const char* label, Menu menu, const std::string& value)
+    void chooseMany(const Field& f, const std::string& value)
     {
-        auto& f = field(label, StockField::Type::Menu);
-        f.checked.clear();
+        auto menu = f.menu();
+        auto& shown = field(f, StockField::Type::Menu);
+        shown.checked.clear();
         auto count = commaCount(value) + 1;
         for (std::size_t i = 0; i < menu.size(); ++i) {
             for (std::size_t n = 0; n < count; ++n) {
                 if (lowerCase(bracketIdentifier(menu[i])) == lowerCase(listItem(value, n))) {
-                    if (std::find(f.checked.begin(), f.checked.end(), i) == f.checked.end())
-                        f.checked.push_back(i);
-                    f.text += withoutAmpersands(menu[i]) + "; ";
+                    if (std::find(shown.checked.begin(), shown.checked.end(), i) == shown.checked.end())
+                        shown.checked.push_back(i);
+                    shown.text += withoutAmpersands(menu[i]) + "; ";
                 }
             }
         }
     }
 
-    void fillVerses(const std::string& value)
+    const Field* firstPercentField() const
     {
-        std::size_t next = 0;
+        auto found = std::find_if(table_.fields.begin(), table_.fields.end(),
+                                  [](const Field& f) { return f.load == Load::Percents; });
+        return found == table_.fields.end() ? nullptr : &*found;
+    }
+
+    // The pieces between commas, '%' dropped, fill the percent fields in
+    // order; an empty piece fills none.
+    void fillPercents(const std::string& value)
+    {
+        const Field* next = firstPercentField();
+        const Field* end = table_.fields.data() + table_.fields.size();
         std::string piece;
         auto flush = [&] {
-            if (!piece.empty() && next < std::size(kDamageLabels))
-                field(kDamageLabels[next++], StockField::Type::Text).text = piece;
+            if (!piece.empty() && next != end && next->load == Load::Percents)
+                field(*next++, StockField::Type::Text).text = piece;
             piece.clear();
         };
         for (char c : value) {
@@ -231,92 +169,15 @@ public:
         flush();
     }
 
-    void apply(const KeyRule& rule, const std::string& line)
-    {
-        bool keyed = lineKey(line) == rule.key;
-        auto value = lineValue(line);
-        switch (rule.update) {
-        case Update::Text:
-            if (keyed)
-                field(rule.label, StockField::Type::Text).text = value;
-            break;
-        case Update::RangeText:
-            if (keyed) {
-                std::replace(value.begin(), value.end(), '.', ',');
-                field(rule.label, StockField::Type::Text).text = value;
-            }
-            break;
-        case Update::Choice:
-            if (keyed)
-                choose(rule.label, rule.menu(), value);
-            break;
-        case Update::OwnerChoice:
-            if (keyed)
-                choose(rule.label, rule.menu(), value == "soviet,allies" ? "allies,soviet" : value);
-            break;
-        case Update::MultiChoice:
-            if (keyed)
-                chooseMany(rule.label, rule.menu(), value);
-            break;
-        case Update::TechLevel:
-        case Update::PositionChoice:
-            if (auto number = keyed ? wholeNumber(value) : std::nullopt) {
-                int position = rule.update == Update::TechLevel && *number == -1 ? 0 : *number;
-                if (position >= 0)
-                    click(rule.label, rule.menu(), static_cast<std::size_t>(position));
-            }
-            break;
-        case Update::YesBox:
-            if (isYes(line, rule.key))
-                setBox(rule.label, true);
-            break;
-        case Update::NoBox:
-            if (isNo(line, rule.key))
-                setBox(rule.label, false);
-            break;
-        case Update::Verses:
-            if (keyed)
-                fillVerses(value);
-            break;
-        }
-    }
-
-    StockObject object;
+    const objects::ObjectTable& table_;
 };
 
-void chooseReplaced(Loader& loader, StockKind kind, const std::string& identifier)
-{
-    const char* label = kind == StockKind::Weapon ? "Weapon to be replaced"
-                        : kind == StockKind::Projectile ? "Projectile to be replaced"
-                                                        : "Warhead to be replaced";
-    Menu menu = kind == StockKind::Weapon ? weaponList() : kind == StockKind::Projectile ? projectileList() : warheadList();
-    loader.choose(label, menu, lowerCase(identifier));
 }
 
-void setDefaults(Loader& loader, StockKind kind, const std::string& identifier)
+std::optional<EntryKind> stockKindNamed(const std::string& name)
 {
-    if (kind == StockKind::Projectile) {
-        loader.setBox("Anti - Ground Objects", true);
-        loader.setBox("Shadow", true);
-    }
-    if (kind == StockKind::Building) {
-        loader.setBox("Repairable", true);
-        loader.setBox("Check for Buildings", true);
-    }
-    if (kind == StockKind::Weapon || kind == StockKind::Projectile || kind == StockKind::Warhead)
-        chooseReplaced(loader, kind, identifier);
-}
-
-}
-
-std::optional<StockKind> stockKindNamed(const std::string& name)
-{
-    const std::pair<const char*, StockKind> kinds[] = {
-        {"unit", StockKind::Unit}, {"weapon", StockKind::Weapon}, {"building", StockKind::Building},
-        {"projectile", StockKind::Projectile}, {"warhead", StockKind::Warhead},
-    };
-    for (const auto& [text, kind] : kinds) {
-        if (name == text)
+    for (auto kind : {EntryKind::Unit, EntryKind::Weapon, EntryKind::Projectile, EntryKind::Warhead, EntryKind::Building}) {
+        if (name == objects::tableOf(kind).noun)
             return kind;
     }
     return std::nullopt;
@@ -331,28 +192,28 @@ const StockField* StockObject::find(const std::string& label) const
     return nullptr;
 }
 
-StockObject loadStockObject(const std::string& identifier, StockKind kind)
+StockObject loadStockObject(const std::string& identifier, EntryKind kind)
 {
     return loadStockObject(identifier, kind, rulesText());
 }
 
-StockObject loadStockObject(const std::string& identifier, StockKind kind, const std::vector<std::string>& lines)
+StockObject loadStockObject(const std::string& identifier, EntryKind kind, const std::vector<std::string>& lines)
 {
-    Loader loader;
-    setDefaults(loader, kind, identifier);
+    const auto& table = objects::tableOf(kind);
+    Loader loader(table);
+    loader.start(identifier);
     const auto header = lowerCase("[" + identifier + "]");
     std::size_t i = 0;
     while (i < lines.size()) {
         const auto& line = lines[i++];
-        bool match = kind == StockKind::Unit ? strippedLine(line) == header : lowerCase(line) == header;
+        bool match = table.looseHeader ? strippedLine(line) == header : lowerCase(line) == header;
         if (!match)
             continue;
         while (i < lines.size()) {
             const auto& keyLine = lines[i++];
             if (!keyLine.empty() && keyLine[0] == '[')
                 break;
-            for (const auto& rule : keysOf(kind))
-                loader.apply(rule, keyLine);
+            loader.apply(keyLine);
         }
     }
     return loader.object;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "project/entry_kind.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -7,9 +9,8 @@
 
 namespace qx::stock {
 
-enum class StockKind { Unit, Weapon, Building, Projectile, Warhead };
-
-std::optional<StockKind> stockKindNamed(const std::string& name);
+// "unit", "weapon", "building", "projectile" or "warhead".
+std::optional<EntryKind> stockKindNamed(const std::string& name);
 
 // One control of an editor as the loader leaves it.
 struct StockField {
@@ -30,9 +31,9 @@ struct StockObject {
 
 // Fills from the stock rules text the values of the object whose section
 // header is "[" + identifier + "]".
-StockObject loadStockObject(const std::string& identifier, StockKind kind);
+StockObject loadStockObject(const std::string& identifier, EntryKind kind);
 
 // The same over other rules text.
-StockObject loadStockObject(const std::string& identifier, StockKind kind, const std::vector<std::string>& rules);
+StockObject loadStockObject(const std::string& identifier, EntryKind kind, const std::vector<std::string>& rules);
 
 }

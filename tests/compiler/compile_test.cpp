@@ -15,6 +15,14 @@ namespace {
 
 using test::TempDir;
 
+records::ObjectRecord objectOf(EntryKind kind, std::initializer_list<std::pair<const char*, std::int32_t>> numbers)
+{
+    auto record = records::defaults(kind);
+    for (auto [id, value] : numbers)
+        record.number(id) = value;
+    return record;
+}
+
 struct Recorder : CompileReporter {
     void warning(const std::string& line) override { log.push_back("warning: " + line); }
     void error(const std::string& text) override { log.push_back("error: " + text); }
@@ -38,24 +46,24 @@ protected:
     }
 
     fs::path file() const { return dir / "work" / "project.tmp"; }
-    void add(std::uint8_t kind, const std::string& name, Bytes record, std::vector<Bytes> parts = {})
+    void add(EntryKind kind, const std::string& name, Bytes record, std::vector<Bytes> parts = {})
     {
         project::append(file(), dir / "work" / "tempqxp.tmp", {kind, name, std::move(record), std::move(parts)});
         ++count;
     }
     void addUnit(const std::string& name, const std::string& internal, bool graphics, std::uint8_t replaced = 1)
     {
-        records::Unit unit;
-        unit.name = name;
-        unit.internalName = internal;
-        unit.replaced = replaced;
+        auto unit = records::defaults(EntryKind::Unit);
+        unit.text("name") = name;
+        unit.text("internalName") = internal;
+        unit.number("replaced") = replaced;
         std::vector<Bytes> parts;
         if (graphics) {
             unit.sizes = {3, 4, 10, 20};
-            unit.frameCount = 64;
+            unit.number("frameCount") = 64;
             parts = {Bytes(3, 'p'), Bytes(4, 'f'), Bytes(10, 'i'), Bytes(20, 'u')};
         }
-        add(1, name, records::pack(unit), parts);
+        add(EntryKind::Unit, name, records::pack(unit), parts);
     }
     CompileOutcome compile(std::size_t lines) { return compileProject({file(), dir / "work", toText(dir / "game")}, lines, reporter); }
     CompileOutcome compile() { return compile(count); }
@@ -68,7 +76,7 @@ protected:
 
 TEST_F(Compile, ListAndFileOutOfStepNeverCompiles)
 {
-    add(4, "Armor Piercing [AP]", records::pack(records::Warhead{2}));
+    add(EntryKind::Warhead, "Armor Piercing [AP]", records::pack(objectOf(EntryKind::Warhead, {{"replaced", 2}})));
     EXPECT_EQ(compile(2), CompileOutcome::Stopped);
     EXPECT_EQ(reporter.log, (std::vector<std::string>{"warning: Cannot compile Project",
                                                       "error: Fatal Error\rCannot compile project!"}));
@@ -96,14 +104,14 @@ TEST_F(Compile, RedefinedEntriesAskBeforeCompiling)
 TEST_F(Compile, SharedInternalNamesStopTheCompile)
 {
     addUnit("Tank", "ABCD", true);
-    add(2, "Weapon", records::pack(records::Weapon{}));
-    records::Building building;
-    building.name = "Fort";
-    building.internalName = "ABCD";
-    add(5, "Fort", records::pack(building));
-    records::Projectile first, second;
-    add(3, "One", records::pack(first));
-    add(3, "Two", records::pack(second));
+    add(EntryKind::Weapon, "Weapon", records::pack(records::defaults(EntryKind::Weapon)));
+    auto building = records::defaults(EntryKind::Building);
+    building.text("name") = "Fort";
+    building.text("internalName") = "ABCD";
+    add(EntryKind::Building, "Fort", records::pack(building));
+    auto projectile = records::defaults(EntryKind::Projectile);
+    add(EntryKind::Projectile, "One", records::pack(projectile));
+    add(EntryKind::Projectile, "Two", records::pack(projectile));
     EXPECT_EQ(compile(), CompileOutcome::Stopped);
     EXPECT_EQ(reporter.log, (std::vector<std::string>{"warning: Error: Choose another internal name for Fort (3)",
                                                       "warning: Cannot compile Project",
@@ -113,40 +121,42 @@ TEST_F(Compile, SharedInternalNamesStopTheCompile)
 
 TEST_F(Compile, ObjectsWithoutGraphicsGiveRulesOnly)
 {
-    add(2, "Gunboat Mounted Anti-Aircraft Rocket [Stinger]", records::pack(records::Weapon{28, 45, 900}));
-    add(4, "Armor Piercing [AP]", records::pack(records::Warhead{2, {1, 2, 3, 4, 5}}));
+    add(EntryKind::Weapon, "Gunboat Mounted Anti-Aircraft Rocket [Stinger]",
+        records::pack(objectOf(EntryKind::Weapon, {{"replaced", 28}, {"damage", 45}, {"range", 900}})));
+    add(EntryKind::Warhead, "Armor Piercing [AP]",
+        records::pack(objectOf(EntryKind::Warhead, {{"replaced", 2}, {"none", 1}, {"wood", 2}, {"light", 3},
+                                                    {"heavy", 4}, {"concrete", 5}})));
     EXPECT_EQ(compile(), CompileOutcome::RulesInstalled);
     EXPECT_EQ(reporter.log, (std::vector<std::string>{"error: Graphics compilation error!",
                                                       "information: RulesINI compilation successful!"}));
-    auto rules = stockRules();
-    mergeSection(rules, weaponSection(records::Weapon{28, 45, 900}));
-    mergeSection(rules, warheadSection(records::Warhead{2, {1, 2, 3, 4, 5}}));
-    auto text = rulesFileText(rules);
-    EXPECT_EQ(readFile(dir / "game" / "rules.ini"), Bytes(text.begin(), text.end()));
-    EXPECT_EQ(readFile(dir / "work" / "rules.ini"), Bytes(text.begin(), text.end()));
+    auto installedRules = readFile(dir / "game" / "rules.ini");
+    std::string text(installedRules.begin(), installedRules.end());
+    EXPECT_NE(text.find("[Stinger]\r\nDamage=45\r\nRange=9\r\nROF=0\r\nSpeed=0\r\nProjectile=Cannon\r\nWarhead=SA\r\n"
+                        "Report=CANNON1\r\n\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("[AP]\r\nVerses=1%,2%,3%,4%,5%\r\n\r\n"), std::string::npos);
+    EXPECT_EQ(readFile(dir / "work" / "rules.ini"), installedRules);
     EXPECT_EQ(encoder::coded(readFile(dir / "game" / "curqxp.set")), readFile(file()));
     EXPECT_FALSE(installed("sc-qx.mix"));
 
     // A second compile gives the same rules file.
     EXPECT_EQ(compile(), CompileOutcome::RulesInstalled);
-    EXPECT_EQ(readFile(dir / "game" / "rules.ini"), Bytes(text.begin(), text.end()));
+    EXPECT_EQ(readFile(dir / "game" / "rules.ini"), installedRules);
 }
 
 TEST_F(Compile, GraphicsBecomeArchiveMembers)
 {
     addUnit("Tank", "ABCD", true);
-    records::Building building;
-    building.name = "Fort";
-    building.internalName = "EFGH";
+    auto building = objectOf(EntryKind::Building, {{"frameCount", 20}, {"replaced", 0}});  // TSLA, BARR, TENT, QUEE
+    building.text("name") = "Fort";
+    building.text("internalName") = "EFGH";
     building.sizes = {1, 1, 1, 5, 6, 7};
-    building.frameCount = 20;  // TSLA, BARR, TENT, QUEE
-    building.replaced = 0;
-    add(5, "Fort", records::pack(building), {Bytes{0}, Bytes{0}, Bytes{0}, Bytes(5, 'a'), Bytes(6, 'b'), Bytes(7, 'c')});
-    records::Projectile projectile;
-    projectile.replaced = 2;
-    projectile.internalName = "LONGNAME";
+    add(EntryKind::Building, "Fort", records::pack(building),
+        {Bytes{0}, Bytes{0}, Bytes{0}, Bytes(5, 'a'), Bytes(6, 'b'), Bytes(7, 'c')});
+    auto projectile = objectOf(EntryKind::Projectile, {{"replaced", 2}});
+    projectile.text("internalName") = "LONGNAME";
     projectile.sizes = {2, 9};
-    add(3, "Cannon", records::pack(projectile), {Bytes(2, 0), Bytes(9, 'x')});
+    add(EntryKind::Projectile, "Cannon", records::pack(projectile), {Bytes(2, 0), Bytes(9, 'x')});
     EXPECT_EQ(compile(), CompileOutcome::RulesInstalled);
     EXPECT_EQ(reporter.log, (std::vector<std::string>{"information: Graphics compilation successful!",
                                                       "information: RulesINI compilation successful!"}));
@@ -178,9 +188,9 @@ TEST_F(Compile, LostReplacedUnitIsReportedAndSkipped)
 
 TEST_F(Compile, DamagedGraphicsSizesInstallNothing)
 {
-    records::Unit unit;
+    auto unit = records::defaults(EntryKind::Unit);
     unit.sizes = {0, 0, 500, 500};
-    add(1, "Broken", records::pack(unit), {Bytes(10)});
+    add(EntryKind::Unit, "Broken", records::pack(unit), {Bytes(10)});
     EXPECT_THROW(compile(), Error);
     EXPECT_FALSE(installed("rules.ini"));
     EXPECT_FALSE(installed("curqxp.set"));

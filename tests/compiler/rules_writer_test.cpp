@@ -1,6 +1,7 @@
 #include "compiler/rules_writer.h"
 
-#include "compiler/decimal_text.h"
+#include "common/text.h"
+#include "general/section_writers.h"
 #include "data/stock_rules.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +32,7 @@ TEST(DecimalText, ShortForms)
         EXPECT_EQ(decimalText(number, divisor), text) << number << "/" << divisor;
 }
 
-TEST(MergeSection, TheWorkedExampleOnTheStockText)
+TEST(MergeSection, ReplacesTheKeyLinesOfTheNamedSection)
 {
     auto rules = stockRules();
     auto before = rules.size();
@@ -63,46 +64,51 @@ TEST(MergeSection, CommentsAreTestedLikeHeadersAndLineBreaksSplit)
     EXPECT_EQ(rulesFileText({"a", ""}), "a\r\n\r\n");
 }
 
+records::ObjectRecord objectOf(EntryKind kind, std::initializer_list<std::pair<const char*, std::int32_t>> numbers)
+{
+    auto record = records::defaults(kind);
+    for (auto [id, value] : numbers)
+        record.number(id) = value;
+    return record;
+}
+
 TEST(UnitSection, ConditionalLinesAndIdentifier)
 {
-    records::Unit unit;
-    unit.name = "Quiet";
-    unit.passengers = 0;
-    unit.replaced = 4;  // all 53 entries without graphics: 4TNK
-    auto section = unitSection(unit);
+    auto unit = objectOf(EntryKind::Unit, {{"passengers", 0}, {"replaced", 4}});  // all 53 without graphics: 4TNK
+    unit.text("name") = "Quiet";
+    auto section = objectSection(unit);
     EXPECT_EQ(section.identifier, "4TNK");
     EXPECT_EQ(section.lines, (std::vector<std::string>{"Name=Quiet", "Owner=Allies,Soviet", "Armor=None",
                                                        "Strength=0", "Cost=0", "Ammo=-1"}));
 
-    unit.prerequisites[24] = 1;
-    unit.prerequisites[4] = 1;
-    unit.techLevel = 13;
-    unit.primary = 35;
-    unit.passengers = 255;
-    unit.abilities = {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
+    unit.flags("prerequisites")[24] = 1;
+    unit.flags("prerequisites")[4] = 1;
+    unit.number("techLevel") = 13;
+    unit.number("primary") = 35;
+    unit.number("passengers") = 255;
+    unit.number("cloakable") = 1;
+    unit.number("tracked") = 1;
     unit.sizes[2] = 10;
-    unit.internalName = "ABCD";
-    unit.frameCount = 64;
-    unit.replaced = 0;  // first of 1TNK, 3TNK, ...
-    section = unitSection(unit);
+    unit.text("internalName") = "ABCD";
+    unit.number("frameCount") = 64;
+    unit.number("replaced") = 0;  // first of 1TNK, 3TNK, ...
+    section = objectSection(unit);
     EXPECT_EQ(section.identifier, "1TNK");
     EXPECT_EQ(section.lines, (std::vector<std::string>{"Name=Quiet", "Owner=Allies,Soviet", "Armor=None",
                                                        "Strength=0", "Cost=0", "Primary=Mandible", "Ammo=-1",
                                                        "Prerequisite=WEAP,STEK", "TechLevel=13", "Cloakable=yes",
                                                        "Tracked=yes", "Image=ABCD"}));
 
-    unit.replaced = 6;  // the lookup of 64 frames holds six entries
-    EXPECT_TRUE(unitSection(unit).lookupFailed);
-    EXPECT_EQ(unitSection(unit).identifier, "");
+    unit.number("replaced") = 6;  // the lookup of 64 frames holds six entries
+    EXPECT_TRUE(objectSection(unit).lookupFailed);
+    EXPECT_EQ(objectSection(unit).identifier, "");
 }
 
 TEST(BuildingSection, NoLinesForClearedDefaults)
 {
-    records::Building building;
-    building.name = "Hut";
-    building.abilities[7] = 1;  // repairable
-    building.replaced = 44;
-    auto section = buildingSection(building);
+    auto building = objectOf(EntryKind::Building, {{"repairable", 1}, {"replaced", 44}});
+    building.text("name") = "Hut";
+    auto section = objectSection(building);
     EXPECT_EQ(section.identifier, "V01");
     EXPECT_EQ(section.lines, (std::vector<std::string>{"Name=Hut", "Owner=Allies,Soviet", "Armor=None",
                                                        "Strength=0", "Cost=0", "Power=0", "Ammo=-1",
@@ -111,57 +117,54 @@ TEST(BuildingSection, NoLinesForClearedDefaults)
 
 TEST(WeaponSection, RangeAndTheChosenSound)
 {
-    records::Weapon weapon;
-    weapon.replaced = 28;
-    weapon.range = 575;
-    weapon.burst = 2;
-    weapon.flags[3] = 1;
-    auto section = weaponSection(weapon);
+    auto weapon = objectOf(EntryKind::Weapon, {{"replaced", 28}, {"range", 575}, {"burst", 2}, {"turboBoost", 1}});
+    auto section = objectSection(weapon);
     EXPECT_EQ(section.identifier, "Stinger");
     EXPECT_EQ(section.lines,
               (std::vector<std::string>{"Damage=0", "Range=5.75", "ROF=0", "Speed=0", "Burst=2", "Projectile=Cannon",
                                         "Warhead=SA", "Report=CANNON1", "TurboBoost=yes"}));
-    weapon.range = 600;
-    weapon.sound = 62;
-    weapon.projectile = 255;
-    EXPECT_EQ(weaponSection(weapon).lines,
+    weapon.number("range") = 600;
+    weapon.number("sound") = 62;
+    weapon.number("projectile") = 255;
+    EXPECT_EQ(objectSection(weapon).lines,
               (std::vector<std::string>{"Damage=0", "Range=6", "ROF=0", "Speed=0", "Burst=2", "Warhead=SA",
                                         "TurboBoost=yes"}));
 }
 
 TEST(ProjectileAndWarheadSections, FlagsAndVerses)
 {
-    records::Projectile projectile;
-    projectile.replaced = 17;
-    projectile.internalName = "FIRE";
-    auto section = projectileSection(projectile);
+    auto projectile = objectOf(EntryKind::Projectile, {{"replaced", 17}, {"antiGround", 0}, {"shadow", 0}});
+    projectile.text("internalName") = "FIRE";
+    auto section = objectSection(projectile);
     EXPECT_EQ(section.identifier, "Fireball");
     EXPECT_EQ(section.lines, (std::vector<std::string>{"Image=FIRE", "AG=no", "Shadow=no"}));
 
-    records::Warhead warhead{7, {100, 50, 25, 10, 5}, 0, 3, 0, 1, 0, 1};
-    section = warheadSection(warhead);
+    auto warhead = objectOf(EntryKind::Warhead, {{"replaced", 7}, {"none", 100}, {"wood", 50}, {"light", 25},
+                                                 {"heavy", 10}, {"concrete", 5}, {"deathAnimation", 3},
+                                                 {"spread", 0}, {"wall", 1}, {"woodBox", 1}});
+    section = objectSection(warhead);
     EXPECT_EQ(section.identifier, "Nuke");
     EXPECT_EQ(section.lines, (std::vector<std::string>{"Verses=100%,50%,25%,10%,5%", "InfDeath=3", "Spread=0",
                                                        "Wall=yes", "Wood=yes"}));
-    EXPECT_EQ(warheadSection({8}).identifier, "");
+    EXPECT_EQ(objectSection(objectOf(EntryKind::Warhead, {{"replaced", 8}})).identifier, "");
 }
 
 TEST(GroupSections, DifficultyAndLandType)
 {
-    general::GroupRecord normal{6, {1, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 20, 30, 1, 1, 0}};
+    general::GroupRecord normal{EntryKind::Difficulty, {1, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 20, 30, 1, 1, 0}};
     auto rules = stockRules();
-    mergeSection(rules, groupSection(normal));
+    general::writeGroup(rules, normal);
     EXPECT_EQ(linesFrom(rules, "[Normal]", 14),
               (std::vector<std::string>{"[Normal]", "Firepower=1", "Groundspeed=1", "Airspeed=1", "BuildTime=1",
                                         "Armor=1", "ROF=1", "Cost=1", "RepairDelay=.02", "BuildDelay=.03",
                                         "BuildSlowdown=yes", "destroyWalls=yes", "ContentScan=no", ""}));
 
-    general::GroupRecord clear{18, {0, 90, 80, 60, 0, 1}};
-    auto section = groupSection(clear);
-    EXPECT_EQ(section.identifier, "Clear");
-    EXPECT_EQ(section.lines,
-              (std::vector<std::string>{"Foot=90%", "Track=80%", "Wheel=60%", "Float=0%", "Buildable=yes"}));
-    EXPECT_EQ(groupSection({18, {9, 0, 0, 0, 0, 0}}).identifier, "");
+    general::writeGroup(rules, {EntryKind::Terrain, {0, 90, 80, 60, 0, 1}});
+    EXPECT_EQ(linesFrom(rules, "[Clear]", 7),
+              (std::vector<std::string>{"[Clear]", "Foot=90%", "Track=80%", "Wheel=60%", "Float=0%", "Buildable=yes", ""}));
+    auto before = rules;
+    general::writeGroup(rules, {EntryKind::Terrain, {9, 0, 0, 0, 0, 0}});
+    EXPECT_EQ(rules, before);
 }
 
 }

@@ -9,14 +9,14 @@
 namespace qx::general {
 namespace {
 
-using compiler::RulesLines;
+using stock::RulesLines;
 
 std::size_t countOf(const RulesLines& rules, const std::string& line)
 {
     return static_cast<std::size_t>(std::count(rules.begin(), rules.end(), line));
 }
 
-GroupRecord recordOf(std::uint8_t kind, std::int32_t value)
+GroupRecord recordOf(EntryKind kind, std::int32_t value)
 {
     GroupRecord record{kind, std::vector<std::int32_t>(groupOfKind(kind)->fields.size(), value)};
     return record;
@@ -25,7 +25,7 @@ GroupRecord recordOf(std::uint8_t kind, std::int32_t value)
 TEST(KeyRewrite, ReplacesTheWholeLineInsideTheGroupsSection)
 {
     RulesLines rules{"[General]", "RefundPercent=50%   ; refund", "Money = 5000", "[Other]", "RefundPercent=1"};
-    GroupRecord repair{8, {60, 40, 20, 16, 7, 20, 10}};
+    GroupRecord repair{EntryKind::Repair, {60, 40, 20, 16, 7, 20, 10}};
     writeGroup(rules, repair);
     EXPECT_EQ(rules, (RulesLines{"[General]", "RefundPercent=60%", "Money = 5000", "[Other]", "RefundPercent=1"}));
 }
@@ -33,14 +33,15 @@ TEST(KeyRewrite, ReplacesTheWholeLineInsideTheGroupsSection)
 TEST(KeyRewrite, OtherSectionsOfTheStockTextSurviveEveryGroup)
 {
     const auto& stock = stock::rulesText();
-    for (std::uint8_t kind = 7; kind <= 17; ++kind) {
-        if (kind == 10)
+    for (std::uint8_t byte = 7; byte <= 17; ++byte) {
+        auto kind = static_cast<EntryKind>(byte);
+        if (kind == EntryKind::Country)
             continue;
         RulesLines rules = stock;
         writeGroup(rules, recordOf(kind, 3));
         for (const char* line : {"Money=50,DOLLAR,2000", "ParaBomb=3,PARABOX", "Sonar=3,SONARBOX", "TurboBoost=yes",
                                  "Aircraft=100", "Scatter=no", "ContentScan=yes"})
-            EXPECT_GT(countOf(rules, line), 0u) << "kind " << int(kind) << ": " << line;
+            EXPECT_GT(countOf(rules, line), 0u) << "kind " << int(byte) << ": " << line;
         EXPECT_EQ(countOf(rules, "ContentScan=yes"), countOf(stock, "ContentScan=yes"));
         EXPECT_EQ(rules.size(), stock.size());
     }
@@ -49,7 +50,7 @@ TEST(KeyRewrite, OtherSectionsOfTheStockTextSurviveEveryGroup)
 TEST(KeyRewrite, MendedKeysReachTheGame)
 {
     RulesLines rules = stock::rulesText();
-    auto special = recordOf(15, 0);
+    auto special = recordOf(EntryKind::SpecialWeapons, 0);
     special.values[11] = 250;  // shroud regeneration
     special.values[12] = 1500; // invulnerability time
     writeGroup(rules, special);
@@ -58,7 +59,7 @@ TEST(KeyRewrite, MendedKeysReachTheGame)
     EXPECT_EQ(countOf(rules, "IronCurtain=11"), 1u);  // the recharge time stays
     EXPECT_EQ(countOf(rules, "ChronoTechLevel=-1"), 1u);
 
-    auto recharge = recordOf(16, 9);
+    auto recharge = recordOf(EntryKind::Recharge, 9);
     writeGroup(rules, recharge);
     EXPECT_EQ(countOf(rules, "Paratrooper=9"), 1u);
     EXPECT_EQ(countOf(rules, "IronCurtain=9"), 1u);
@@ -69,14 +70,14 @@ TEST(KeyRewrite, MendedKeysReachTheGame)
 TEST(KeyRewrite, FormatsOfTheValues)
 {
     RulesLines rules = stock::rulesText();
-    GroupRecord crates{9, {1, 255, 18, 3000, 3, 20, 2000, 8, 0, 255}};
+    GroupRecord crates{EntryKind::Crates, {1, 255, 18, 3000, 3, 20, 2000, 8, 0, 255}};
     writeGroup(rules, crates);
     for (const char* line : {"CrateMinimum=1", "CrateMaximum=255", "UnitCrateType=none", "CrateRadius=3",
                              "CrateRegen=3", "WaterCrateChance=20%", "SoloCrateMoney=2000", "SilverCrate=MONEY",
                              "WaterCrate=NONE", "WoodCrate=none"})
         EXPECT_EQ(countOf(rules, line), 1u) << line;
 
-    auto special = recordOf(15, 0);
+    auto special = recordOf(EntryKind::SpecialWeapons, 0);
     special.values[2] = 255;
     special.values[9] = 5;
     writeGroup(rules, special);
@@ -87,14 +88,14 @@ TEST(KeyRewrite, FormatsOfTheValues)
 TEST(CountrySection, IsMergedForEachEntry)
 {
     RulesLines rules = stock::rulesText();
-    writeGroup(rules, {10, {7, 1000, 1000, 1000, 1000, 1000, 1000, 1000}});
-    writeGroup(rules, {10, {7, 1100, 1000, 1000, 1000, 1000, 1000, 1000}});
+    writeGroup(rules, {EntryKind::Country, {7, 1000, 1000, 1000, 1000, 1000, 1000, 1000}});
+    writeGroup(rules, {EntryKind::Country, {7, 1100, 1000, 1000, 1000, 1000, 1000, 1000}});
     auto at = std::find(rules.begin(), rules.end(), "[Spain]");
     ASSERT_NE(at, rules.end());
     EXPECT_EQ(*(at + 1), "Firepower=1.1");
     EXPECT_EQ(*(at + 7), "BuildTime=1");
     EXPECT_EQ(*(at + 8), "");
-    writeGroup(rules, {10, {8, 5, 5, 5, 5, 5, 5, 5}});
+    writeGroup(rules, {EntryKind::Country, {8, 5, 5, 5, 5, 5, 5, 5}});
     EXPECT_EQ(countOf(rules, "Firepower=.005"), 0u);
 }
 

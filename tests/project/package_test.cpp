@@ -30,10 +30,10 @@ protected:
 
     void SetUp() override
     {
-        project::append(file(), dir / "s", {1, "Tank", Bytes(220, 1), {}});
-        project::append(file(), dir / "s", {3, "Cannon [Cannon]", Bytes(44, 2), {}});
-        project::append(file(), dir / "s", {9, "Crate Settings", Bytes(32, 3), {}});
-        project::append(file(), dir / "s", {42, "Odd", Bytes(5, 4), {}});
+        project::append(file(), dir / "s", {EntryKind::Unit, "Tank", Bytes(220, 1), {}});
+        project::append(file(), dir / "s", {EntryKind::Projectile, "Cannon [Cannon]", Bytes(44, 2), {}});
+        project::append(file(), dir / "s", {EntryKind::Crates, "Crate Settings", Bytes(32, 3), {}});
+        project::append(file(), dir / "s", {static_cast<EntryKind>(42), "Odd", Bytes(5, 4), {}});
         original = readFile(file());
     }
 

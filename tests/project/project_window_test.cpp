@@ -30,7 +30,7 @@ struct ProjectFixture : ProgramFixture {
         acceptDirectories();
         start();
         for (const char* name : {"A", "B", "C"}) {
-            project::append(projectFile(), workingFile("tempqxp.tmp"), {2, name, Bytes(24, 7), {}});
+            project::append(projectFile(), workingFile("tempqxp.tmp"), {EntryKind::Weapon, name, Bytes(24, 7), {}});
             prj()->addLine(std::string("Weapon: ") + name);
         }
     }
@@ -149,9 +149,9 @@ private slots:
     {
         ProjectFixture f;
         StandIn weapons, general;
-        f.prj()->setLoader(2, &weapons);
-        f.prj()->setLoader(9, &general);
-        project::append(f.projectFile(), f.workingFile("tempqxp.tmp"), {9, "Crate Settings", Bytes(32, 5), {}});
+        f.prj()->setLoader(EditedBy::Weapon, &weapons);
+        f.prj()->setLoader(EditedBy::General, &general);
+        project::append(f.projectFile(), f.workingFile("tempqxp.tmp"), {EntryKind::Crates, "Crate Settings", Bytes(32, 5), {}});
         f.prj()->addLine("Crates Settings");
 
         f.prj()->ListBox1->setCurrentRow(1);
@@ -179,7 +179,7 @@ private slots:
     {
         ProjectFixture f;
         StandIn weapons;
-        f.prj()->setLoader(2, &weapons);
+        f.prj()->setLoader(EditedBy::Weapon, &weapons);
         auto bytes = readFile(f.projectFile());
         bytes.pop_back();
         test::writeBytes(f.projectFile(), bytes);
@@ -247,7 +247,7 @@ private slots:
     void compileFillsTheWarningsAndInstalls()
     {
         ProjectFixture f;  // three weapons named A, B, C
-        project::append(f.projectFile(), f.workingFile("tempqxp.tmp"), {2, "A", Bytes(24, 7), {}});
+        project::append(f.projectFile(), f.workingFile("tempqxp.tmp"), {EntryKind::Weapon, "A", Bytes(24, 7), {}});
         f.prj()->addLine("Weapon: A");
         f.dialogs.answers = {Answer::Yes};
         QTest::mouseClick(f.prj()->compQXP, Qt::LeftButton);
@@ -274,7 +274,7 @@ private slots:
     {
         ProgramFixture f;
         f.acceptDirectories();
-        project::append(f.dir / "p.tmp", f.dir / "s", {4, "Armor Piercing [AP]", Bytes(12), {}});
+        project::append(f.dir / "p.tmp", f.dir / "s", {EntryKind::Warhead, "Armor Piercing [AP]", Bytes(12), {}});
         project::savePackage(f.dir / "p.tmp", f.dir / "game" / "curqxp.set");
         f.start();
         QCOMPARE(f.windows().prjform->ListBox1->item(0)->text(), QString("Warhead: Armor Piercing [AP]"));

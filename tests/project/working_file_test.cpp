@@ -14,7 +14,7 @@ const Bytes kEmptyProject{0x01, 0x03, 0x51, 0x58, 0x50, 0x00, 0x00, 0x00};
 
 project::NewEntry warhead(std::uint8_t fill = 0x11)
 {
-    return {4, "Armor Piercing [AP]", Bytes(12, fill), {}};
+    return {EntryKind::Warhead, "Armor Piercing [AP]", Bytes(12, fill), {}};
 }
 
 class WorkingFile : public ::testing::Test {
@@ -53,7 +53,7 @@ TEST_F(WorkingFile, OneWarheadProjectIs132Bytes)
 TEST_F(WorkingFile, AppendPlacesBlocksOneAfterAnother)
 {
     project::createEmpty(file());
-    append({1, "Tank", Bytes(220, 1), {Bytes(30, 2), Bytes(40, 3)}});
+    append({EntryKind::Unit, "Tank", Bytes(220, 1), {Bytes(30, 2), Bytes(40, 3)}});
     append(warhead());
     auto directory = project::readDirectory(file());
     ASSERT_EQ(directory.entries.size(), 2u);
@@ -62,7 +62,7 @@ TEST_F(WorkingFile, AppendPlacesBlocksOneAfterAnother)
     EXPECT_EQ(directory.entries[1].offset, 290u);
     EXPECT_EQ(directory.entries[1].size, 12u);
     auto tank = project::readEntry(file(), 0);
-    EXPECT_EQ(tank.kind, 1);
+    EXPECT_EQ(tank.kind, EntryKind::Unit);
     EXPECT_EQ(tank.name, "Tank");
     EXPECT_EQ(Bytes(tank.data.begin() + 220, tank.data.begin() + 250), Bytes(30, 2));
     EXPECT_EQ(project::readEntry(file(), 1).data, Bytes(12, 0x11));
@@ -80,7 +80,7 @@ TEST_F(WorkingFile, ReservedHeaderByteIsKept)
 
 TEST_F(WorkingFile, NamesAreCutAtOneHundredCharacters)
 {
-    append({2, std::string(150, 'n'), Bytes(24), {}});
+    append({EntryKind::Weapon, std::string(150, 'n'), Bytes(24), {}});
     EXPECT_EQ(project::readDirectory(file()).entries[0].name, std::string(100, 'n'));
     EXPECT_EQ(bytes()[8 + 1], 100);
 }
@@ -88,7 +88,7 @@ TEST_F(WorkingFile, NamesAreCutAtOneHundredCharacters)
 TEST_F(WorkingFile, RemovingShiftsLaterOffsetsAndKeepsTheirBlocks)
 {
     append(warhead(0x01));
-    append({2, "Weapon", Bytes(24, 0x02), {}});
+    append({EntryKind::Weapon, "Weapon", Bytes(24, 0x02), {}});
     append(warhead(0x03));
     remove(0);
     auto directory = project::readDirectory(file());
@@ -114,11 +114,11 @@ TEST_F(WorkingFile, RemovingTheLastAndTheOnlyEntry)
 
 TEST_F(WorkingFile, ResavingMovesTheEntryLast)
 {
-    append({2, "A", Bytes(24, 1), {}});
-    append({2, "B", Bytes(24, 2), {}});
-    append({2, "C", Bytes(24, 3), {}});
+    append({EntryKind::Weapon, "A", Bytes(24, 1), {}});
+    append({EntryKind::Weapon, "B", Bytes(24, 2), {}});
+    append({EntryKind::Weapon, "C", Bytes(24, 3), {}});
     remove(0);
-    append({2, "A", Bytes(24, 9), {}});
+    append({EntryKind::Weapon, "A", Bytes(24, 9), {}});
     auto lines = project::openedListLines(project::readDirectory(file()));
     EXPECT_EQ(lines, (std::vector<std::string>{"Weapon: B", "Weapon: C", "Weapon: A"}));
     EXPECT_EQ(project::readEntry(file(), 2).data, Bytes(24, 9));
@@ -150,15 +150,14 @@ TEST_F(WorkingFile, RemovingAnIndexPastTheEndChangesNothing)
 
 TEST(ListLines, OpenAndSaveTexts)
 {
-    EXPECT_EQ(project::openedListLine(1, "Tank"), "Unit: Tank");
-    EXPECT_EQ(project::openedListLine(3, "Cannon [Cannon]"), "Projecitle: Cannon [Cannon]");
-    EXPECT_EQ(project::savedListLine(3, "Cannon [Cannon]"), "Projectile: Cannon [Cannon]");
-    EXPECT_EQ(project::openedListLine(9, "Crate Settings"), "Crate Settings");
-    EXPECT_EQ(project::openedListLine(17, "Income & Production Settings"), "Income & Production Settings");
-    EXPECT_EQ(project::openedListLine(18, "Clear Grassy Terrain [Clear]"),
+    EXPECT_EQ(project::openedListLine(EntryKind::Unit, "Tank"), "Unit: Tank");
+    EXPECT_EQ(project::openedListLine(EntryKind::Projectile, "Cannon [Cannon]"), "Projecitle: Cannon [Cannon]");
+    EXPECT_EQ(project::openedListLine(EntryKind::Crates, "Crate Settings"), "Crate Settings");
+    EXPECT_EQ(project::openedListLine(EntryKind::Income, "Income & Production Settings"), "Income & Production Settings");
+    EXPECT_EQ(project::openedListLine(EntryKind::Terrain, "Clear Grassy Terrain [Clear]"),
               "Terrain Settings: Clear Grassy Terrain [Clear]");
-    EXPECT_EQ(project::openedListLine(0, "x"), "Unknown: x");
-    EXPECT_EQ(project::openedListLine(19, "x"), "Unknown: x");
+    EXPECT_EQ(project::openedListLine(static_cast<EntryKind>(0), "x"), "Unknown: x");
+    EXPECT_EQ(project::openedListLine(static_cast<EntryKind>(19), "x"), "Unknown: x");
 }
 
 // Damaged directories are refused with a message, never read out of bounds.

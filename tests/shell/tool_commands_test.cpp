@@ -66,8 +66,8 @@ namespace {
 TEST(ToolList, PrintsTheLinesOfAnOpenedPackageInUtf8)
 {
     TempDir dir;
-    project::append(dir / "p.tmp", dir / "s", {1, "Panzer \xe9", Bytes(220), {}});
-    project::append(dir / "p.tmp", dir / "s", {3, "Cannon [Cannon]", Bytes(44), {}});
+    project::append(dir / "p.tmp", dir / "s", {EntryKind::Unit, "Panzer \xe9", Bytes(220), {}});
+    project::append(dir / "p.tmp", dir / "s", {EntryKind::Projectile, "Cannon [Cannon]", Bytes(44), {}});
     project::savePackage(dir / "p.tmp", dir / "p.qxp");
     auto result = runTool({"list", toText(dir / "p.qxp")});
     EXPECT_EQ(result.status, 0);
@@ -128,7 +128,7 @@ protected:
 
 TEST_F(ToolCompile, InstallsTheRulesFile)
 {
-    package({{4, "Armor Piercing [AP]", Bytes{2, 100, 50, 25, 10, 5, 0, 0, 1, 0, 0, 0}, {}}});
+    package({{EntryKind::Warhead, "Armor Piercing [AP]", Bytes{2, 100, 50, 25, 10, 5, 0, 0, 1, 0, 0, 0}, {}}});
     auto result = compile(false);
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "error: Graphics compilation error!\ninformation: RulesINI compilation successful!\n");
@@ -138,7 +138,7 @@ TEST_F(ToolCompile, InstallsTheRulesFile)
 
 TEST_F(ToolCompile, AnswersQuestionsNoUnlessTold)
 {
-    project::NewEntry weapon{2, "W\xe9", Bytes(24), {}};
+    project::NewEntry weapon{EntryKind::Weapon, "W\xe9", Bytes(24), {}};
     package({weapon, weapon});
     auto result = compile(false);
     EXPECT_EQ(result.status, 1);

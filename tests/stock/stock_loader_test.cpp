@@ -19,7 +19,7 @@ bool box(const StockObject& object, const std::string& label)
 
 TEST(StockLoader, UnitFromTheStockText)
 {
-    auto tank = loadStockObject("4TNK", StockKind::Unit);
+    auto tank = loadStockObject("4TNK", EntryKind::Unit);
     EXPECT_EQ(text(tank, "Prerequisite"), "Weapons Factory [WEAP]; Soviet Tech Center [STEK]; ");
     EXPECT_EQ(tank.find("Prerequisite")->checked, (std::vector<std::size_t>{4, 24}));
     EXPECT_EQ(text(tank, "Armor"), "Heavy Armor [Heavy]");
@@ -27,13 +27,13 @@ TEST(StockLoader, UnitFromTheStockText)
     EXPECT_EQ(tank.find("Tech - Level")->checked, std::vector<std::size_t>{10});
     EXPECT_EQ(text(tank, "Strength"), "600");
     EXPECT_TRUE(box(tank, "Tracked"));
-    EXPECT_EQ(text(loadStockObject("1TNK", StockKind::Unit), "Owner"), "Allied Forces [Allies]");
-    EXPECT_EQ(text(loadStockObject("E1", StockKind::Unit), "Owner"), "Both [Allies,Soviet]");
+    EXPECT_EQ(text(loadStockObject("1TNK", EntryKind::Unit), "Owner"), "Allied Forces [Allies]");
+    EXPECT_EQ(text(loadStockObject("E1", EntryKind::Unit), "Owner"), "Both [Allies,Soviet]");
 }
 
 TEST(StockLoader, WeaponShowsTheRangeWithAComma)
 {
-    auto pistol = loadStockObject("Colt45", StockKind::Weapon);
+    auto pistol = loadStockObject("Colt45", EntryKind::Weapon);
     EXPECT_EQ(text(pistol, "Weapon to be replaced"), "Tanya's Pistol [Colt45]");
     EXPECT_EQ(text(pistol, "Damage"), "50");
     EXPECT_EQ(text(pistol, "Range"), "5,75");
@@ -46,11 +46,11 @@ TEST(StockLoader, WeaponShowsTheRangeWithAComma)
 
 TEST(StockLoader, ProjectileAndBuildingDefaults)
 {
-    auto missing = loadStockObject("NOSUCH", StockKind::Projectile);
+    auto missing = loadStockObject("NOSUCH", EntryKind::Projectile);
     EXPECT_TRUE(box(missing, "Anti - Ground Objects"));
     EXPECT_TRUE(box(missing, "Shadow"));
     EXPECT_EQ(text(missing, "Projectile to be replaced"), "");
-    auto building = loadStockObject("NOSUCH", StockKind::Building);
+    auto building = loadStockObject("NOSUCH", EntryKind::Building);
     EXPECT_TRUE(box(building, "Repairable"));
     EXPECT_TRUE(box(building, "Check for Buildings"));
     EXPECT_EQ(building.fields.size(), 2u);
@@ -76,7 +76,7 @@ TEST(StockLoader, RulesOfTheAlgorithm)
         "Verses=100%,,50%",
         "Explosion=6",
     };
-    auto unit = loadStockObject("test", StockKind::Unit, rules);
+    auto unit = loadStockObject("test", EntryKind::Unit, rules);
     EXPECT_EQ(text(unit, "Name"), "heavy tank");
     EXPECT_EQ(text(unit, "Owner"), "Both [Allies,Soviet]");
     EXPECT_TRUE(box(unit, "Cloakable"));
@@ -84,13 +84,13 @@ TEST(StockLoader, RulesOfTheAlgorithm)
     EXPECT_EQ(unit.find("Tech - Level")->checked, std::vector<std::size_t>{0});
     EXPECT_EQ(text(unit, "Tech - Level"), "Unit can't be built [-1]");
     EXPECT_EQ(text(unit, "Prerequisite"), "Weapons Factory [WEAP]; Soviet Tech Center [STEK]; ");
-    EXPECT_EQ(loadStockObject("Thirteen", StockKind::Unit, rules).find("Tech - Level")->checked,
+    EXPECT_EQ(loadStockObject("Thirteen", EntryKind::Unit, rules).find("Tech - Level")->checked,
               std::vector<std::size_t>{13});
 
     // Other kinds match only the whole header line.
-    EXPECT_EQ(loadStockObject("Colt45", StockKind::Weapon, rules).find("Damage"), nullptr);
+    EXPECT_EQ(loadStockObject("Colt45", EntryKind::Weapon, rules).find("Damage"), nullptr);
 
-    auto warhead = loadStockObject("Spray", StockKind::Warhead, rules);
+    auto warhead = loadStockObject("Spray", EntryKind::Warhead, rules);
     EXPECT_EQ(text(warhead, "None"), "100");
     EXPECT_EQ(text(warhead, "Wood (buildings)"), "50");
     EXPECT_EQ(warhead.find("Light Armor"), nullptr);
@@ -99,7 +99,7 @@ TEST(StockLoader, RulesOfTheAlgorithm)
 
 TEST(StockLoader, KindNames)
 {
-    EXPECT_EQ(stockKindNamed("warhead"), StockKind::Warhead);
+    EXPECT_EQ(stockKindNamed("warhead"), EntryKind::Warhead);
     EXPECT_EQ(stockKindNamed("tank"), std::nullopt);
 }
 

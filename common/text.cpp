@@ -1,6 +1,16 @@
-#include "compiler/decimal_text.h"
+#include "common/text.h"
 
-namespace qx::compiler {
+#include <algorithm>
+
+namespace qx {
+
+std::string lowerCase(std::string_view text)
+{
+    std::string result(text);
+    std::transform(result.begin(), result.end(), result.begin(),
+                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+    return result;
+}
 
 std::string decimalText(std::int64_t number, int divisor)
 {

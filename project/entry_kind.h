@@ -1,0 +1,61 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace qx {
+
+// The kind byte of a project entry. The values are part of the project file
+// format; a file may hold bytes outside the list, which no window edits.
+enum class EntryKind : std::uint8_t {
+    Unit = 1,
+    Weapon,
+    Projectile,
+    Warhead,
+    Building,
+    Difficulty,
+    Multiplayer,
+    Repair,
+    Crates,
+    Country,
+    Combat,
+    Intelligence,
+    Various,
+    ComputerPlayer,
+    SpecialWeapons,
+    Recharge,
+    Income,
+    Terrain,
+};
+
+// The window that edits entries of a kind.
+enum class EditedBy : std::uint8_t { Unit, Weapon, Projectile, Warhead, Building, General };
+
+struct KindFacts {
+    EntryKind kind;
+    std::size_t recordSize;
+    // What the project window shows before an opened entry's name.
+    const char* listPrefix;
+    EditedBy editor;
+    // The graphics that follow the record: stored pictures and frame lists
+    // first, then the SHP files, each named internal name + suffix in the
+    // archive.
+    std::uint8_t pictureParts = 0;
+    std::array<const char*, 3> shpSuffixes{};
+
+    std::size_t shpParts() const;
+    std::size_t graphicsParts() const { return pictureParts + shpParts(); }
+};
+
+// Nothing for a byte that names no kind.
+const KindFacts* factsOf(EntryKind kind);
+std::optional<EntryKind> entryKindOf(std::uint8_t byte);
+
+bool isObjectKind(EntryKind kind);
+bool isGroupKind(EntryKind kind);
+
+constexpr std::uint8_t byteOf(EntryKind kind) { return static_cast<std::uint8_t>(kind); }
+
+}

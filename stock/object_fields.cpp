@@ -1,0 +1,344 @@
+#include "stock/object_fields.h"
+
+#include "common/error.h"
+
+#include <algorithm>
+#include <charconv>
+#include <iterator>
+
+namespace qx::objects {
+namespace {
+
+using F = Filter;
+using S = Storage;
+using stock::Menu;
+
+constexpr Field name(std::uint16_t offset)
+{
+    return {"name", "Name: ", 0, Control::Text, F::None, 0, nullptr, offset, S::Text, 100, 0, "Name", Line::Value, Load::Text};
+}
+
+constexpr Field number(const char* id, const char* label, std::uint8_t page, Filter filter, std::uint8_t maxLength,
+                       std::uint16_t offset, Storage storage, std::int32_t defaultValue, const char* key,
+                       std::int32_t noLine = kAlwaysWritten, bool emptyIs255 = false)
+{
+    return {id, label, page, Control::Number, filter, maxLength, nullptr, offset, storage, 0, defaultValue, key,
+            Line::Value, Load::Text, noLine, emptyIs255};
+}
+
+constexpr Field choice(const char* id, const char* label, std::uint8_t page, Menu (*menu)(), std::uint16_t offset,
+                       std::int32_t defaultValue, const char* key, Line line, Load load,
+                       std::int32_t noLine = kAlwaysWritten)
+{
+    return {id, label, page, Control::OneChoice, F::None, 0, menu, offset, S::U8, 0, defaultValue, key, line, load,
+            noLine, defaultValue == kEmpty};
+}
+
+constexpr Field box(const char* id, const char* label, std::uint8_t page, std::uint16_t offset, const char* key,
+                    bool writtenWhenSet = true)
+{
+    return {id, label, page, Control::Box, F::None, 0, nullptr, offset, S::U8, 0, 0, key,
+            writtenWhenSet ? Line::Yes : Line::No, writtenWhenSet ? Load::YesBox : Load::NoBox};
+}
+
+constexpr Field prerequisites(std::uint16_t offset)
+{
+    return {"prerequisites", "Prerequisite: ", 1, Control::ManyChoices, F::None, 0, stock::prerequisiteList, offset,
+            S::Flags, 45, 0, "Prerequisite", Line::Identifiers, Load::ManyChoices};
+}
+
+constexpr Field techLevel(std::uint16_t offset)
+{
+    return {"techLevel", "Tech - Level: ", 1, Control::OneChoice, F::Digits, 0, stock::techLevelList, offset, S::U8,
+            0, 0, "TechLevel", Line::Value, Load::TechLevel, 0};
+}
+
+constexpr Field internalName(const char* label, std::uint8_t length, std::uint16_t offset, Line line)
+{
+    return {"internalName", label, 3, Control::Text, F::None, length, nullptr, offset, S::Text, length, 0, "Image",
+            line, Load::None};
+}
+
+constexpr Field tolerance(std::uint16_t offset)
+{
+    return {"tolerance", "Frame Tolerance:", 3, Control::Number, F::Digits, 3, nullptr, offset, S::U16, 0, 0, "",
+            Line::None, Load::None};
+}
+
+constexpr Field frameCount(std::uint16_t offset)
+{
+    return {"frameCount", "", 3, Control::Derived, F::None, 0, nullptr, offset, S::U16, 0, 0, "", Line::None, Load::None};
+}
+
+constexpr Field replacement(const char* label, std::uint16_t offset)
+{
+    return {"replaced", label, 3, Control::Replacement, F::None, 0, nullptr, offset, S::U8, 0, 0, "", Line::Replaced,
+            Load::None};
+}
+
+constexpr Field replaced(const char* label, Menu (*menu)(), std::uint16_t offset, std::int32_t defaultValue)
+{
+    return choice("replaced", label, 0, menu, offset, defaultValue, "", Line::Section, Load::Replaced);
+}
+
+constexpr Field percent(const char* id, const char* label, std::uint16_t offset)
+{
+    return {id, label, 0, Control::Number, F::Percent, 3, nullptr, offset, S::U8, 0, 0, "Verses", Line::Percents,
+            Load::Percents};
+}
+
+const char* const kObjectPages[] = {"General Settings", "Detail Settings", "Special Abilities", "Graphics"};
+const char* const kWeaponPages[] = {"General Settings", "Detail Settings", "Graphics / Sound"};
+const char* const kProjectilePages[] = {"General Settings", "Detail Settings 1", "Detail Settings 2", "Graphics"};
+const char* const kWarheadPages[] = {"General Settings", "Detail / Animation Settings"};
+
+const Field kUnitFields[] = {
+    name(16),
+    choice("owner", "Owner: ", 0, stock::ownerList, 117, 2, "Owner", Line::Identifier, Load::OwnerChoice),
+    choice("armour", "Armor: ", 0, stock::armourList, 118, 0, "Armor", Line::Identifier, Load::Choice),
+    number("strength", "Strength: ", 0, F::SignedNumber, 6, 120, S::I32, 0, "Strength"),
+    number("cost", "Cost: ", 0, F::SignedNumber, 6, 124, S::I32, 0, "Cost"),
+    number("speed", "Speed: ", 0, F::Digits, 2, 128, S::U8, 0, "Speed", 0),
+    number("sight", "Sight: ", 0, F::Digits, 2, 129, S::U8, 1, "Sight", 1),
+    choice("primary", "Primary Weapon: ", 0, stock::primaryWeaponList, 130, kEmpty, "Primary", Line::Identifier, Load::Choice),
+    choice("secondary", "Secondary Weapon: ", 0, stock::secondaryWeaponList, 131, kEmpty, "Secondary", Line::Identifier,
+           Load::Choice),
+    number("ammo", "Ammo: ", 1, F::Ammo, 4, 132, S::I32, -1, "Ammo"),
+    number("guardRange", "Guard Range: ", 1, F::GuardRange, 3, 136, S::U8, kEmpty, "GuardRange", kAlwaysWritten, true),
+    prerequisites(137),
+    number("rateOfTurn", "Rate of Turn: ", 1, F::Digits, 2, 182, S::U8, 0, "ROT", 0),
+    techLevel(183),
+    number("reload", "Reload Time: ", 1, F::Digits, 4, 184, S::I32, 0, "Reload", 0),
+    number("passengers", "Passengers: ", 1, F::Digits, 2, 188, S::U8, 0, "Passengers", 0, true),
+    number("points", "Points: ", 1, F::SignedNumber, 6, 192, S::I32, 0, "Points", 0),
+    box("cloakable", "Cloakable: ", 2, 196, "Cloakable"),
+    box("explodes", "Explodes: ", 2, 197, "Explodes"),
+    box("invisible", "Invisible: ", 2, 198, "Invisible"),
+    box("selfHealing", "Self Healing: ", 2, 199, "SelfHealing"),
+    box("sensors", "Sensors: ", 2, 200, "Sensors"),
+    box("doubleOwned", "Double Owned: ", 2, 201, "DoubleOwned"),
+    box("c4", "C4: ", 2, 202, "C4"),
+    box("noMovingFire", "No Moving Fire: ", 2, 203, "NoMovingFire"),
+    box("panic", "Panic:", 2, 204, "Fraidycat"),
+    box("infiltrate", "Infiltrate: ", 2, 205, "Infiltrate"),
+    box("dogLogic", "Dog Logic:", 2, 206, "IsCanine"),
+    box("crushable", "Crushable: ", 2, 207, "Crushable"),
+    box("tracked", "Tracked: ", 2, 208, "Tracked"),
+    internalName("Internal Name", 4, 209, Line::Image),
+    tolerance(216),
+    frameCount(214),
+    replacement("Select an unit to be replaced:", 218),
+};
+
+const Field kBuildingFields[] = {
+    name(24),
+    choice("owner", "Owner: ", 0, stock::ownerList, 125, 2, "Owner", Line::Identifier, Load::OwnerChoice),
+    choice("armour", "Armor: ", 0, stock::armourList, 126, 0, "Armor", Line::Identifier, Load::Choice),
+    number("strength", "Strength: ", 0, F::SignedNumber, 6, 128, S::I32, 0, "Strength"),
+    number("cost", "Cost: ", 0, F::SignedNumber, 6, 132, S::I32, 0, "Cost"),
+    number("sight", "Sight: ", 0, F::Digits, 2, 136, S::U8, 1, "Sight", 1),
+    number("power", "Power: ", 0, F::SignedNumber, 6, 140, S::I32, 0, "Power"),
+    number("distance", "Distance: ", 0, F::Digits, 2, 144, S::U8, 1, "Adjacent", 1),
+    choice("primary", "Primary Weapon: ", 0, stock::buildingPrimaryWeaponList, 145, kEmpty, "Primary", Line::Identifier,
+           Load::Choice),
+    choice("secondary", "Secondary Weapon: ", 0, stock::buildingSecondaryWeaponList, 146, kEmpty, "Secondary",
+           Line::Identifier, Load::Choice),
+    number("ammo", "Ammo: ", 1, F::Digits, 0, 148, S::I32, -1, "Ammo"),
+    number("guardRange", "Guard Range: ", 1, F::Digits, 3, 152, S::U8, kEmpty, "GuardRange", kAlwaysWritten, true),
+    prerequisites(153),
+    techLevel(198),
+    number("reload", "Reload Time: ", 1, F::Digits, 0, 200, S::I32, 0, "Reload", 0),
+    number("storage", "Storage:", 1, F::Digits, 0, 204, S::I32, 0, "Storage", 0),
+    number("points", "Points: ", 1, F::SignedNumber, 6, 208, S::I32, 0, "Points", 0),
+    box("cloakable", "Cloakable: ", 2, 212, "Cloakable"),
+    box("explodes", "Explodes: ", 2, 213, "Explodes"),
+    box("invisible", "Invisible: ", 2, 214, "Invisible"),
+    box("selfHealing", "Self Healing: ", 2, 215, "SelfHealing"),
+    box("sensors", "Sensors: ", 2, 216, "Sensors"),
+    box("doubleOwned", "Double Owned: ", 2, 217, "DoubleOwned"),
+    box("powered", "Powered: ", 2, 218, "Powered"),
+    box("repairable", "Repairable: ", 2, 219, "Repairable", false),
+    box("checkForBuildings", "Check for Buildings: ", 2, 220, "BaseNormal", false),
+    box("unsellable", "Unsellable: ", 2, 221, "Unsellable"),
+    box("waterBuilding", "Water Building: ", 2, 222, "WaterBound"),
+    box("dirt", "Dirt: ", 2, 223, "Bib"),
+    box("capturable", "Capturable: ", 2, 224, "Capturable"),
+    box("crewed", "Crewed: ", 2, 225, "Crewed"),
+    internalName("Internal Name", 4, 226, Line::Image),
+    tolerance(234),
+    frameCount(232),
+    replacement("Select a building to be replaced:", 236),
+};
+
+const Field kWeaponFields[] = {
+    {"damage", "Damage: ", 0, Control::Number, F::Damage, 6, nullptr, 4, S::I32, 0, 0, "Damage", Line::Value, Load::Text},
+    {"range", "Range: ", 0, Control::Decimal, F::Range, 0, nullptr, 8, S::U16, 0, 0, "Range", Line::Hundredths,
+     Load::DecimalText},
+    number("delay", "Delay Time: ", 0, F::Digits, 6, 10, S::U16, 0, "ROF"),
+    number("speed", "Speed: ", 0, F::Digits, 6, 12, S::U8, 0, "Speed"),
+    number("burst", "Burst: ", 0, F::Digits, 2, 13, S::U8, 1, "Burst", 1),
+    choice("projectile", "Projectile: ", 2, stock::projectileList, 14, 2, "Projectile", Line::Identifier, Load::Choice),
+    choice("warhead", "Warhead: ", 2, stock::warheadList, 15, 0, "Warhead", Line::Identifier, Load::Choice),
+    choice("sound", "Sound to be used: ", 2, stock::soundList, 16, 2, "Report", Line::Identifier, Load::Choice),
+    box("camera", "Camera: ", 1, 17, "Camera"),
+    box("charges", "Charge - Up Logic: ", 1, 18, "Charges"),
+    box("supress", "Supress Fire: ", 1, 19, "Supress"),
+    box("turboBoost", "Turbo Boost: ", 1, 20, "TurboBoost"),
+    replaced("Weapon to be replaced:", stock::weaponList, 0, 0),
+};
+
+const Field kProjectileFields[] = {
+    internalName("Internal Name:", 8, 33, Line::ImageAlways),
+    number("arm", "Arming Delay: ", 0, F::Digits, 0, 10, S::U16, 0, "Arm", 0),
+    number("frames", "Frames: ", 0, F::Digits, 0, 12, S::U16, 1, "Frames", 1),
+    number("rateOfTurn", "Rate of Turn: ", 0, F::Digits, 6, 14, S::U8, 0, "ROT", 0),
+    box("antiAircraft", "Anti - Aircraft: ", 1, 15, "AA"),
+    box("antiGround", "Anti - Ground Objects: ", 1, 16, "AG", false),
+    box("antiSubmarine", "Anti - Submarine", 1, 17, "ASW"),
+    box("smoke", "Smoke: ", 1, 18, "Animates"),
+    box("ballistic", "Ballistic: ", 1, 19, "Arcing"),
+    box("degenerates", "Degenerates: ", 1, 20, "Degenerates"),
+    box("dropped", "Dropped: ", 1, 21, "Dropping"),
+    box("large", "Large: ", 1, 22, "Gigundo"),
+    box("high", "High: ", 1, 23, "High"),
+    box("inaccurate", "Inaccurate: ", 2, 24, "Inaccurate"),
+    box("invisible", "Invisible: ", 2, 25, "Inviso"),
+    box("parachute", "Parachute: ", 2, 26, "Parachuted"),
+    box("explodes", "Explodes: ", 2, 27, "Proximity"),
+    box("fuel", "Fuel: ", 2, 28, "Ranged"),
+    box("shadow", "Shadow: ", 2, 29, "Shadow", false),
+    box("translucent", "Translucent Colors: ", 2, 30, "Translucent"),
+    box("rotates", "Rotates: ", 2, 31, "Rotates"),
+    box("underwater", "Underwater: ", 2, 32, "UnderWater"),
+    replaced("Projectile to be replaced:", stock::projectileList, 8, kEmpty),
+};
+
+const Field kWarheadFields[] = {
+    percent("none", "None   --------------------->", 1),
+    percent("wood", "Wood (buildings)   --->", 2),
+    percent("light", "Light Armor   ------------>", 3),
+    percent("heavy", "Heavy Armor   --------->", 4),
+    percent("concrete", "Concrete   --------------->", 5),
+    choice("explosion", "Explosion to be used: ", 1, stock::explosionList, 6, 0, "Explosion", Line::Value, Load::Position, 0),
+    choice("deathAnimation", "Death animation to be used: ", 1, stock::deathAnimationList, 7, 0, "InfDeath", Line::Value,
+           Load::Position, 0),
+    {"spread", "Spread Factor: ", 1, Control::Number, F::None, 0, nullptr, 8, S::U8, 0, 1, "Spread", Line::Value,
+     Load::Text, 1},
+    box("wall", "Wall: ", 1, 9, "Wall"),
+    box("ore", "Ore: ", 1, 10, "Ore"),
+    box("woodBox", "Wood: ", 1, 11, "Wood"),
+    replaced("Warhead to be replaced:", stock::warheadList, 0, 0),
+};
+
+const ObjectTable kTables[] = {
+    {EntryKind::Unit, "unit", kObjectPages, kUnitFields, true},
+    {EntryKind::Weapon, "weapon", kWeaponPages, kWeaponFields},
+    {EntryKind::Projectile, "projectile", kProjectilePages, kProjectileFields},
+    {EntryKind::Warhead, "warhead", kWarheadPages, kWarheadFields},
+    {EntryKind::Building, "building", kObjectPages, kBuildingFields},
+};
+
+// Hundredths of a number with a decimal comma, halves to even.
+std::optional<std::int64_t> hundredths(std::string_view text)
+{
+    auto comma = text.find(',');
+    auto whole = text.substr(0, comma);
+    auto fraction = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
+    if (whole.empty() && fraction.empty())
+        return std::nullopt;
+    std::int64_t value = 0;
+    for (char c : whole) {
+        if (c < '0' || c > '9' || value > 1'000'000'000)
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    value *= 100;
+    std::int64_t scale = 10;
+    std::int64_t rest = 0;
+    int restDigits = 0;
+    for (char c : fraction) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        if (scale > 0) {
+            value += (c - '0') * scale;
+            scale /= 10;
+        } else if (restDigits < 18) {
+            rest = rest * 10 + (c - '0');
+            ++restDigits;
+        }
+    }
+    if (restDigits > 0) {
+        std::int64_t half = 5;
+        for (int i = 1; i < restDigits; ++i)
+            half *= 10;
+        if (rest > half || (rest == half && value % 2 == 1))
+            ++value;
+    }
+    return value;
+}
+
+std::optional<std::int64_t> wholeNumber(std::string_view text)
+{
+    std::int64_t value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+}
+
+const ObjectTable* objectTable(EntryKind kind)
+{
+    auto found = std::find_if(std::begin(kTables), std::end(kTables), [&](const auto& t) { return t.kind == kind; });
+    return found == std::end(kTables) ? nullptr : found;
+}
+
+const ObjectTable& tableOf(EntryKind kind)
+{
+    if (const auto* table = objectTable(kind))
+        return *table;
+    throw Error("Entries of kind " + std::to_string(byteOf(kind)) + " hold no object.");
+}
+
+std::size_t indexOf(const ObjectTable& table, std::string_view id)
+{
+    for (std::size_t i = 0; i < table.fields.size(); ++i) {
+        if (table.fields[i].id == id)
+            return i;
+    }
+    throw Error("Internal error: no field " + std::string(id) + ".");
+}
+
+std::string plainLabel(std::string_view label)
+{
+    while (!label.empty() && std::string_view(" :->").find(label.back()) != std::string_view::npos)
+        label.remove_suffix(1);
+    return std::string(label);
+}
+
+std::int64_t largest(const Field& field)
+{
+    switch (field.storage) {
+    case Storage::U8: return field.emptyIs255 ? kEmpty - 1 : 255;
+    case Storage::U16: return 65535;
+    default: return INT32_MAX;
+    }
+}
+
+std::int64_t smallest(const Field& field)
+{
+    return field.storage == Storage::I32 ? INT32_MIN : 0;
+}
+
+std::optional<std::int32_t> storedNumber(const Field& field, std::string_view text)
+{
+    if (text.empty())
+        return field.defaultValue;
+    auto value = field.control == Control::Decimal ? hundredths(text) : wholeNumber(text);
+    if (!value || *value < smallest(field) || *value > largest(field))
+        return std::nullopt;
+    return static_cast<std::int32_t>(*value);
+}
+
+}
