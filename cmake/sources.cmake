@@ -1,6 +1,7 @@
 set(QXCORE_SOURCES
   common/cp1252.cpp
   common/file_io.cpp
+  common/save_file.cpp
   common/text.cpp
   compiler/compile.cpp
   compiler/mix_writer.cpp
@@ -60,6 +61,6 @@ set(QXUI_SOURCES
 )
 
 set(QXTOOL_SOURCES
-  library/library_commands.cpp
-  shell/tool_commands.cpp
+  tool/library_commands.cpp
+  tool/tool_commands.cpp
 )

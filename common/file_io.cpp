@@ -24,22 +24,37 @@ std::string systemMessage(const std::string& what, const fs::path& path)
     return what + " " + toText(path) + ": " + std::strerror(errno);
 }
 
-Bytes readFile(const fs::path& path, std::uint64_t maxSize)
+std::uint64_t ordinaryFileSize(const fs::path& path)
 {
+    std::error_code error;
+    auto status = fs::status(path, error);
+    if (!fs::exists(status)) {
+        errno = ENOENT;
+        throw Error(systemMessage("Cannot open file", path));
+    }
+    if (!fs::is_regular_file(status))
+        throw Error("Cannot read file " + toText(path) + ": it is not an ordinary file");
+    auto size = fs::file_size(path, error);
+    if (error)
+        throw Error("Cannot read file " + toText(path) + ": " + error.message());
+    return size;
+}
+
+std::ifstream openInput(const fs::path& path)
+{
+    ordinaryFileSize(path);
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw Error(systemMessage("Cannot open file", path));
-    std::error_code error;
-    if (!fs::is_regular_file(path, error))
-        throw Error("Cannot read file " + toText(path) + ": it is not an ordinary file");
-    in.seekg(0, std::ios::end);
-    auto end = in.tellg();
-    if (!in || end < 0)
-        throw Error(systemMessage("Cannot read file", path));
-    auto size = static_cast<std::uint64_t>(end);
+    return in;
+}
+
+Bytes readFile(const fs::path& path, std::uint64_t maxSize)
+{
+    auto size = ordinaryFileSize(path);
     if (size > maxSize)
         throw Error("File " + toText(path) + " is too large (" + std::to_string(size) + " bytes)");
-    in.seekg(0);
+    auto in = openInput(path);
     Bytes bytes(size);
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
     if (static_cast<std::uint64_t>(in.gcount()) != size)
@@ -49,46 +64,11 @@ Bytes readFile(const fs::path& path, std::uint64_t maxSize)
 
 Bytes readFileHead(const fs::path& path, std::size_t count)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw Error(systemMessage("Cannot open file", path));
+    auto in = openInput(path);
     Bytes bytes(count);
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(count));
     bytes.resize(static_cast<std::size_t>(in.gcount()));
     return bytes;
-}
-
-void writeViaScratch(const fs::path& scratch, const fs::path& target, ByteView bytes)
-{
-    {
-        std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
-        if (!out)
-            throw Error(systemMessage("Cannot create file", scratch));
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            auto message = systemMessage("Cannot write file", scratch);
-            std::error_code ignored;
-            fs::remove(scratch, ignored);
-            throw Error(message);
-        }
-    }
-    renameOver(scratch, target);
-}
-
-void writeFileAtomic(const fs::path& path, ByteView bytes)
-{
-    auto scratch = path;
-    scratch += ".part";
-    writeViaScratch(scratch, path, bytes);
-}
-
-void renameOver(const fs::path& from, const fs::path& to)
-{
-    std::error_code error;
-    fs::rename(from, to, error);
-    if (error)
-        throw Error("Cannot rename " + toText(from) + " to " + toText(to) + ": " + error.message());
 }
 
 void removeIfExists(const fs::path& path)

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <span>
 #include <string>
 #include <vector>
@@ -16,19 +17,19 @@ using ByteView = std::span<const std::uint8_t>;
 fs::path toPath(const std::string& utf8);
 std::string toText(const fs::path& path);
 
+// Opens an ordinary file for reading. Folders, pipes and devices are refused
+// before they are opened: opening a pipe would wait for a writer.
+std::ifstream openInput(const fs::path& path);
+
+// The size of an ordinary file, refusing anything else.
+std::uint64_t ordinaryFileSize(const fs::path& path);
+
 // Reads a whole file; refuses files larger than maxSize before allocating.
 Bytes readFile(const fs::path& path, std::uint64_t maxSize = UINT64_MAX);
 
 // Reads at most count bytes from the start of a file.
 Bytes readFileHead(const fs::path& path, std::size_t count);
 
-// Writes a complete new copy beside the file, then renames it over the file.
-void writeFileAtomic(const fs::path& path, ByteView bytes);
-
-// Writes to a scratch path, then renames the scratch file over target.
-void writeViaScratch(const fs::path& scratch, const fs::path& target, ByteView bytes);
-
-void renameOver(const fs::path& from, const fs::path& to);
 void removeIfExists(const fs::path& path);
 std::string systemMessage(const std::string& what, const fs::path& path);
 

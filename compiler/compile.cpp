@@ -1,6 +1,7 @@
 #include "compiler/compile.h"
 
 #include "common/error.h"
+#include "common/save_file.h"
 #include "compiler/mix_writer.h"
 #include "compiler/rules_writer.h"
 #include "editors/records.h"
@@ -11,6 +12,7 @@
 #include "stock/object_fields.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace qx::compiler {
 namespace {
@@ -130,15 +132,53 @@ bool decide(const std::vector<std::string>& lines, CompileReporter& reporter)
     return false;
 }
 
-Bytes asBytes(const std::string& text)
+bool check(const LoadedProject& project, std::size_t listLines, CompileReporter& reporter)
 {
-    return Bytes(text.begin(), text.end());
+    if (project.directory.entries.size() != listLines) {
+        reporter.warning("Cannot compile Project");
+        reporter.error("Fatal Error\rCannot compile project!");
+        return false;
+    }
+    auto lines = clashes(project);
+    for (const auto& line : lines)
+        reporter.warning(line);
+    return decide(lines, reporter);
 }
 
-void install(const fs::path& working, const fs::path& installed, const Bytes& bytes)
+// Every output is written completely before any of them replaces its
+// target, so the game directory never holds files of two compiles.
+void install(const Outputs& outputs, ByteView file, const CompilePaths& paths, CompileReporter& reporter)
 {
-    writeFileAtomic(working, bytes);
-    writeFileAtomic(installed, bytes);
+    auto game = toPath(paths.gameDir);
+    removeIfExists(game / "tmpshp1.tmp");
+    removeIfExists(game / "tmpshp2.tmp");
+    auto text = rulesFileText(outputs.rules);
+    const Bytes project = encoder::coded(file);
+    const Bytes archive = outputs.archive.empty() ? Bytes() : outputs.archive.bytes();
+    const Bytes rules(text.begin(), text.end());
+    std::vector<std::pair<fs::path, ByteView>> files{{game / "curqxp.set", project}};
+    if (!outputs.archive.empty())
+        files.emplace_back(game / "sc-qx.mix", archive);
+    files.emplace_back(game / "rules.ini", rules);
+    if (!paths.workingDir.empty()) {
+        removeIfExists(paths.workingDir / "new.mix");
+        if (!outputs.archive.empty())
+            files.emplace_back(paths.workingDir / "new.mix", archive);
+        files.emplace_back(paths.workingDir / "rules.ini", rules);
+    }
+    std::vector<std::unique_ptr<SaveFile>> saves;
+    for (const auto& [path, bytes] : files) {
+        saves.push_back(std::make_unique<SaveFile>(path));
+        saves.back()->write(bytes);
+        saves.back()->finish();
+    }
+    for (auto& save : saves)
+        save->replace();
+    if (outputs.archive.empty())
+        reporter.error("Graphics compilation error!");
+    else
+        reporter.information("Graphics compilation successful!");
+    reporter.information("RulesINI compilation successful!");
 }
 
 Outputs build(const LoadedProject& project, CompileReporter& reporter)
@@ -164,32 +204,9 @@ CompileOutcome compileProject(const CompilePaths& paths, std::size_t listLines, 
 CompileOutcome compileProject(Bytes file, const CompilePaths& paths, std::size_t listLines, CompileReporter& reporter)
 {
     auto project = loadProject(file);
-    if (project.directory.entries.size() != listLines) {
-        reporter.warning("Cannot compile Project");
-        reporter.error("Fatal Error\rCannot compile project!");
+    if (!check(project, listLines, reporter))
         return CompileOutcome::Stopped;
-    }
-    auto lines = clashes(project);
-    for (const auto& line : lines)
-        reporter.warning(line);
-    if (!decide(lines, reporter))
-        return CompileOutcome::Stopped;
-
-    removeIfExists(paths.workingDir / "new.mix");
-    auto outputs = build(project, reporter);
-
-    auto game = toPath(paths.gameDir);
-    removeIfExists(game / "tmpshp1.tmp");
-    removeIfExists(game / "tmpshp2.tmp");
-    writeFileAtomic(game / "curqxp.set", encoder::coded(file));
-    if (outputs.archive.empty()) {
-        reporter.error("Graphics compilation error!");
-    } else {
-        install(paths.workingDir / "new.mix", game / "sc-qx.mix", outputs.archive.bytes());
-        reporter.information("Graphics compilation successful!");
-    }
-    install(paths.workingDir / "rules.ini", game / "rules.ini", asBytes(rulesFileText(outputs.rules)));
-    reporter.information("RulesINI compilation successful!");
+    install(build(project, reporter), file, paths, reporter);
     return CompileOutcome::RulesInstalled;
 }
 

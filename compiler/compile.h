@@ -22,7 +22,7 @@ public:
 
 struct CompilePaths {
     fs::path projectFile;  // the project working file
-    fs::path workingDir;   // scratch outputs: rules.ini and new.mix
+    fs::path workingDir;   // copies of rules.ini and the archive (new.mix); none when empty
     std::string gameDir;   // receives rules.ini, sc-qx.mix and curqxp.set
 };
 

@@ -1,6 +1,7 @@
 #include "project/encoder.h"
 
 #include "common/error.h"
+#include "common/save_file.h"
 
 #include <algorithm>
 #include <cstring>
@@ -44,7 +45,7 @@ void xorBytes(std::uint8_t* out, const std::uint8_t* key, std::size_t count)
         out[j] ^= key[j];
 }
 
-void codeStream(std::ifstream& in, std::ofstream& out, std::uint64_t total, Progress* progress)
+void codeStream(std::ifstream& in, SaveFile& out, std::uint64_t total, Progress* progress)
 {
     const auto key = blockKey();
     Bytes buffer(kChunkSize);
@@ -55,9 +56,7 @@ void codeStream(std::ifstream& in, std::ofstream& out, std::uint64_t total, Prog
         if (n == 0)
             break;
         code(std::span(buffer.data(), n), done, key);
-        out.write(reinterpret_cast<const char*>(buffer.data()), static_cast<std::streamsize>(n));
-        if (!out)
-            break;
+        out.write(ByteView(buffer).first(n));
         done += n;
         if (progress)
             progress->advanced(done, total);
@@ -96,42 +95,13 @@ Bytes coded(ByteView data, std::uint32_t seed)
 
 void codeFile(const fs::path& source, const fs::path& destination, Progress* progress)
 {
-    std::ifstream in(source, std::ios::binary);
-    if (!in)
-        throw Error(systemMessage("Cannot open file", source));
-    std::error_code sizeError;
-    auto total = fs::file_size(source, sizeError);
-    auto scratch = destination;
-    scratch += ".part";
-    {
-        std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
-        if (!out)
-            throw Error(systemMessage("Cannot create file", scratch));
-        codeStream(in, out, sizeError ? 0 : total, progress);
-        out.flush();
-        if (!out || in.bad()) {
-            auto message = systemMessage("Cannot write file", scratch);
-            std::error_code ignored;
-            fs::remove(scratch, ignored);
-            throw Error(message);
-        }
-    }
-    renameOver(scratch, destination);
-}
-
-void encodeInPlace(const fs::path& path, Progress* progress)
-{
-    auto output = path;
-    output.replace_extension(".enc");
-    codeFile(path, output, progress);
-    renameOver(output, path);
-}
-
-Bytes decodeHead(const fs::path& path)
-{
-    auto head = readFileHead(path, kHeadSize);
-    code(head, 0, blockKey());
-    return head;
+    auto total = ordinaryFileSize(source);
+    auto in = openInput(source);
+    SaveFile out(destination);
+    codeStream(in, out, total, progress);
+    if (in.bad())
+        throw Error(systemMessage("Cannot read file", source));
+    out.commit();
 }
 
 std::optional<std::uint16_t> recoverSeed(ByteView coded, ByteView plain, std::size_t position)

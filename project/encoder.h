@@ -12,7 +12,6 @@ namespace qx::encoder {
 // settings files, packages and libraries written so far unreadable.
 constexpr std::uint16_t kSeed = 20824;
 constexpr std::size_t kBlockSize = 1024;
-constexpr std::size_t kHeadSize = 64;
 
 using BlockKey = std::array<std::uint8_t, kBlockSize>;
 
@@ -30,15 +29,9 @@ BlockKey blockKey(std::uint32_t seed = kSeed);
 void code(std::span<std::uint8_t> data, std::uint64_t filePosition, const BlockKey& key);
 Bytes coded(ByteView data, std::uint32_t seed = kSeed);
 
-// Encode or decode source into destination (the same operation). The
-// destination is written beside and renamed into place.
+// Encode or decode an ordinary file into destination (the same
+// operation). The destination is written beside and renamed into place.
 void codeFile(const fs::path& source, const fs::path& destination, Progress* progress = nullptr);
-
-// Replaces the file by its coded form, via stem + ".enc".
-void encodeInPlace(const fs::path& path, Progress* progress = nullptr);
-
-// The decoded first 64 bytes of a file (fewer when the file is shorter).
-Bytes decodeHead(const fs::path& path);
 
 // Finds a seed below 65536 under which the coded bytes (the start of a file)
 // decode to plain at the given position; the program's own seed is tried

@@ -1,6 +1,7 @@
 #include "project/package.h"
 
 #include "common/error.h"
+#include "common/save_file.h"
 #include "project/encoder.h"
 
 #include <array>
@@ -33,7 +34,7 @@ std::vector<std::string> openPackage(const fs::path& source, const fs::path& wor
 {
     auto plain = decodePackage(source);
     auto lines = openedListLines(parseDirectory(plain));
-    writeViaScratch(scratch, workingFile, plain);
+    saveFile(scratch, workingFile, plain);
     return lines;
 }
 

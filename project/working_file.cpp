@@ -2,6 +2,7 @@
 
 #include "common/bytes.h"
 #include "common/error.h"
+#include "common/save_file.h"
 
 #include <algorithm>
 #include <array>
@@ -55,19 +56,10 @@ DirectoryEntry entryAt(ByteView file, std::size_t index)
     return entry;
 }
 
-std::uint64_t fileSize(const fs::path& path)
-{
-    std::error_code error;
-    auto size = fs::file_size(path, error);
-    if (error)
-        throw Error("Cannot open file " + toText(path) + ": " + error.message());
-    return size;
-}
-
 // Reads exactly the header and directory, checked against the file's size.
 Directory loadDirectory(std::ifstream& in, const fs::path& path)
 {
-    auto size = fileSize(path);
+    auto size = ordinaryFileSize(path);
     Bytes head(kHeaderSize);
     in.read(reinterpret_cast<char*>(head.data()), kHeaderSize);
     if (size < kHeaderSize || !in)
@@ -83,7 +75,7 @@ Directory loadDirectory(std::ifstream& in, const fs::path& path)
     return parseDirectory(file, size);
 }
 
-void copyBytes(std::ifstream& in, std::ofstream& out, std::uint64_t count)
+void copyBytes(std::ifstream& in, SaveFile& out, std::uint64_t count)
 {
     Bytes buffer(static_cast<std::size_t>(std::min<std::uint64_t>(count, kCopyChunk)));
     while (count > 0) {
@@ -91,39 +83,21 @@ void copyBytes(std::ifstream& in, std::ofstream& out, std::uint64_t count)
         in.read(reinterpret_cast<char*>(buffer.data()), static_cast<std::streamsize>(n));
         if (static_cast<std::size_t>(in.gcount()) != n)
             throw Error("Cannot read the project working file");
-        out.write(reinterpret_cast<const char*>(buffer.data()), static_cast<std::streamsize>(n));
+        out.write(ByteView(buffer).first(n));
         count -= n;
     }
 }
 
-void write(std::ofstream& out, ByteView bytes)
-{
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-// Writes the scratch file through fill, then renames it over path; a failure
+// Writes the new copy through fill, then renames it over path; a failure
 // leaves path as it was and removes the scratch file.
 template <typename Fill>
 void rewrite(const fs::path& path, const fs::path& scratch, Fill fill)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw Error(systemMessage("Cannot open file", path));
-    try {
-        std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
-        if (!out)
-            throw Error(systemMessage("Cannot create file", scratch));
-        fill(in, out);
-        out.flush();
-        if (!out)
-            throw Error(systemMessage("Cannot write file", scratch));
-    } catch (...) {
-        std::error_code ignored;
-        fs::remove(scratch, ignored);
-        throw;
-    }
+    auto in = openInput(path);
+    SaveFile out(scratch, path);
+    fill(in, out);
     in.close();
-    renameOver(scratch, path);
+    out.commit();
 }
 
 }
@@ -162,15 +136,13 @@ Directory parseDirectory(ByteView file, std::uint64_t fileSize)
 
 Directory readDirectory(const fs::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw Error(systemMessage("Cannot open file", path));
+    auto in = openInput(path);
     return loadDirectory(in, path);
 }
 
 void createEmpty(const fs::path& path)
 {
-    writeFileAtomic(path, headerBytes(Directory{}, 0));
+    saveFile(path, headerBytes(Directory{}, 0));
 }
 
 void append(const fs::path& path, const fs::path& scratch, const NewEntry& entry)
@@ -178,12 +150,12 @@ void append(const fs::path& path, const fs::path& scratch, const NewEntry& entry
     std::error_code error;
     if (!fs::exists(path, error))
         createEmpty(path);
-    rewrite(path, scratch, [&](std::ifstream& in, std::ofstream& out) {
+    rewrite(path, scratch, [&](std::ifstream& in, SaveFile& out) {
         auto directory = loadDirectory(in, path);
         auto count = directory.entries.size();
         if (count >= kMaxEntries)
             throw Error("The project is full: it cannot hold more than 65535 entries.");
-        std::uint64_t dataSize = fileSize(path) - directory.dataStart();
+        std::uint64_t dataSize = ordinaryFileSize(path) - directory.dataStart();
         std::uint64_t blockSize = entry.record.size();
         for (const auto& part : entry.parts)
             blockSize += part.size();
@@ -193,17 +165,17 @@ void append(const fs::path& path, const fs::path& scratch, const NewEntry& entry
         for (const auto& old : directory.entries)
             putEntry(head, old);
         putEntry(head, {entry.kind, entry.name, static_cast<std::uint32_t>(dataSize), static_cast<std::uint32_t>(blockSize)});
-        write(out, head);
+        out.write(head);
         copyBytes(in, out, dataSize);
-        write(out, entry.record);
+        out.write(entry.record);
         for (const auto& part : entry.parts)
-            write(out, part);
+            out.write(part);
     });
 }
 
 void remove(const fs::path& path, const fs::path& scratch, std::size_t index)
 {
-    rewrite(path, scratch, [&](std::ifstream& in, std::ofstream& out) {
+    rewrite(path, scratch, [&](std::ifstream& in, SaveFile& out) {
         auto directory = loadDirectory(in, path);
         auto& entries = directory.entries;
         if (index >= entries.size())
@@ -216,19 +188,17 @@ void remove(const fs::path& path, const fs::path& scratch, std::size_t index)
                 entries[i].offset -= removed.size;
             putEntry(head, entries[i]);
         }
-        write(out, head);
+        out.write(head);
         copyBytes(in, out, removed.offset);
         in.seekg(removed.size, std::ios::cur);
-        auto rest = fileSize(path) - (directory.dataStart() + kEntrySize) - removed.offset - removed.size;
+        auto rest = ordinaryFileSize(path) - (directory.dataStart() + kEntrySize) - removed.offset - removed.size;
         copyBytes(in, out, rest);
     });
 }
 
 Entry readEntry(const fs::path& path, std::size_t index)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw Error(systemMessage("Cannot open file", path));
+    auto in = openInput(path);
     auto directory = loadDirectory(in, path);
     if (index >= directory.entries.size())
         throw Error("The project has no entry " + std::to_string(index + 1) + ".");

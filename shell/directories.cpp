@@ -1,6 +1,7 @@
 #include "shell/directories.h"
 
 #include "common/error.h"
+#include "common/save_file.h"
 #include "project/encoder.h"
 #include "common/text.h"
 
@@ -110,7 +111,7 @@ void writeSettings(const fs::path& settingsFile, const Directories& dirs)
     // settings file's name.
     auto scratch = settingsFile;
     scratch.replace_extension(".enc");
-    writeViaScratch(scratch, settingsFile, encoder::coded(ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())));
+    saveFile(scratch, settingsFile, encoder::coded(ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())));
 }
 
 std::vector<std::string> missingFiles(const std::string& dir, const std::vector<std::string>& names)

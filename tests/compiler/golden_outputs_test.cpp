@@ -26,8 +26,9 @@ Bytes recordOf(std::size_t size, std::initializer_list<Patch> patches)
 
 std::vector<std::uint8_t> text(const std::string& value)
 {
-    std::vector<std::uint8_t> bytes{static_cast<std::uint8_t>(value.size())};
-    bytes.insert(bytes.end(), value.begin(), value.end());
+    std::vector<std::uint8_t> bytes(value.size() + 1);
+    bytes[0] = static_cast<std::uint8_t>(value.size());
+    std::copy(value.begin(), value.end(), bytes.begin() + 1);
     return bytes;
 }
 

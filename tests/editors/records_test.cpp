@@ -68,8 +68,9 @@ TEST(Records, EveryByteOfEveryFieldRoundTrips)
         auto packed = pack(unpack(kind, block));
         ASSERT_EQ(packed.size(), size);
         for (const auto& field : objects::tableOf(kind).fields) {
-            if (field.storage != objects::Storage::Text)
+            if (field.storage != objects::Storage::Text) {
                 EXPECT_EQ(packed[field.offset], block[field.offset]) << field.id;
+            }
         }
         EXPECT_EQ(unpack(kind, packed), unpack(kind, block));
     }
@@ -117,8 +118,9 @@ TEST(ObjectTables, FieldsLieInsideTheirRecordsWithoutOverlap)
                 EXPECT_EQ(owner[b], -1) << table.noun << " " << field.id << " byte " << b;
                 owner[b] = static_cast<int>(f);
             }
-            if (field.menu)
+            if (field.menu) {
                 EXPECT_FALSE(field.menu().empty()) << field.id;
+            }
         }
     }
 }

@@ -68,18 +68,6 @@ TEST(EncoderFiles, MissingSourceWritesNothing)
     EXPECT_FALSE(fs::exists(dir / "out"));
 }
 
-TEST(EncoderFiles, EncodeInPlaceLeavesNoEncFile)
-{
-    TempDir dir;
-    auto plain = test::bytesOf("line one\r\nline two\r\n");
-    test::writeBytes(dir / "localset.ini", plain);
-    encoder::encodeInPlace(dir / "localset.ini");
-    EXPECT_EQ(readFile(dir / "localset.ini"), encoder::coded(plain));
-    EXPECT_FALSE(fs::exists(dir / "localset.enc"));
-    encoder::encodeInPlace(dir / "localset.ini");
-    EXPECT_EQ(readFile(dir / "localset.ini"), plain);
-}
-
 TEST(EncoderFiles, ProgressReportsTheWholeSize)
 {
     struct Recorder : encoder::Progress {
@@ -91,18 +79,6 @@ TEST(EncoderFiles, ProgressReportsTheWholeSize)
     encoder::codeFile(dir / "in", dir / "out", &recorder);
     EXPECT_EQ(recorder.last, 2'500'000u);
     EXPECT_EQ(recorder.total, 2'500'000u);
-}
-
-TEST(EncoderFiles, DecodeHeadReadsSixtyFourBytesOrWhatThereIs)
-{
-    TempDir dir;
-    Bytes data(100);
-    for (std::size_t i = 0; i < data.size(); ++i)
-        data[i] = static_cast<std::uint8_t>(i);
-    test::writeBytes(dir / "lib", encoder::coded(data));
-    EXPECT_EQ(encoder::decodeHead(dir / "lib"), Bytes(data.begin(), data.begin() + 64));
-    test::writeBytes(dir / "short", encoder::coded(Bytes(data.begin(), data.begin() + 10)));
-    EXPECT_EQ(encoder::decodeHead(dir / "short"), Bytes(data.begin(), data.begin() + 10));
 }
 
 TEST(SeedRecovery, FindsTheProgramSeedAndOthers)

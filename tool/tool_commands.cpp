@@ -1,4 +1,4 @@
-#include "shell/tool_commands.h"
+#include "tool/tool_commands.h"
 
 #include "common/error.h"
 #include "common/file_io.h"
@@ -10,7 +10,6 @@
 
 #include <functional>
 #include <map>
-#include <random>
 
 namespace qx::tool {
 
@@ -92,24 +91,6 @@ private:
     std::vector<std::string> messages_;
 };
 
-// A scratch working directory for one headless compile.
-class ScratchDir {
-public:
-    ScratchDir() : path_(fs::temp_directory_path() / ("qxtool-" + std::to_string(std::random_device{}())))
-    {
-        fs::create_directories(path_);
-    }
-    ~ScratchDir()
-    {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
 int compileCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     bool yes = args.size() == 5 && args[4] == "--yes";
@@ -124,9 +105,8 @@ int compileCommand(const std::vector<std::string>& args, std::ostream& out, std:
         err << "qxtool: " << error.what() << '\n';
         return 2;
     }
-    ScratchDir working;
     PrintingReporter reporter(yes, out);
-    auto outcome = compiler::compileProject(std::move(plain), {{}, working.path(), args[3]}, entries, reporter);
+    auto outcome = compiler::compileProject(std::move(plain), {{}, {}, args[3]}, entries, reporter);
     return outcome == compiler::CompileOutcome::RulesInstalled ? 0 : 1;
 }
 

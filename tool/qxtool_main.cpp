@@ -1,4 +1,4 @@
-#include "shell/tool_commands.h"
+#include "tool/tool_commands.h"
 
 #include <iostream>
 

@@ -1,8 +1,10 @@
 #include "common/cp1252.h"
+#include "common/save_file.h"
 #include "library/library_file.h"
 #include "project/encoder.h"
-#include "shell/tool_commands.h"
+#include "tool/tool_commands.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QString>
 
@@ -33,9 +35,13 @@ library::Image readPng(const std::string& path)
 
 void writePng(const library::Image& image, const fs::path& path)
 {
-    QImage out(image.rgba.data(), image.width, image.height, image.width * 4, QImage::Format_RGBA8888);
-    if (!out.save(QString::fromStdString(toText(path)), "PNG"))
+    QImage picture(image.rgba.data(), image.width, image.height, image.width * 4, QImage::Format_RGBA8888);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, "PNG"))
         throw Error("Cannot write " + toText(path) + ".");
+    saveFile(path, ByteView(reinterpret_cast<const std::uint8_t*>(png.constData()), static_cast<std::size_t>(png.size())));
 }
 
 // "SHPFILE:FRAME.png[,FRAME.png...]"
@@ -110,7 +116,7 @@ int makeLibraryCommand(const std::vector<std::string>& args, std::ostream&, std:
     if (!title1252)
         throw Error("The title holds a character that has no Windows-1252 form.");
     auto plain = library::buildLibrary(found->second, *title1252, images);
-    writeFileAtomic(toPath(outPath), encoder::coded(plain));
+    saveFile(toPath(outPath), encoder::coded(plain));
     return 0;
 }
 
@@ -138,7 +144,7 @@ int extractCommand(const std::vector<std::string>& args, std::ostream&, std::ost
 {
     expectArgs(args, 4, "extract FILE.vkl INDEX OUT");
     auto lib = library::openLibrary(toPath(args[1]));
-    writeFileAtomic(toPath(args[3]), lib.image(indexArgument(args[2])));
+    saveFile(toPath(args[3]), lib.image(indexArgument(args[2])));
     return 0;
 }
 

@@ -1,0 +1,124 @@
+#include "common/save_file.h"
+
+#include "common/error.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace qx {
+namespace {
+
+int openFile(const char* path, int flags, mode_t mode)
+{
+    return ::open(path, flags, mode);
+}
+
+fs::path besideTarget(const fs::path& target)
+{
+    auto scratch = target;
+    scratch += ".part";
+    return scratch;
+}
+
+// The rename is on the disk only once its folder is.
+void syncFolder(const fs::path& file)
+{
+    auto folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}
+
+FileCalls& fileCalls()
+{
+    static FileCalls calls{openFile, ::write, ::fsync, ::close, ::rename};
+    return calls;
+}
+
+SaveFile::SaveFile(const fs::path& target) : SaveFile(besideTarget(target), target) {}
+
+SaveFile::SaveFile(const fs::path& scratch, const fs::path& target) : scratch_(scratch), target_(target)
+{
+    fd_ = fileCalls().open(scratch_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd_ < 0)
+        throw Error("Cannot create file " + toText(scratch_) + ": " + std::strerror(errno));
+}
+
+SaveFile::~SaveFile()
+{
+    if (!replaced_)
+        discard();
+}
+
+void SaveFile::discard()
+{
+    if (fd_ >= 0)
+        fileCalls().close(fd_);
+    fd_ = -1;
+    ::unlink(scratch_.c_str());
+}
+
+void SaveFile::fail(const char* what)
+{
+    auto message = std::string(what) + " " + toText(target_) + ": " + std::strerror(errno);
+    discard();
+    throw Error(message);
+}
+
+void SaveFile::write(ByteView bytes)
+{
+    const auto* at = bytes.data();
+    auto left = bytes.size();
+    while (left > 0) {
+        auto written = fileCalls().write(fd_, at, left);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            if (written == 0)
+                errno = ENOSPC;
+            fail("Cannot write file");
+        }
+        at += written;
+        left -= static_cast<std::size_t>(written);
+    }
+}
+
+void SaveFile::finish()
+{
+    if (fileCalls().fsync(fd_) != 0)
+        fail("Cannot write file");
+    int fd = fd_;
+    fd_ = -1;
+    if (fileCalls().close(fd) != 0)
+        fail("Cannot write file");
+}
+
+void SaveFile::replace()
+{
+    if (fileCalls().rename(scratch_.c_str(), target_.c_str()) != 0)
+        fail("Cannot replace file");
+    replaced_ = true;
+    syncFolder(target_);
+}
+
+void saveFile(const fs::path& target, ByteView bytes)
+{
+    SaveFile file(target);
+    file.write(bytes);
+    file.commit();
+}
+
+void saveFile(const fs::path& scratch, const fs::path& target, ByteView bytes)
+{
+    SaveFile file(scratch, target);
+    file.write(bytes);
+    file.commit();
+}
+
+}
