@@ -1,4 +1,5 @@
 #include "compiler/compile.h"
+#include "common/file_names.h"
 
 #include "common/error.h"
 #include "common/save_file.h"
@@ -150,21 +151,21 @@ bool check(const LoadedProject& project, std::size_t listLines, CompileReporter&
 void install(const Outputs& outputs, ByteView file, const CompilePaths& paths, CompileReporter& reporter)
 {
     auto game = toPath(paths.gameDir);
-    removeIfExists(game / "tmpshp1.tmp");
-    removeIfExists(game / "tmpshp2.tmp");
+    removeIfExists(game / names::kOldArchiveScratch1);
+    removeIfExists(game / names::kOldArchiveScratch2);
     auto text = rulesFileText(outputs.rules);
     const Bytes project = encoder::coded(file);
     const Bytes archive = outputs.archive.empty() ? Bytes() : outputs.archive.bytes();
     const Bytes rules(text.begin(), text.end());
-    std::vector<std::pair<fs::path, ByteView>> files{{game / "curqxp.set", project}};
+    std::vector<std::pair<fs::path, ByteView>> files{{game / names::kCompiledProject, project}};
     if (!outputs.archive.empty())
-        files.emplace_back(game / "sc-qx.mix", archive);
-    files.emplace_back(game / "rules.ini", rules);
+        files.emplace_back(game / names::kArchive, archive);
+    files.emplace_back(game / names::kRules, rules);
     if (!paths.workingDir.empty()) {
-        removeIfExists(paths.workingDir / "new.mix");
+        removeIfExists(paths.workingDir / names::kWorkingArchive);
         if (!outputs.archive.empty())
-            files.emplace_back(paths.workingDir / "new.mix", archive);
-        files.emplace_back(paths.workingDir / "rules.ini", rules);
+            files.emplace_back(paths.workingDir / names::kWorkingArchive, archive);
+        files.emplace_back(paths.workingDir / names::kWorkingRules, rules);
     }
     std::vector<std::unique_ptr<SaveFile>> saves;
     for (const auto& [path, bytes] : files) {

@@ -1,4 +1,5 @@
 #include "project/project_window.h"
+#include "common/file_names.h"
 
 #include "common/cp1252.h"
 #include "compiler/compile.h"
@@ -112,7 +113,7 @@ void Tprjform::forgetEditedEntries()
 
 void Tprjform::startEmptyProject()
 {
-    project::createEmpty(workingFile("project.tmp"));
+    project::createEmpty(workingFile(names::kProject));
     ListBox1->clear();
     forgetEditedEntries();
 }
@@ -153,7 +154,7 @@ void Tprjform::openProject()
 
 void Tprjform::openPackageFile(const fs::path& package)
 {
-    showLines(project::openPackage(package, workingFile("project.tmp"), workingFile("openqxp.tmp")));
+    showLines(project::openPackage(package, workingFile(names::kProject), workingFile(names::kOpenScratch)));
     forgetEditedEntries();
 }
 
@@ -163,7 +164,7 @@ void Tprjform::saveProject()
     if (destination.isEmpty())
         return;
     EventPump pump;
-    project::savePackage(workingFile("project.tmp"), toPath(toUtf8(destination)), &pump);
+    project::savePackage(workingFile(names::kProject), toPath(toUtf8(destination)), &pump);
 }
 
 void Tprjform::editEntry()
@@ -173,7 +174,7 @@ void Tprjform::editEntry()
         windows_.dialogs->error("Please select Unit to edit!");
         return;
     }
-    auto path = workingFile("project.tmp");
+    auto path = workingFile(names::kProject);
     if (!project::headerIsValid(readFileHead(path, project::kHeaderSize)))
         return;
     auto entry = project::readEntry(path, static_cast<std::size_t>(position));
@@ -192,7 +193,7 @@ void Tprjform::removeEntry()
     auto question = "Do you really want to delete settings for " + ListBox1->item(position)->text();
     if (windows_.dialogs->confirm(question, false) != DialogService::Answer::Yes)
         return;
-    project::remove(workingFile("project.tmp"), workingFile("prj.tmp"), static_cast<std::size_t>(position));
+    project::remove(workingFile(names::kProject), workingFile(names::kRemoveScratch), static_cast<std::size_t>(position));
     for (auto* editor : objectEditors()) {
         if (editor->editedIndex == position)
             editor->editedIndex = -1;
@@ -206,11 +207,11 @@ void Tprjform::compileProject()
 {
     warnings->clear();
     // Without a game directory there is nowhere to install the outputs.
-    if (!windows_.settings->gate("setting.tmp"))
+    if (!windows_.settings->gate(names::kGateCompile))
         return;
     WindowReporter reporter(warnings, *windows_.dialogs);
     const auto& state = windows_.settings->state();
-    compiler::compileProject({workingFile("project.tmp"), toPath(state.workingDir), state.fields.game},
+    compiler::compileProject({workingFile(names::kProject), toPath(state.workingDir), state.fields.game},
                              static_cast<std::size_t>(ListBox1->count()), reporter);
 }
 

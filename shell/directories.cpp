@@ -1,4 +1,5 @@
 #include "shell/directories.h"
+#include "common/file_names.h"
 
 #include "common/error.h"
 #include "common/save_file.h"
@@ -79,12 +80,12 @@ fs::path settingsFolder()
 
 fs::path settingsFilePath()
 {
-    return settingsFolder() / "localset.ini";
+    return settingsFolder() / names::kSettings;
 }
 
 fs::path startupScratchPath()
 {
-    return settingsFolder() / "settings3.tmp";
+    return settingsFolder() / names::kSettingsStartupCopy;
 }
 
 std::optional<Directories> readSettings(const fs::path& settingsFile, const fs::path& scratch)

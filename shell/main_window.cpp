@@ -1,4 +1,5 @@
 #include "shell/main_window.h"
+#include "common/file_names.h"
 
 #include "shell/all_windows.h"
 
@@ -25,11 +26,11 @@ TForm1::TForm1(Windows& windows)
     setWindowTitle(QApplication::applicationName() + " " + QApplication::applicationVersion());
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    addButton("Unit", [this] { openEditor(windows_.cnuform, "locset.tmp"); });
-    addButton("Weapon", [this] { openEditor(windows_.cnwform, "lset.tmp"); });
-    addButton("Projectile", [this] { openEditor(windows_.cnpform, "set5.tmp"); });
-    addButton("Warhead", [this] { openEditor(windows_.cnwhform, "lset6.tmp"); });
-    addButton("Building", [this] { openEditor(windows_.cnbform, "lset6.tmp"); });
+    addButton("Unit", [this] { openEditor(windows_.cnuform, names::kGateUnit); });
+    addButton("Weapon", [this] { openEditor(windows_.cnwform, names::kGateWeapon); });
+    addButton("Projectile", [this] { openEditor(windows_.cnpform, names::kGateProjectile); });
+    addButton("Warhead", [this] { openEditor(windows_.cnwhform, names::kGateWarheadAndBuilding); });
+    addButton("Building", [this] { openEditor(windows_.cnbform, names::kGateWarheadAndBuilding); });
     addButton("General", [this] {
         windows_.dialogs->information("Sorry, but the General-Settings Dialog is not finished yet!");
         showToFront(windows_.general);
@@ -82,8 +83,8 @@ void TForm1::closeEvent(QCloseEvent* event)
 {
     const auto workingDir = windows_.settings->state().workingDir;
     runCommand(*windows_.dialogs, [&] {
-        removeIfExists(toPath(joinName(workingDir, "project.tmp")));
-        removeIfExists(toPath(joinName(workingDir, "tempqxp.tmp")));
+        removeIfExists(toPath(joinName(workingDir, names::kProject)));
+        removeIfExists(toPath(joinName(workingDir, names::kProjectScratch)));
     });
     event->accept();
     QApplication::quit();

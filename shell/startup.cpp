@@ -1,4 +1,5 @@
 #include "shell/startup.h"
+#include "common/file_names.h"
 
 namespace qx {
 
@@ -21,8 +22,8 @@ ShellState runStartup(const fs::path& settingsFile, const fs::path& scratch, con
     }
     state.workingDir = workingDirFor(state.fields.program);
     fs::create_directories(toPath(state.workingDir));
-    removeIfExists(toPath(joinName(state.workingDir, "project.tmp")));
-    removeIfExists(toPath(joinName(state.workingDir, "tempqxp.tmp")));
+    removeIfExists(toPath(joinName(state.workingDir, names::kProject)));
+    removeIfExists(toPath(joinName(state.workingDir, names::kProjectScratch)));
     return state;
 }
 
@@ -30,7 +31,7 @@ std::optional<std::string> lastCompiledPackage(const Directories& dirs)
 {
     if (dirs.game.empty())
         return std::nullopt;
-    return joinName(dirs.game, "curqxp.set");
+    return joinName(dirs.game, names::kCompiledProject);
 }
 
 GateResult passGate(const fs::path& settingsFile, ShellState& state, const std::string& scratchName)

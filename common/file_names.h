@@ -1,0 +1,34 @@
+#pragma once
+
+// The fixed names of the program's files. The working files and scratch
+// names live in the working directory, the installed ones in the game
+// directory; users and other tools may look for them by these names.
+namespace qx::names {
+
+// Settings, beside each other in the settings folder.
+inline constexpr const char* kSettings = "localset.ini";
+inline constexpr const char* kSettingsStartupCopy = "settings3.tmp";
+
+// The working directory.
+inline constexpr const char* kProject = "project.tmp";
+inline constexpr const char* kProjectScratch = "tempqxp.tmp";
+inline constexpr const char* kRemoveScratch = "prj.tmp";
+inline constexpr const char* kOpenScratch = "openqxp.tmp";
+inline constexpr const char* kWorkingRules = "rules.ini";
+inline constexpr const char* kWorkingArchive = "new.mix";
+
+// The game directory.
+inline constexpr const char* kCompiledProject = "curqxp.set";
+inline constexpr const char* kRules = "rules.ini";
+inline constexpr const char* kArchive = "sc-qx.mix";
+inline constexpr const char* kOldArchiveScratch1 = "tmpshp1.tmp";
+inline constexpr const char* kOldArchiveScratch2 = "tmpshp2.tmp";
+
+// Scratch names of the directory gate, one per caller.
+inline constexpr const char* kGateUnit = "locset.tmp";
+inline constexpr const char* kGateWeapon = "lset.tmp";
+inline constexpr const char* kGateProjectile = "set5.tmp";
+inline constexpr const char* kGateWarheadAndBuilding = "lset6.tmp";
+inline constexpr const char* kGateCompile = "setting.tmp";
+
+}
