@@ -15,6 +15,7 @@ set(QXCORE_SOURCES
   library/drag_data.cpp
   library/image_list_stream.cpp
   library/library_file.cpp
+  project/edited_entry.cpp
   project/encoder.cpp
   project/entry_kind.cpp
   project/package.cpp

@@ -12,7 +12,7 @@ EditorWindow::EditorWindow(Windows& windows, const QString& className, const QSt
 
 void EditorWindow::loadEntry(int position, const project::Entry&)
 {
-    editedIndex = position;
+    edited.set(position);
     showToFront(this);
 }
 

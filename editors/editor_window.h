@@ -1,5 +1,6 @@
 #pragma once
 
+#include "project/edited_entry.h"
 #include "project/entry_loader.h"
 #include "shell/windows.h"
 
@@ -18,7 +19,7 @@ public:
     // know their records fill their fields first.
     void loadEntry(int position, const project::Entry& entry) override;
 
-    int editedIndex = -1;
+    project::EditedEntry edited;
 
 protected:
     Windows& windows_;

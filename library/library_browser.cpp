@@ -81,7 +81,7 @@ TForm2::TForm2(Windows& windows)
 
 TForm2::~TForm2()
 {
-    for (auto* viewer : std::vector<LibraryViewer*>(viewers_))
+    for (auto* viewer : viewers())
         delete viewer;
 }
 
@@ -180,46 +180,56 @@ void TForm2::openSelected()
 
 void TForm2::placeViewer(LibraryViewer* viewer)
 {
-    viewer->move(22 * viewerCounter, 22 * viewerCounter);
-    ++viewerCounter;
+    viewer->move(22 * viewerCounter_, 22 * viewerCounter_);
+    ++viewerCounter_;
     auto* screen = QApplication::primaryScreen();
     int screenHeight = screen ? screen->geometry().height() : 768;
-    if (22 * viewerCounter + LibraryViewer::kClientHeight > screenHeight)
-        viewerCounter = 0;
+    if (22 * viewerCounter_ + LibraryViewer::kClientHeight > screenHeight)
+        viewerCounter_ = 0;
 }
 
 void TForm2::activate(AnimationWidget* preview)
 {
     if (preview->isRunning())
         return;
-    if (activePreview)
-        activePreview->stop();
+    if (activePreview_)
+        activePreview_->stop();
     preview->start();
-    activePreview = preview;
+    activePreview_ = preview;
 }
 
 void TForm2::animationDragStarted(AnimationWidget* preview)
 {
-    dragFlag = true;
-    windows_.form1->tempcomp = preview;
+    dragFlag_ = true;
+    windows_.form1->setDragSource(preview);
 }
 
 void TForm2::animationDragEnded()
 {
-    dragFlag = false;
+    dragFlag_ = false;
 }
 
 void TForm2::viewerClosed(LibraryViewer* viewer)
 {
     for (auto* preview : viewer->previews()) {
-        if (preview == activePreview) {
+        if (preview == activePreview_) {
             preview->stop();
-            activePreview = nullptr;
+            activePreview_ = nullptr;
         }
     }
-    if (windows_.form1->tempcomp && viewer->isAncestorOf(windows_.form1->tempcomp))
-        windows_.form1->tempcomp = nullptr;
+    if (windows_.form1->dragSource() && viewer->isAncestorOf(windows_.form1->dragSource()))
+        windows_.form1->setDragSource(nullptr);
     std::erase(viewers_, viewer);
+}
+
+std::vector<LibraryViewer*> TForm2::viewers() const
+{
+    std::vector<LibraryViewer*> open;
+    for (const auto& viewer : viewers_) {
+        if (viewer)
+            open.push_back(viewer);
+    }
+    return open;
 }
 
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "library/animation_widget.h"
 #include "shell/windows.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <string>
@@ -14,7 +16,6 @@ class QPushButton;
 
 namespace qx {
 
-class AnimationWidget;
 class LibraryViewer;
 
 // Finds graphics libraries on disk and opens them in viewers, from which
@@ -37,10 +38,12 @@ public:
     void animationDragEnded();
     void viewerClosed(LibraryViewer* viewer);
 
-    bool dragFlag = false;
-    AnimationWidget* activePreview = nullptr;
-    int viewerCounter = 0;
-    const std::vector<LibraryViewer*>& viewers() const { return viewers_; }
+    // An animation is being dragged from a viewer.
+    bool animationDragging() const { return dragFlag_; }
+    AnimationWidget* activePreview() const { return activePreview_; }
+    // How many viewers were placed since the cascade last began at the top.
+    int viewerCounter() const { return viewerCounter_; }
+    std::vector<LibraryViewer*> viewers() const;
 
     QComboBox* DriveComboBox1;
     QListWidget* DirectoryListBox1;
@@ -58,7 +61,10 @@ private:
     Windows& windows_;
     QString directory_;
     std::vector<std::string> pathList_;
-    std::vector<LibraryViewer*> viewers_;
+    std::vector<QPointer<LibraryViewer>> viewers_;
+    bool dragFlag_ = false;
+    QPointer<AnimationWidget> activePreview_;
+    int viewerCounter_ = 0;
 };
 
 }

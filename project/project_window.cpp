@@ -108,7 +108,7 @@ std::vector<EditorWindow*> Tprjform::objectEditors() const
 void Tprjform::forgetEditedEntries()
 {
     for (auto* editor : objectEditors())
-        editor->editedIndex = -1;
+        editor->edited.clear();
 }
 
 void Tprjform::startEmptyProject()
@@ -195,10 +195,7 @@ void Tprjform::removeEntry()
         return;
     project::remove(workingFile(names::kProject), workingFile(names::kRemoveScratch), static_cast<std::size_t>(position));
     for (auto* editor : objectEditors()) {
-        if (editor->editedIndex == position)
-            editor->editedIndex = -1;
-        else if (editor->editedIndex > position)
-            editor->editedIndex -= 1;
+        editor->edited.entryRemoved(position);
     }
     delete ListBox1->takeItem(position);
 }

@@ -2,21 +2,22 @@
 
 #include "shell/windows.h"
 
+#include <QPointer>
 #include <QWidget>
 
 class QPushButton;
 
 namespace qx {
 
-// The toolbar across the top of the screen. It also holds state that other
-// windows share: the graphic source paths and the dragged animation.
+// The toolbar across the top of the screen. It also holds the animation
+// being dragged from a library viewer, which the drop targets take.
 class TForm1 : public QWidget {
     Q_OBJECT
 public:
     explicit TForm1(Windows& windows);
 
-    QString Label1, Label2, Label4, Label5, Label6, Label7;
-    QWidget* tempcomp = nullptr;
+    QWidget* dragSource() const { return dragSource_; }
+    void setDragSource(QWidget* source) { dragSource_ = source; }
 
     // Spans the toolbar across the screen, its frame just off screen.
     void stretch();
@@ -30,6 +31,7 @@ private:
     void openEditor(QWidget* editor, const std::string& scratchName);
 
     Windows& windows_;
+    QPointer<QWidget> dragSource_;
 };
 
 }

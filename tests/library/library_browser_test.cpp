@@ -128,10 +128,10 @@ private slots:
             viewer = f.open(0);
         QCOMPARE(viewer->pos(), QPoint(88, 88));
         int height = QApplication::primaryScreen()->geometry().height();
-        while (22 * f.browser()->viewerCounter + 300 <= height - 22)
+        while (22 * f.browser()->viewerCounter() + 300 <= height - 22)
             f.open(0);
         f.open(0);
-        QCOMPARE(f.browser()->viewerCounter, 0);
+        QCOMPARE(f.browser()->viewerCounter(), 0);
         QCOMPARE(f.open(0)->pos(), QPoint(0, 0));
     }
 
@@ -154,9 +154,9 @@ private slots:
         f.browser()->activate(previews[1]);
         QVERIFY(!previews[0]->isRunning());
         QVERIFY(previews[1]->isRunning());
-        QCOMPARE(f.browser()->activePreview, static_cast<AnimationWidget*>(previews[1]));
+        QCOMPARE(f.browser()->activePreview(), static_cast<AnimationWidget*>(previews[1]));
         viewer->close();
-        QVERIFY(!f.browser()->activePreview);
+        QVERIFY(!f.browser()->activePreview());
     }
 
     void droppedPreviewGivesItsNumberFromZero()
@@ -167,17 +167,17 @@ private slots:
         f.show();
         auto* viewer = f.open(0);
         auto* third = viewer->previews()[2];
-        AnimationArea area([&] { return f.browser()->dragFlag; });
+        AnimationArea area([&] { return f.browser()->animationDragging(); });
         std::optional<library::AnimationDrag> received;
         area.dropped = [&](const library::AnimationDrag& drag) { received = drag; };
 
         std::unique_ptr<QMimeData> mime(third->dragData());
         QVERIFY(!deliver(&area, mime.get()));  // no drag under way
         f.browser()->animationDragStarted(third);
-        QCOMPARE(f.windows().form1->tempcomp, static_cast<QWidget*>(third));
+        QCOMPARE(f.windows().form1->dragSource(), static_cast<QWidget*>(third));
         QVERIFY(deliver(&area, mime.get()));
         f.browser()->animationDragEnded();
-        QVERIFY(!f.browser()->dragFlag);
+        QVERIFY(!f.browser()->animationDragging());
         QVERIFY(received);
         QCOMPARE(received->imageNumber, 2);
         QCOMPARE(received->libraryPath, toText(path));
@@ -200,8 +200,8 @@ private slots:
         std::unique_ptr<QMimeData> iconMime(icons->iconList()->dragData());
         std::unique_ptr<QMimeData> previewMime(units->previews()[0]->dragData());
 
-        IconArea iconArea([&] { return f.browser()->dragFlag; });
-        AnimationArea animationArea([&] { return f.browser()->dragFlag; });
+        IconArea iconArea([&] { return f.browser()->animationDragging(); });
+        AnimationArea animationArea([&] { return f.browser()->animationDragging(); });
         std::optional<library::IconDrag> received;
         iconArea.dropped = [&](const library::IconDrag& drag) { received = drag; };
 

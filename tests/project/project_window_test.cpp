@@ -76,14 +76,14 @@ private slots:
     void newAnsweredYesThenCancelledStillDiscards()
     {
         ProjectFixture f;
-        f.windows().cnwform->editedIndex = 1;
+        f.windows().cnwform->edited.set(1);
         f.dialogs.answers = {Answer::Yes};
         QTest::mouseClick(f.prj()->NewQXP, Qt::LeftButton);
         QCOMPARE(f.dialogs.log, (QStringList{"question: Do you want to save your project now? [Yes/No/Cancel]",
                                              "save: Quarvex Projects|*.qxp|All Files|*.* (qxp)"}));
         QCOMPARE(f.lines(), QStringList{});
         QCOMPARE(fs::file_size(f.projectFile()), 8u);
-        QCOMPARE(f.windows().cnwform->editedIndex, -1);
+        QCOMPARE(f.windows().cnwform->edited.position(), -1);
     }
 
     void newAnsweredYesSavesFirst()
@@ -114,12 +114,12 @@ private slots:
         f.dialogs.files = {f.path("p.qxp")};
         QTest::mouseClick(f.prj()->SaveQXP, Qt::LeftButton);
         QTest::mouseClick(f.prj()->NewQXP, Qt::LeftButton);  // answered No
-        f.windows().cnbform->editedIndex = 2;
+        f.windows().cnbform->edited.set(2);
         f.dialogs.files = {f.path("p.qxp")};
         QTest::mouseClick(f.prj()->OpenQXP, Qt::LeftButton);
         QCOMPARE(readFile(f.projectFile()), before);
         QCOMPARE(f.lines(), (QStringList{"Weapon: A", "Weapon: B", "Weapon: C"}));
-        QCOMPARE(f.windows().cnbform->editedIndex, -1);
+        QCOMPARE(f.windows().cnbform->edited.position(), -1);
     }
 
     void openOfAFileThatIsNoPackageChangesNothing()
@@ -127,13 +127,13 @@ private slots:
         ProjectFixture f;
         auto before = readFile(f.projectFile());
         test::writeText(f.dir / "bad.qxp", "this is no project");
-        f.windows().cnuform->editedIndex = 1;
+        f.windows().cnuform->edited.set(1);
         f.dialogs.files = {f.path("bad.qxp")};
         QTest::mouseClick(f.prj()->OpenQXP, Qt::LeftButton);
         QCOMPARE(f.dialogs.log.last(), QString("error: This is not a valid Quarvex project!"));
         QCOMPARE(f.lines(), (QStringList{"Weapon: A", "Weapon: B", "Weapon: C"}));
         QCOMPARE(readFile(f.projectFile()), before);
-        QCOMPARE(f.windows().cnuform->editedIndex, 1);
+        QCOMPARE(f.windows().cnuform->edited.position(), 1);
     }
 
     void editWithoutSelectionAsks()
@@ -171,7 +171,7 @@ private slots:
         ProjectFixture f;
         f.prj()->ListBox1->setCurrentRow(2);
         QTest::mouseClick(f.prj()->EditQXP, Qt::LeftButton);
-        QCOMPARE(f.windows().cnwform->editedIndex, 2);
+        QCOMPARE(f.windows().cnwform->edited.position(), 2);
         QVERIFY(f.windows().cnwform->isVisible());
     }
 
@@ -199,20 +199,20 @@ private slots:
     {
         ProjectFixture f;
         auto& w = f.windows();
-        w.cnwform->editedIndex = 2;
-        w.cnbform->editedIndex = 2;
-        w.cnuform->editedIndex = 1;
-        w.cnpform->editedIndex = 0;
+        w.cnwform->edited.set(2);
+        w.cnbform->edited.set(2);
+        w.cnuform->edited.set(1);
+        w.cnpform->edited.set(0);
         f.dialogs.answers = {Answer::Yes};
         f.prj()->ListBox1->setCurrentRow(1);
         QTest::mouseClick(f.prj()->RemoveQXP, Qt::LeftButton);
         QCOMPARE(f.dialogs.log, QStringList{"question: Do you really want to delete settings for Weapon: B [Yes/No]"});
         QCOMPARE(f.lines(), (QStringList{"Weapon: A", "Weapon: C"}));
-        QCOMPARE(w.cnwform->editedIndex, 1);
-        QCOMPARE(w.cnbform->editedIndex, 1);
-        QCOMPARE(w.cnuform->editedIndex, -1);
-        QCOMPARE(w.cnpform->editedIndex, 0);
-        QCOMPARE(w.cnwhform->editedIndex, -1);
+        QCOMPARE(w.cnwform->edited.position(), 1);
+        QCOMPARE(w.cnbform->edited.position(), 1);
+        QCOMPARE(w.cnuform->edited.position(), -1);
+        QCOMPARE(w.cnpform->edited.position(), 0);
+        QCOMPARE(w.cnwhform->edited.position(), -1);
         auto lines = project::openedListLines(project::readDirectory(f.projectFile()));
         QCOMPARE(lines, (std::vector<std::string>{"Weapon: A", "Weapon: C"}));
     }
