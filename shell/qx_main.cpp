@@ -4,11 +4,24 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstring>
+
 int main(int argc, char* argv[])
 {
+    // Answered before the window system is touched, so they work without a display.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("qx %s\n", QX_VERSION);
+        return 0;
+    }
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::printf("usage: qx [--help | --version]\n"
+                    "Starts the Quarvex editor. The directories it works with are chosen in its settings window.\n");
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName("Halvren Quarvex");
-    QApplication::setApplicationVersion("0.1");
+    QApplication::setApplicationVersion(QX_VERSION);
     QApplication::setQuitOnLastWindowClosed(false);
     qx::QtDialogService dialogs;
     qx::Program program(dialogs, qx::Program::defaultPaths());

@@ -13,10 +13,6 @@
 namespace qx::tool {
 namespace {
 
-const char* const kMakeUsage =
-    "usage: qxtool make-library --kind icon|unit|projectile|building --title TITLE --out FILE.vkl "
-    "SHPFILE:FRAME.png[,FRAME.png...]...";
-
 library::Image readPng(const std::string& path)
 {
     QImage image(QString::fromStdString(path));
@@ -45,11 +41,11 @@ void writePng(const library::Image& image, const fs::path& path)
 }
 
 // "SHPFILE:FRAME.png[,FRAME.png...]"
-library::LibraryImage readImageArgument(const std::string& argument)
+library::LibraryImage readImageArgument(const std::vector<std::string>& args, const std::string& argument)
 {
     auto colon = argument.find(':');
     if (colon == std::string::npos || colon + 1 == argument.size())
-        throw Usage(kMakeUsage);
+        wrongArguments(args);
     library::LibraryImage image{readFile(toPath(argument.substr(0, colon))), {}};
     std::size_t start = colon + 1;
     while (start <= argument.size()) {
@@ -96,7 +92,7 @@ int makeLibraryCommand(const std::vector<std::string>& args, std::ostream&, std:
     for (std::size_t i = 1; i < args.size(); ++i) {
         bool option = args[i] == "--kind" || args[i] == "--title" || args[i] == "--out";
         if (option && i + 1 == args.size())
-            throw Usage(kMakeUsage);
+            wrongArguments(args);
         if (args[i] == "--kind")
             kind = args[++i];
         else if (args[i] == "--title")
@@ -104,14 +100,14 @@ int makeLibraryCommand(const std::vector<std::string>& args, std::ostream&, std:
         else if (args[i] == "--out")
             outPath = args[++i];
         else
-            images.push_back(readImageArgument(args[i]));
+            images.push_back(readImageArgument(args, args[i]));
     }
     const std::pair<const char*, library::LibraryKind> kinds[] = {
         {"icon", library::LibraryKind::Icon}, {"unit", library::LibraryKind::Unit},
         {"projectile", library::LibraryKind::Projectile}, {"building", library::LibraryKind::Building}};
     auto found = std::find_if(std::begin(kinds), std::end(kinds), [&](const auto& k) { return kind == k.first; });
     if (found == std::end(kinds) || outPath.empty())
-        throw Usage(kMakeUsage);
+        wrongArguments(args);
     auto title1252 = utf8ToCp1252(title);
     if (!title1252)
         throw Error("The title holds a character that has no Windows-1252 form.");
@@ -122,7 +118,7 @@ int makeLibraryCommand(const std::vector<std::string>& args, std::ostream&, std:
 
 int libraryCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream&)
 {
-    expectArgs(args, 2, "library FILE.vkl");
+    expectArgs(args, 2);
     auto lib = library::openLibrary(toPath(args[1]));
     auto head = library::parseHead(lib.plain);
     out << cp1252ToUtf8(library::listLine(head)) << '\n';
@@ -142,7 +138,7 @@ int libraryCommand(const std::vector<std::string>& args, std::ostream& out, std:
 
 int extractCommand(const std::vector<std::string>& args, std::ostream&, std::ostream&)
 {
-    expectArgs(args, 4, "extract FILE.vkl INDEX OUT");
+    expectArgs(args, 4);
     auto lib = library::openLibrary(toPath(args[1]));
     saveFile(toPath(args[3]), lib.image(indexArgument(args[2])));
     return 0;
@@ -150,7 +146,7 @@ int extractCommand(const std::vector<std::string>& args, std::ostream&, std::ost
 
 int framesCommand(const std::vector<std::string>& args, std::ostream&, std::ostream&)
 {
-    expectArgs(args, 4, "frames FILE.vkl INDEX OUTDIR");
+    expectArgs(args, 4);
     auto lib = library::openLibrary(toPath(args[1]));
     auto frames = previewOf(lib, indexArgument(args[2]));
     auto dir = toPath(args[3]);

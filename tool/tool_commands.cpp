@@ -8,31 +8,32 @@
 #include "compiler/compile.h"
 #include "stock/stock_loader.h"
 
-#include <functional>
-#include <map>
 
 namespace qx::tool {
 
-void expectArgs(const std::vector<std::string>& args, std::size_t count, const char* usage)
-{
-    if (args.size() != count)
-        throw Usage(std::string("usage: qxtool ") + usage);
-}
-
 namespace {
 
-using Command = std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)>;
+using Command = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
+
+struct CommandInfo {
+    const char* name;
+    Command run;
+    const char* arguments;
+};
+
+const CommandInfo* commandNamed(const std::string& name);
+std::string usageOf(const CommandInfo& command);
 
 int codeCommand(const std::vector<std::string>& args, std::ostream&, std::ostream&)
 {
-    expectArgs(args, 3, "encode|decode IN OUT");
+    expectArgs(args, 3);
     encoder::codeFile(toPath(args[1]), toPath(args[2]));
     return 0;
 }
 
 int listCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream&)
 {
-    expectArgs(args, 2, "list PACKAGE");
+    expectArgs(args, 2);
     auto plain = project::decodePackage(toPath(args[1]));
     for (const auto& line : project::openedListLines(project::parseDirectory(plain)))
         out << cp1252ToUtf8(line) << '\n';
@@ -48,10 +49,10 @@ std::string fieldText(const stock::StockField& field)
 
 int stockCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream&)
 {
-    expectArgs(args, 3, "stock unit|weapon|building|projectile|warhead IDENTIFIER");
+    expectArgs(args, 3);
     auto kind = stock::stockKindNamed(args[1]);
     if (!kind)
-        throw Usage("usage: qxtool stock unit|weapon|building|projectile|warhead IDENTIFIER");
+        wrongArguments(args);
     for (const auto& field : stock::loadStockObject(args[2], *kind).fields)
         out << field.label << ": " << fieldText(field) << '\n';
     return 0;
@@ -95,7 +96,7 @@ int compileCommand(const std::vector<std::string>& args, std::ostream& out, std:
 {
     bool yes = args.size() == 5 && args[4] == "--yes";
     if ((args.size() != 4 && !yes) || args[2] != "--game-dir")
-        throw Usage("usage: qxtool compile PACKAGE --game-dir DIR [--yes]");
+        wrongArguments(args);
     Bytes plain;
     std::size_t entries = 0;
     try {
@@ -110,35 +111,84 @@ int compileCommand(const std::vector<std::string>& args, std::ostream& out, std:
     return outcome == compiler::CompileOutcome::RulesInstalled ? 0 : 1;
 }
 
-const std::map<std::string, Command>& commands()
+const CommandInfo kCommands[] = {
+    {"encode", codeCommand, "encode|decode IN OUT"},
+    {"decode", codeCommand, "encode|decode IN OUT"},
+    {"list", listCommand, "list PACKAGE"},
+    {"stock", stockCommand, "stock unit|weapon|building|projectile|warhead IDENTIFIER"},
+    {"compile", compileCommand, "compile PACKAGE --game-dir DIR [--yes]"},
+    {"make-library", makeLibraryCommand,
+     "make-library --kind icon|unit|projectile|building --title TITLE --out FILE.vkl SHPFILE:FRAME.png[,FRAME.png...]..."},
+    {"library", libraryCommand, "library FILE.vkl"},
+    {"extract", extractCommand, "extract FILE.vkl INDEX OUT"},
+    {"frames", framesCommand, "frames FILE.vkl INDEX OUTDIR"},
+};
+
+const CommandInfo* commandNamed(const std::string& name)
 {
-    static const std::map<std::string, Command> table{
-        {"encode", codeCommand},
-        {"decode", codeCommand},
-        {"list", listCommand},
-        {"stock", stockCommand},
-        {"compile", compileCommand},
-        {"make-library", makeLibraryCommand},
-        {"library", libraryCommand},
-        {"extract", extractCommand},
-        {"frames", framesCommand},
-    };
-    return table;
+    for (const auto& command : kCommands) {
+        if (name == command.name)
+            return &command;
+    }
+    return nullptr;
 }
 
+std::string usageOf(const CommandInfo& command)
+{
+    return std::string("usage: qxtool ") + command.arguments;
+}
+
+std::string fullUsage()
+{
+    std::string text = "usage: qxtool COMMAND ARGUMENTS, one of:\n";
+    const char* last = "";
+    for (const auto& command : kCommands) {
+        if (std::string_view(command.arguments) != last)
+            text += std::string("  qxtool ") + command.arguments + "\n";
+        last = command.arguments;
+    }
+    return text + "  qxtool --help | --version | COMMAND --help\n";
+}
+
+bool asksForHelp(const std::vector<std::string>& args)
+{
+    return args.size() == 2 && (args[1] == "--help" || args[1] == "-h");
+}
+
+}
+
+void wrongArguments(const std::vector<std::string>& args)
+{
+    throw Usage(usageOf(*commandNamed(args.at(0))));
+}
+
+void expectArgs(const std::vector<std::string>& args, std::size_t count)
+{
+    if (args.size() != count)
+        wrongArguments(args);
 }
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    if (args.empty() || !commands().contains(args[0])) {
-        err << "usage: qxtool encode|decode IN OUT | list PACKAGE | stock KIND IDENTIFIER\n"
-               "              | compile PACKAGE --game-dir DIR [--yes]\n"
-               "              | make-library --kind KIND --title TITLE --out FILE.vkl IMAGE...\n"
-               "              | library FILE.vkl | extract FILE.vkl INDEX OUT | frames FILE.vkl INDEX OUTDIR\n";
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        out << fullUsage();
+        return 0;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        out << "qxtool " << QX_VERSION << '\n';
+        return 0;
+    }
+    const auto* command = args.empty() ? nullptr : commandNamed(args[0]);
+    if (!command) {
+        err << fullUsage();
         return 2;
     }
+    if (asksForHelp(args)) {
+        out << usageOf(*command) << '\n';
+        return 0;
+    }
     try {
-        return commands().at(args[0])(args, out, err);
+        return command->run(args, out, err);
     } catch (const Usage& usage) {
         err << usage.what() << '\n';
         return 2;

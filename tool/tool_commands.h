@@ -16,7 +16,9 @@ struct Usage : Error {
     using Error::Error;
 };
 
-void expectArgs(const std::vector<std::string>& args, std::size_t count, const char* usage);
+// The usage line of the command named by args[0].
+[[noreturn]] void wrongArguments(const std::vector<std::string>& args);
+void expectArgs(const std::vector<std::string>& args, std::size_t count);
 
 // The graphics library commands.
 int makeLibraryCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

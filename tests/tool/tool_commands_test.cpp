@@ -10,6 +10,7 @@
 #include <QImage>
 
 #include <sstream>
+#include <sys/stat.h>
 
 namespace qx {
 namespace {
@@ -53,8 +54,58 @@ TEST(ToolCode, MissingInputFailsWithOneLine)
 
 TEST(ToolCode, WrongArgumentsShowUsage)
 {
-    EXPECT_EQ(runTool({}).status, 2);
+    auto none = runTool({});
+    EXPECT_EQ(none.status, 2);
+    EXPECT_TRUE(none.out.empty());
+    EXPECT_TRUE(none.err.starts_with("usage: qxtool COMMAND ARGUMENTS, one of:\n"));
     EXPECT_EQ(runTool({"encode", "only-one"}).err, "usage: qxtool encode|decode IN OUT\n");
+    EXPECT_EQ(runTool({"unknown"}).status, 2);
+}
+
+// Opening a pipe waits for a writer, and a device may never end: every
+// command refuses both before it opens them.
+TEST(ToolInputs, PipesDevicesAndFoldersAreRefusedWithoutWaiting)
+{
+    TempDir dir;
+    auto pipe = dir / "pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    for (auto input : {pipe, fs::path("/dev/zero"), dir.path()}) {
+        auto name = toText(input);
+        auto refusal = "qxtool: Cannot read file " + name + ": it is not an ordinary file\n";
+        const std::vector<std::vector<std::string>> commands = {
+            {"list", name}, {"encode", name, toText(dir / "out")}, {"decode", name, toText(dir / "out")},
+            {"library", name}, {"extract", name, "0", toText(dir / "out")},
+            {"make-library", "--kind", "unit", "--title", "T", "--out", toText(dir / "l.vkl"), name + ":" + name},
+        };
+        for (const auto& args : commands) {
+            auto result = runTool(args);
+            EXPECT_EQ(result.status, 1) << args[0] << " " << name;
+            if (args[0] != "library" && args[0] != "extract") {
+                EXPECT_EQ(result.err, refusal) << args[0];
+            }
+        }
+        auto compile = runTool({"compile", name, "--game-dir", dir.text()});
+        EXPECT_EQ(compile.err, refusal);
+        EXPECT_FALSE(fs::exists(dir / "out"));
+    }
+}
+
+TEST(ToolHelp, HelpAndVersionGoToStandardOutput)
+{
+    auto help = runTool({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.err.empty());
+    EXPECT_EQ(help.out, runTool({}).err);
+    EXPECT_NE(help.out.find("\n  qxtool frames FILE.vkl INDEX OUTDIR\n"), std::string::npos);
+    EXPECT_EQ(help.out.find("encode|decode IN OUT"), help.out.rfind("encode|decode IN OUT"));
+
+    auto command = runTool({"compile", "--help"});
+    EXPECT_EQ(command.status, 0);
+    EXPECT_EQ(command.out, "usage: qxtool compile PACKAGE --game-dir DIR [--yes]\n");
+
+    auto version = runTool({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, std::string("qxtool ") + QX_VERSION + "\n");
 }
 
 }
