@@ -23,7 +23,8 @@ class Tsettings : public QDialog {
 public:
     Tsettings(Windows& windows, const ShellPaths& paths);
 
-    // The start-up steps; run once, right after the window is created.
+    // Reads the settings and prepares the directories; run once, right after
+    // the window is created.
     void start();
 
     const ShellState& state() const { return state_; }

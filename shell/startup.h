@@ -12,8 +12,9 @@ struct ShellState {
     std::string workingDir;
 };
 
-// Start-up steps 1 to 6: read the settings, fill in defaults, make the
-// working and units directories and clear a stale project working file.
+// What the program does before any window shows: read the settings, fill in
+// defaults, make the working and units directories and clear a stale
+// project working file.
 ShellState runStartup(const fs::path& settingsFile, const fs::path& scratch, const std::string& defaultProgramDir);
 
 // The package of the project last compiled into the game, when a game

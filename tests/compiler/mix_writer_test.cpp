@@ -7,7 +7,7 @@
 namespace qx::compiler {
 namespace {
 
-TEST(NameHash, TheWorkedExamples)
+TEST(NameHash, IgnoresCaseAndRotatesPerFourCharacters)
 {
     EXPECT_EQ(nameHash("abc.shp"), 0x5CD6CCD5u);
     EXPECT_EQ(nameHash("ABC.SHP"), 0x5CD6CCD5u);

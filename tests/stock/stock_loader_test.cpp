@@ -56,7 +56,7 @@ TEST(StockLoader, ProjectileAndBuildingDefaults)
     EXPECT_EQ(building.fields.size(), 2u);
 }
 
-TEST(StockLoader, RulesOfTheAlgorithm)
+TEST(StockLoader, HeaderCommentsOwnerOrderTechLevelsAndEmptyVersesPieces)
 {
     const std::vector<std::string> rules{
         "; units",
