@@ -43,6 +43,21 @@ PreviewStream findPreview(const Bytes& plain, std::size_t offset)
     return preview;
 }
 
+// The image data fills the end of the file, after the previews, and holds
+// every image of the table.
+void checkDataArea(const Library& library, std::size_t previewsEnd)
+{
+    auto size = library.plain.size();
+    if (library.dataSize > size || size - library.dataSize < previewsEnd)
+        throw Error("The library is damaged: its image data of " + std::to_string(library.dataSize) +
+                    " bytes does not fit between the previews and the end of the file.");
+    for (std::size_t i = 0; i < library.table.size(); ++i) {
+        const auto& entry = library.table[i];
+        if (entry.offset > library.dataSize || entry.size > library.dataSize - entry.offset)
+            throw Error("The library is damaged: image " + std::to_string(i) + " lies outside its image data.");
+    }
+}
+
 }
 
 std::optional<LibraryKind> kindOf(std::uint8_t kindByte)
@@ -100,11 +115,8 @@ Bytes Library::image(std::size_t index) const
     if (index >= table.size())
         throw Error("The library has no image " + std::to_string(index) + ".");
     const auto& entry = table[index];
-    std::uint64_t start = plain.size() - std::uint64_t{dataSize} + entry.offset;
-    if (dataSize > plain.size() || start + entry.size > plain.size())
-        throw Error("The library is damaged: image " + std::to_string(index) + " lies past the end of the file.");
-    return Bytes(plain.begin() + static_cast<std::ptrdiff_t>(start),
-                 plain.begin() + static_cast<std::ptrdiff_t>(start + entry.size));
+    auto start = plain.begin() + static_cast<std::ptrdiff_t>(plain.size() - dataSize + entry.offset);
+    return Bytes(start, start + entry.size);
 }
 
 Library parseLibrary(Bytes plain)
@@ -127,6 +139,7 @@ Library parseLibrary(Bytes plain)
         library.previews.push_back(findPreview(library.plain, at));
         at += library.previews.back().length;
     }
+    checkDataArea(library, at);
     return library;
 }
 

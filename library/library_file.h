@@ -59,12 +59,13 @@ struct Library {
     std::vector<PreviewStream> previews;
 
     FrameList preview(std::size_t index) const;
-    // The SHP data of image index (from 0), checked against the file.
+    // The SHP data of image index (from 0).
     Bytes image(std::size_t index) const;
 };
 
 // Throws "This is not a valid Valkor Library!" for a wrong version,
-// signature or kind, and a message naming the damage for a broken file.
+// signature or kind, and a message naming the damage for a broken file:
+// a table, preview or image that does not lie inside the file where it must.
 Library parseLibrary(Bytes plain);
 
 // Throws "File does not exist!" for a missing file.

@@ -3,6 +3,8 @@
 #include "common/error.h"
 #include "stream_builders.h"
 
+#include "support/errors.h"
+
 #include <gtest/gtest.h>
 
 namespace qx::library {
@@ -98,8 +100,22 @@ TEST(ComponentStream, TruncatedAndAbsurdStreamsAreRefused)
     auto stream = writeImageListComponent({4, 3, {Image{4, 3, Bytes(48, 9)}, Image{4, 3, Bytes(48, 0)}}});
     std::size_t consumed = 0;
     EXPECT_NO_THROW(readImageListComponent(stream, consumed));
-    for (std::size_t length = 0; length < stream.size(); ++length)
-        EXPECT_THROW(readImageListComponent(ByteView(stream).first(length), consumed), Error) << length;
+    // Each field of the stream, (start, size): where the cut falls names it.
+    const std::pair<std::size_t, std::size_t> fields[] = {
+        {0, 4}, {4, 1}, {5, 10}, {15, 1}, {16, 10}, {26, 1}, {27, 6}, {33, 1}, {34, 4}, {38, 1}, {39, 5},
+        {44, 1}, {45, 4}, {49, 1}, {50, 6}, {56, 1}, {57, 4}, {61, 348}, {409, 1}, {410, 1},
+    };
+    ASSERT_EQ(stream.size(), 411u);
+    for (std::size_t length = 0; length < stream.size(); ++length) {
+        std::size_t at = 0, needed = 0;
+        for (auto [start, size] : fields) {
+            if (start <= length)
+                at = start, needed = size;
+        }
+        auto expected = "Damaged component stream: truncated at byte " + std::to_string(at) + " (needed " +
+                        std::to_string(needed) + " bytes, only " + std::to_string(length - at) + " available)";
+        EXPECT_EQ(test::errorOf([&] { readImageListComponent(ByteView(stream).first(length), consumed); }), expected);
+    }
 
     auto absurd = test::componentStream("TImageList", test::binaryProperty("Bitmap", {}));
     absurd[absurd.size() - 6] = 0xff;  // a binary length far past the data

@@ -4,6 +4,8 @@
 #include "common/error.h"
 #include "stream_builders.h"
 
+#include "support/errors.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -117,8 +119,14 @@ TEST(ImageListStream, DamagedStreamsAreRefused)
     auto colour = test::bitmapFile(8, 2, 24, {}, rowsOf(8, 2, 24, [](int, int) { return 1u; }));
     auto good = test::imageListStream(2, 2, 2, 2, 0, colour);
     EXPECT_NO_THROW(readImageListStream(good));
-    for (std::size_t length = 0; length < good.size(); ++length)
-        EXPECT_THROW(readImageListStream(ByteView(good).first(length)), Error) << length;
+    ASSERT_EQ(good.size(), 130u);  // the 28-byte head, a 54-byte bitmap header, two rows of 24 bytes
+    for (std::size_t length = 0; length < good.size(); ++length) {
+        auto available = std::to_string(length - 28) + " available)";
+        auto expected = length < 28   ? "The image list is not in the supported \"IL\" stream form."
+                        : length < 82 ? "Damaged bitmap: the bitmap header runs past the end of the data (needed 54 bytes, only " + available
+                                      : "Damaged bitmap: the pixel data runs past the end of the data (needed 102 bytes, only " + available;
+        EXPECT_EQ(test::errorOf([&] { readImageListStream(ByteView(good).first(length)); }), expected);
+    }
 
     EXPECT_THROW(readImageListStream(test::imageListStream(9, 9, 2, 2, 0, colour)), Error);     // more images than rows
     EXPECT_THROW(readImageListStream(test::imageListStream(1, 1, 30000, 2, 0, colour)), Error); // absurd width

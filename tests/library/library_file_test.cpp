@@ -3,9 +3,13 @@
 #include "common/error.h"
 #include "library/component_stream.h"
 #include "project/encoder.h"
+#include "library/stream_builders.h"
+#include "support/errors.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace qx::library {
 namespace {
@@ -109,14 +113,92 @@ TEST(LibraryFile, TableOffsetsCountFromTheDataArea)
     EXPECT_THROW(parseLibrary(plain).image(0), Error);
 }
 
-TEST(LibraryFile, DamagedLibrariesAreRefused)
+// The stream of one preview: two 4 x 4 frames, as the maker writes it.
+const std::size_t kStreamStart = 72;
+const std::size_t kStreamEnd = 551;
+
+std::string truncatedStream(std::size_t at, std::size_t needed, std::size_t length)
+{
+    return "Damaged component stream: truncated at byte " + std::to_string(at - kStreamStart) + " (needed " +
+           std::to_string(needed) + " bytes, only " + std::to_string(length - at) + " available)";
+}
+
+// Where a library of one 3-byte image is cut decides the message.
+std::string expectedRefusal(std::size_t length)
+{
+    if (length < 64)
+        return "This is not a valid Valkor Library!";
+    if (length < kStreamStart)
+        return "The library is damaged: its image table runs past the end of the file.";
+    // The fields of the preview's stream: each (start, its size).
+    const std::pair<std::size_t, std::size_t> fields[] = {
+        {0, 4}, {4, 1}, {5, 10}, {15, 1}, {16, 10}, {26, 1}, {27, 6}, {33, 1}, {34, 4}, {38, 1}, {39, 5},
+        {44, 1}, {45, 4}, {49, 1}, {50, 6}, {56, 1}, {57, 4}, {61, 416}, {477, 1}, {478, 1},
+    };
+    if (length < kStreamEnd) {
+        std::size_t at = 0;
+        std::size_t needed = 0;
+        for (auto [start, size] : fields) {
+            if (kStreamStart + start <= length)
+                std::tie(at, needed) = std::pair(kStreamStart + start, size);
+        }
+        return truncatedStream(at, needed, length);
+    }
+    return "The library is damaged: its image data of 3 bytes does not fit between the previews and the end of the file.";
+}
+
+TEST(LibraryFile, EveryCutGivesTheMessageOfWhereItFalls)
 {
     auto plain = buildLibrary(LibraryKind::Unit, "T", {{Bytes(3, 1), framesOf(2, 4, 4, 0)}});
-    for (std::size_t length = 0; length + 3 < plain.size(); ++length)
-        EXPECT_THROW(parseLibrary(Bytes(plain.begin(), plain.begin() + static_cast<std::ptrdiff_t>(length))).preview(0), Error)
-            << length;
+    ASSERT_EQ(plain.size(), kStreamEnd + 3);
+    for (std::size_t length = 0; length < plain.size(); ++length) {
+        Bytes cut(plain.begin(), plain.begin() + static_cast<std::ptrdiff_t>(length));
+        EXPECT_EQ(failure(cut), expectedRefusal(length)) << length;
+    }
     plain[57] = 255;  // 255 images: the table runs past the end
     EXPECT_EQ(failure(plain), "The library is damaged: its image table runs past the end of the file.");
+}
+
+// A library written byte by byte, as another tool would: head, table,
+// one image-list component stream, the SHP data.
+TEST(LibraryFile, HandWrittenLibraryReads)
+{
+    Bytes head(64);
+    head[0] = 13;  // projectile, in the 11-to-14 form
+    Bytes signature{0x01, 0x03, 'V', 'K', 'L', 4, 'F', 'i', 'r', 'e'};
+    std::copy(signature.begin(), signature.end(), head.begin() + 1);
+    head[57] = 2;
+    head[60] = 7;
+    Bytes table{4, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0};
+    Bytes rows{0, 0, 255, 255, 0, 0, 0, 0};  // one row: a red pixel, a blue one, padding
+    auto preview = test::componentStream(
+        "TImageList", [&] {
+            auto properties = test::intProperty("Height", 1);
+            auto width = test::intProperty("Width", 1);
+            properties.insert(properties.end(), width.begin(), width.end());
+            auto bitmap = test::binaryProperty("Bitmap", test::imageListStream(2, 2, 1, 1, 0, test::bitmapFile(2, 1, 24, {}, rows)));
+            properties.insert(properties.end(), bitmap.begin(), bitmap.end());
+            return properties;
+        }());
+    Bytes data{'A', 'B', 'C', 'D', 'x', 'y', 'z'};
+    Bytes file = head;
+    for (const auto* part : {&table, &preview, &preview, &data})
+        file.insert(file.end(), part->begin(), part->end());
+
+    auto lib = parseLibrary(file);
+    EXPECT_EQ(lib.kind, LibraryKind::Projectile);
+    EXPECT_EQ(lib.title, "Fire");
+    ASSERT_EQ(lib.table.size(), 2u);
+    EXPECT_EQ(lib.image(0), (Bytes{'x', 'y', 'z'}));
+    EXPECT_EQ(lib.image(1), (Bytes{'A', 'B', 'C', 'D'}));
+    auto frames = lib.preview(1);
+    ASSERT_EQ(frames.frames.size(), 2u);
+    EXPECT_EQ(frames.width, 1);
+    EXPECT_EQ(frames.frames[0].rgba, (Bytes{255, 0, 0, 255}));
+    EXPECT_EQ(frames.frames[1].rgba, (Bytes{0, 0, 255, 255}));
+
+    file[64] = 5;  // image 0 now ends one byte past the data area
+    EXPECT_EQ(failure(file), "The library is damaged: image 0 lies outside its image data.");
 }
 
 TEST(LibraryFile, FilesAndSeeds)

@@ -3,6 +3,8 @@
 #include "common/error.h"
 #include "support/temp_dir.h"
 
+#include "support/errors.h"
+
 #include <gtest/gtest.h>
 
 namespace qx {
@@ -208,10 +210,13 @@ TEST_F(WorkingFile, DamagedFileIsRefusedByEveryOperation)
     auto damaged = bytes();
     damaged.resize(damaged.size() - 1);
     test::writeBytes(file(), damaged);
-    EXPECT_THROW(project::readEntry(file(), 0), Error);
-    EXPECT_THROW(append(warhead()), Error);
-    EXPECT_THROW(remove(0), Error);
+    const std::string refusal = "The project is damaged: the data blocks do not end with the file";
+    EXPECT_EQ(test::errorOf([&] { project::readEntry(file(), 0); }), refusal);
+    EXPECT_EQ(test::errorOf([&] { append(warhead()); }), refusal);
+    EXPECT_EQ(test::errorOf([&] { remove(0); }), refusal);
     EXPECT_EQ(bytes(), damaged);
+    EXPECT_FALSE(fs::exists(dir / "tempqxp.tmp"));
+    EXPECT_FALSE(fs::exists(dir / "prj.tmp"));
 }
 
 }
