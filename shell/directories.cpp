@@ -15,7 +15,9 @@ namespace {
 
 constexpr std::uint64_t kMaxSettingsSize = 64 * 1024;
 
-std::optional<Directories> parseSettings(const Bytes& bytes)
+}
+
+std::optional<Directories> parseSettings(ByteView bytes)
 {
     std::vector<std::string> lines;
     std::string line;
@@ -34,8 +36,6 @@ std::optional<Directories> parseSettings(const Bytes& bytes)
     if (!line.empty() || lines.size() != 3)
         return std::nullopt;
     return Directories{lines[0], lines[1], lines[2]};
-}
-
 }
 
 bool endsWithSeparator(const std::string& dir)

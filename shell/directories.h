@@ -35,6 +35,10 @@ fs::path startupScratchPath();
 // unreadable or damaged file gives no directories.
 std::optional<Directories> readSettings(const fs::path& settingsFile, const fs::path& scratch);
 
+// The three directories of a decoded settings file: three lines, each ended
+// by CR LF, with no other line break or NUL.
+std::optional<Directories> parseSettings(ByteView plain);
+
 // Writes the three lines, encoded.
 void writeSettings(const fs::path& settingsFile, const Directories& dirs);
 
