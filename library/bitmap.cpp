@@ -75,7 +75,7 @@ Header readHeader(ByteView data)
     h.colours = u32At(data, 46);
     if (h.infoSize < kInfoHeader)
         throw damaged("info header of " + std::to_string(h.infoSize) + " bytes");
-    if (width <= 0 || width > 32768 || height == 0 || std::abs(static_cast<long>(height)) > 32768)
+    if (width <= 0 || width > kMaxBitmapSide || height == 0 || std::abs(static_cast<long>(height)) > kMaxBitmapSide)
         throw damaged("nonsensical size " + std::to_string(width) + " x " + std::to_string(height));
     if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(std::abs(static_cast<long>(height))) > kMaxPixels)
         throw damaged("too many pixels");

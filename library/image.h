@@ -28,6 +28,7 @@ struct FrameList {
 
 // Far larger than any game graphic; larger sizes in a stream are damage.
 constexpr int kMaxImageSide = 4096;
+constexpr int kMaxBitmapSide = 32768;
 constexpr std::uint64_t kMaxPixels = 64u << 20;
 
 }

@@ -51,8 +51,22 @@ FrameList readImageListStream(ByteView data)
     return list;
 }
 
+void checkListSize(std::size_t count, int width, int height)
+{
+    if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide)
+        throw Error("A frame of " + std::to_string(width) + " x " + std::to_string(height) + " pixels is too large: at most " +
+                    std::to_string(kMaxImageSide) + " x " + std::to_string(kMaxImageSide) + " pixels are taken.");
+    auto rows = std::max<std::uint64_t>(1, (count + kPerRow - 1) / kPerRow);
+    auto gridHeight = rows * static_cast<std::uint64_t>(height);
+    auto gridPixels = gridHeight * static_cast<std::uint64_t>(width) * kPerRow;
+    if (count > INT16_MAX || gridHeight > kMaxBitmapSide || gridPixels > kMaxPixels)
+        throw Error(std::to_string(count) + " frames of " + std::to_string(width) + " x " + std::to_string(height) +
+                    " pixels are too many for one image list.");
+}
+
 Bytes writeImageListStream(const FrameList& list)
 {
+    checkListSize(list.frames.size(), list.width, list.height);
     int count = static_cast<int>(list.frames.size());
     int rows = std::max(1, (count + kPerRow - 1) / kPerRow);
     int gridWidth = list.width * kPerRow;

@@ -11,6 +11,11 @@ namespace qx::library {
 FrameList readImageListStream(ByteView data);
 
 // 32-bit colour with premultiplied alpha and a mask, four images a row.
+// Refuses a list that the reader would refuse.
 Bytes writeImageListStream(const FrameList& frames);
+
+// Throws when a list of count frames of that size exceeds what the reader
+// takes: a frame side, the count, or the bitmap that holds them all.
+void checkListSize(std::size_t count, int width, int height);
 
 }

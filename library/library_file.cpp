@@ -153,7 +153,7 @@ Library openLibrary(const fs::path& path)
 
 Bytes buildLibrary(LibraryKind kind, const std::string& title, const std::vector<LibraryImage>& images)
 {
-    if (images.size() > 255)
+    if (images.size() > kMaxLibraryImages)
         throw Error("A library holds at most 255 images.");
     Bytes out(kLibraryHeadSize + 8 * images.size());
     out[0] = static_cast<std::uint8_t>(kind);

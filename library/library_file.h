@@ -10,6 +10,7 @@
 namespace qx::library {
 
 constexpr std::size_t kLibraryHeadSize = 64;
+constexpr std::size_t kMaxLibraryImages = 255;
 
 enum class LibraryKind : std::uint8_t { Icon = 1, Unit = 2, Projectile = 3, Building = 4 };
 

@@ -209,6 +209,7 @@ StockObject loadStockObject(const std::string& identifier, EntryKind kind, const
         bool match = table.looseHeader ? strippedLine(line) == header : lowerCase(line) == header;
         if (!match)
             continue;
+        loader.object.found = true;
         while (i < lines.size()) {
             const auto& keyLine = lines[i++];
             if (!keyLine.empty() && keyLine[0] == '[')

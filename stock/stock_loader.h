@@ -26,6 +26,7 @@ struct StockField {
 // order the loader first set them; the editor starts from its reset state.
 struct StockObject {
     std::vector<StockField> fields;
+    bool found = false;  // the rules text holds the object's section
     const StockField* find(const std::string& label) const;
 };
 

@@ -1,33 +1,99 @@
 #include "common/cp1252.h"
 #include "common/save_file.h"
+#include "library/image_list_stream.h"
 #include "library/library_file.h"
 #include "project/encoder.h"
 #include "tool/tool_commands.h"
 
 #include <QBuffer>
 #include <QImage>
+#include <QImageReader>
 #include <QString>
 
 #include <charconv>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace qx::tool {
 namespace {
 
-library::Image readPng(const std::string& path)
-{
-    QImage image(QString::fromStdString(path));
-    if (image.isNull())
-        throw Error("Cannot read the picture " + path + ".");
-    image = image.convertToFormat(QImage::Format_RGBA8888);
-    library::Image result{image.width(), image.height(), Bytes(static_cast<std::size_t>(image.width()) * image.height() * 4)};
-    for (int y = 0; y < image.height(); ++y)
-        std::copy_n(image.constScanLine(y), image.width() * 4, result.rgba.begin() + static_cast<std::ptrdiff_t>(y) * image.width() * 4);
-    for (std::size_t i = 0; i < result.rgba.size(); i += 4) {
-        if (result.rgba[i + 3] == 0)
-            std::fill_n(result.rgba.begin() + static_cast<std::ptrdiff_t>(i), 4, 0);
+constexpr std::uint64_t kMaxPictureFileSize = 256u << 20;
+
+// The picture decoders write their own complaints straight to standard
+// error; while they run it goes nowhere, and the tool's one line says what
+// went wrong.
+class QuietStandardError {
+public:
+    QuietStandardError() : saved_(::dup(STDERR_FILENO))
+    {
+        int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved_ >= 0 && null >= 0)
+            ::dup2(null, STDERR_FILENO);
+        if (null >= 0)
+            ::close(null);
     }
-    return result;
-}
+    ~QuietStandardError()
+    {
+        std::fflush(stderr);
+        if (saved_ >= 0) {
+            ::dup2(saved_, STDERR_FILENO);
+            ::close(saved_);
+        }
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+private:
+    int saved_;
+};
+
+// A picture file, checked and read like every input, decoded from memory.
+class Picture {
+public:
+    explicit Picture(const std::string& path)
+        : path_(path), bytes_(readFile(toPath(path), kMaxPictureFileSize)),
+          data_(QByteArray::fromRawData(reinterpret_cast<const char*>(bytes_.data()), static_cast<qsizetype>(bytes_.size()))),
+          buffer_(&data_)
+    {
+        buffer_.open(QIODevice::ReadOnly);
+        reader_.setDevice(&buffer_);
+        QuietStandardError quiet;
+        size_ = reader_.size();
+        if (!size_.isValid())
+            throw Error("Cannot read the picture " + path + ".");
+    }
+
+    int width() const { return size_.width(); }
+    int height() const { return size_.height(); }
+
+    library::Image decode()
+    {
+        QImage image;
+        {
+            QuietStandardError quiet;
+            image = reader_.read().convertToFormat(QImage::Format_RGBA8888);
+        }
+        if (image.isNull() || image.size() != size_)
+            throw Error("Cannot read the picture " + path_ + ".");
+        library::Image result{image.width(), image.height(), Bytes(static_cast<std::size_t>(image.width()) * image.height() * 4)};
+        for (int y = 0; y < image.height(); ++y)
+            std::copy_n(image.constScanLine(y), image.width() * 4, result.rgba.begin() + static_cast<std::ptrdiff_t>(y) * image.width() * 4);
+        for (std::size_t i = 0; i < result.rgba.size(); i += 4) {
+            if (result.rgba[i + 3] == 0)
+                std::fill_n(result.rgba.begin() + static_cast<std::ptrdiff_t>(i), 4, 0);
+        }
+        return result;
+    }
+
+private:
+    std::string path_;
+    Bytes bytes_;
+    QByteArray data_;
+    QBuffer buffer_;
+    QImageReader reader_;
+    QSize size_;
+};
 
 void writePng(const library::Image& image, const fs::path& path)
 {
@@ -41,7 +107,9 @@ void writePng(const library::Image& image, const fs::path& path)
 }
 
 // "SHPFILE:FRAME.png[,FRAME.png...]"
-library::LibraryImage readImageArgument(const std::vector<std::string>& args, const std::string& argument)
+// framesBefore: frames already in the list the image's frames join.
+library::LibraryImage readImageArgument(const std::vector<std::string>& args, const std::string& argument,
+                                        std::size_t framesBefore)
 {
     auto colon = argument.find(':');
     if (colon == std::string::npos || colon + 1 == argument.size())
@@ -50,12 +118,21 @@ library::LibraryImage readImageArgument(const std::vector<std::string>& args, co
     std::size_t start = colon + 1;
     while (start <= argument.size()) {
         auto comma = std::min(argument.find(',', start), argument.size());
-        auto frame = readPng(argument.substr(start, comma - start));
-        if (!image.preview.frames.empty() && (frame.width != image.preview.width || frame.height != image.preview.height))
+        auto path = argument.substr(start, comma - start);
+        Picture picture(path);
+        auto& preview = image.preview;
+        if (!preview.frames.empty() && (picture.width() != preview.width || picture.height() != preview.height))
             throw Error("The frames of " + argument.substr(0, colon) + " differ in size.");
-        image.preview.width = frame.width;
-        image.preview.height = frame.height;
-        image.preview.frames.push_back(std::move(frame));
+        // Checked before decoding, so that no picture costs more memory
+        // than the library it would go into.
+        try {
+            library::checkListSize(framesBefore + preview.frames.size() + 1, picture.width(), picture.height());
+        } catch (const Error& error) {
+            throw Error("The picture " + path + " cannot go into a library: " + error.what());
+        }
+        preview.width = picture.width();
+        preview.height = picture.height();
+        preview.frames.push_back(picture.decode());
         start = comma + 1;
     }
     return image;
@@ -88,7 +165,7 @@ library::FrameList previewOf(const library::Library& lib, std::size_t index)
 int makeLibraryCommand(const std::vector<std::string>& args, std::ostream&, std::ostream&)
 {
     std::string kind, title, outPath;
-    std::vector<library::LibraryImage> images;
+    std::vector<std::string> imageArguments;
     for (std::size_t i = 1; i < args.size(); ++i) {
         bool option = args[i] == "--kind" || args[i] == "--title" || args[i] == "--out";
         if (option && i + 1 == args.size())
@@ -100,7 +177,7 @@ int makeLibraryCommand(const std::vector<std::string>& args, std::ostream&, std:
         else if (args[i] == "--out")
             outPath = args[++i];
         else
-            images.push_back(readImageArgument(args, args[i]));
+            imageArguments.push_back(args[i]);
     }
     const std::pair<const char*, library::LibraryKind> kinds[] = {
         {"icon", library::LibraryKind::Icon}, {"unit", library::LibraryKind::Unit},
@@ -111,6 +188,13 @@ int makeLibraryCommand(const std::vector<std::string>& args, std::ostream&, std:
     auto title1252 = utf8ToCp1252(title);
     if (!title1252)
         throw Error("The title holds a character that has no Windows-1252 form.");
+    if (imageArguments.size() > library::kMaxLibraryImages)
+        throw Error("A library holds at most 255 images.");
+    // The icons of an icon library share one list.
+    bool shared = found->second == library::LibraryKind::Icon;
+    std::vector<library::LibraryImage> images;
+    for (const auto& argument : imageArguments)
+        images.push_back(readImageArgument(args, argument, shared ? images.size() : 0));
     auto plain = library::buildLibrary(found->second, *title1252, images);
     saveFile(toPath(outPath), encoder::coded(plain));
     return 0;

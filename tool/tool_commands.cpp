@@ -53,7 +53,10 @@ int stockCommand(const std::vector<std::string>& args, std::ostream& out, std::o
     auto kind = stock::stockKindNamed(args[1]);
     if (!kind)
         wrongArguments(args);
-    for (const auto& field : stock::loadStockObject(args[2], *kind).fields)
+    auto object = stock::loadStockObject(args[2], *kind);
+    if (!object.found)
+        throw Error("The stock rules hold no " + args[1] + " " + args[2] + ".");
+    for (const auto& field : object.fields)
         out << field.label << ": " << fieldText(field) << '\n';
     return 0;
 }
