@@ -51,6 +51,8 @@ set(QXUI_SOURCES
   project/entry_loader.h
   project/project_window.cpp
   project/project_window.h
+  shell/accessibility.cpp
+  shell/accessibility.h
   shell/dialog_service.cpp
   shell/event_pump.cpp
   shell/main_window.cpp

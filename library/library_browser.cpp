@@ -36,16 +36,21 @@ TForm2::TForm2(Windows& windows)
     auto* grid = new QGridLayout(this);
     DriveComboBox1 = new QComboBox(this);
     DriveComboBox1->setObjectName("DriveComboBox1");
+    DriveComboBox1->setAccessibleName("Drive");
     DirectoryListBox1 = new QListWidget(this);
     DirectoryListBox1->setObjectName("DirectoryListBox1");
+    DirectoryListBox1->setAccessibleName("Directories");
     FileListBox1 = new QListWidget(this);
     FileListBox1->setObjectName("FileListBox1");
+    FileListBox1->setAccessibleName("Libraries");
     FilterComboBox1 = new QComboBox(this);
     FilterComboBox1->setObjectName("FilterComboBox1");
+    FilterComboBox1->setAccessibleName("Kind of library");
     FilterComboBox1->addItems({"All Libraries", "Icon Libraries", "Unit Libraries", "Projectile Libraries",
                                "Building Libraries"});
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName("ProgressBar1");
+    ProgressBar1->setAccessibleName("Progress");
     ProgressBar1->setTextVisible(false);
     ViewButton = new QPushButton("View Library", this);
     ViewButton->setObjectName("ViewButton");

@@ -47,10 +47,15 @@ QMimeData* PreviewWidget::dragData()
     return mime;
 }
 
+void PreviewWidget::activate()
+{
+    browser_.activate(this);
+}
+
 void PreviewWidget::mousePressEvent(QMouseEvent* event)
 {
     pressedAt_ = event->position().toPoint();
-    browser_.activate(this);
+    activate();
 }
 
 void PreviewWidget::mouseMoveEvent(QMouseEvent* event)
@@ -157,6 +162,7 @@ void LibraryViewer::buildIconList()
     progress->setMaximum(20);
     progress->setValue(7);
     icons_ = new IconListWidget(library_->previews.empty() ? library::FrameList{} : library_->preview(0), this);
+    icons_->setAccessibleName("Icons");
     layout()->addWidget(icons_);
     progress->setValue(20);
 }

@@ -22,6 +22,8 @@ public:
     PreviewWidget(TForm2& browser, int tag, QWidget* parent);
 
     int tag() const { return tag_; }
+    // What a click does: it becomes the browser's active preview.
+    void activate();
     QMimeData* dragData();
 
 protected:

@@ -51,6 +51,7 @@ Tprjform::Tprjform(Windows& windows)
     SaveQXP = addButton("Save", "SaveQXP", &Tprjform::saveProject);
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName("ListBox1");
+    ListBox1->setAccessibleName("Project entries");
     layout()->addWidget(ListBox1);
     connect(ListBox1, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { ListBox1->setToolTip(item->text()); });
@@ -59,6 +60,7 @@ Tprjform::Tprjform(Windows& windows)
     compQXP = addButton("Compile", "compQXP", &Tprjform::compileProject);
     warnings = new QListWidget(this);
     warnings->setObjectName("warnings");
+    warnings->setAccessibleName("Warnings");
     layout()->addWidget(warnings);
     resize(360, 520);
 }

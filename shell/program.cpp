@@ -1,5 +1,6 @@
 #include "shell/program.h"
 
+#include "shell/accessibility.h"
 #include "shell/all_windows.h"
 
 #include <QCoreApplication>
@@ -17,6 +18,7 @@ Window* Program::create(Args&&... args)
 
 Program::Program(DialogService& dialogs, const ShellPaths& paths)
 {
+    installAccessibility();
     windows_.dialogs = &dialogs;
     windows_.form1 = create<TForm1>();
     windows_.prjform = create<Tprjform>();

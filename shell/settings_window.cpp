@@ -1,6 +1,7 @@
 #include "shell/settings_window.h"
 
 #include "project/project_window.h"
+#include "shell/accessibility.h"
 #include "shell/dialog_service.h"
 
 #include <QGridLayout>
@@ -61,12 +62,14 @@ QLineEdit* Tsettings::addGroup(const QString& label, const QString& name, void (
     int row = grid->rowCount();
     auto* caption = new QLabel(label, this);
     auto* field = new QLineEdit(this);
+    nameAfterLabel(caption, field);
     field->setObjectName(name);
     field->setReadOnly(true);
     field->setMinimumWidth(320);
     field->setStyleSheet("QLineEdit { background: black; color: silver; }");
     auto* button = new QPushButton("Browse", this);
     button->setObjectName("Browse" + name);
+    button->setAccessibleName("Browse for " + spokenCaption(label));
     grid->addWidget(caption, row, 0, 1, 2);
     grid->addWidget(field, row + 1, 0);
     grid->addWidget(button, row + 1, 1);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+namespace qx {
+
+// Teaches the accessibility interface what the program's widgets are: the
+// ten windows and the library viewers report the window role, a library
+// preview is an image named after its number with an action that makes it
+// the active preview. Safe to call more than once.
+void installAccessibility();
+
+// The label names its field: the field is the label's buddy, and its
+// accessible name is the label's text without '&', trailing colons,
+// arrows and blanks.
+void nameAfterLabel(QLabel* label, QWidget* field);
+
+// The text a screen reader announces for a caption.
+QString spokenCaption(const QString& caption);
+
+}
