@@ -7,6 +7,7 @@ set(QXCORE_SOURCES
   compiler/mix_writer.cpp
   compiler/rules_writer.cpp
   data/stock_rules.cpp
+  editors/key_filters.cpp
   editors/records.cpp
   general/groups.cpp
   general/section_writers.cpp
