@@ -7,6 +7,7 @@ set(QXCORE_SOURCES
   compiler/mix_writer.cpp
   compiler/rules_writer.cpp
   data/stock_rules.cpp
+  editors/graphics.cpp
   editors/key_filters.cpp
   editors/records.cpp
   general/groups.cpp
@@ -32,12 +33,20 @@ set(QXCORE_SOURCES
 )
 
 set(QXUI_SOURCES
+  editors/building_editor.h
+  editors/choice_field.cpp
+  editors/choice_field.h
+  editors/editor_form.cpp
+  editors/editor_form.h
   editors/editor_window.cpp
   editors/editor_window.h
-  editors/building_editor.h
+  editors/filtered_line_edit.cpp
+  editors/filtered_line_edit.h
   editors/projectile_editor.h
+  editors/unit_editor.cpp
   editors/unit_editor.h
   editors/warhead_editor.h
+  editors/weapon_editor.cpp
   editors/weapon_editor.h
   general/general_window.cpp
   general/general_window.h

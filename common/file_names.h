@@ -30,5 +30,7 @@ inline constexpr const char* kGateWeapon = "lset.tmp";
 inline constexpr const char* kGateProjectile = "set5.tmp";
 inline constexpr const char* kGateWarheadAndBuilding = "lset6.tmp";
 inline constexpr const char* kGateCompile = "setting.tmp";
+inline constexpr const char* kGatePrimaryWeapon = "localset.tmp";
+inline constexpr const char* kGateSecondaryWeapon = "locset.tmp";
 
 }

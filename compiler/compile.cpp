@@ -67,26 +67,6 @@ std::vector<std::string> clashes(const LoadedProject& project)
     return lines;
 }
 
-// The SHP parts that follow a record and its stored pictures, all within
-// the block.
-std::vector<Bytes> shpParts(const records::ObjectRecord& record, ByteView block)
-{
-    const auto* facts = factsOf(record.kind);
-    std::uint64_t at = facts->recordSize;
-    for (std::size_t i = 0; i < facts->pictureParts; ++i)
-        at += record.sizes[i];
-    std::vector<Bytes> result;
-    for (std::size_t i = facts->pictureParts; i < record.sizes.size(); ++i) {
-        auto size = record.sizes[i];
-        if (at + size > block.size())
-            throw Error("A graphics entry of the project is damaged: its graphics run past the end of its data.");
-        result.emplace_back(block.begin() + static_cast<std::ptrdiff_t>(at),
-                            block.begin() + static_cast<std::ptrdiff_t>(at + size));
-        at += size;
-    }
-    return result;
-}
-
 class OutputBuilder {
 public:
     explicit OutputBuilder(CompileReporter& reporter) : reporter_(reporter) {}
@@ -111,11 +91,13 @@ private:
         mergeSection(rules, section);
         if (!record.hasGraphics())
             return;
-        auto parts = shpParts(record, block);
-        const auto& suffixes = factsOf(record.kind)->shpSuffixes;
+        const auto* facts = factsOf(record.kind);
+        auto parts = records::partsOf(record, block);
         auto name = record.text("internalName");
-        for (std::size_t i = 0; i < parts.size(); ++i)
-            archive.add((name + suffixes[i]).substr(0, kMaxMemberName), std::move(parts[i]));
+        for (std::size_t i = 0; i < facts->shpParts(); ++i) {
+            auto shp = parts.at(facts->pictureParts + i);
+            archive.add((name + facts->shpSuffixes[i]).substr(0, kMaxMemberName), Bytes(shp.begin(), shp.end()));
+        }
     }
 
     CompileReporter& reporter_;

@@ -1,5 +1,21 @@
 #include "editors/editor_window.h"
 
+#include "common/cp1252.h"
+#include "common/file_names.h"
+#include "editors/editor_form.h"
+#include "project/project_window.h"
+#include "shell/dialog_service.h"
+#include "shell/settings_window.h"
+
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
 namespace qx {
 
 EditorWindow::EditorWindow(Windows& windows, const QString& className, const QString& caption)
@@ -10,10 +26,81 @@ EditorWindow::EditorWindow(Windows& windows, const QString& className, const QSt
     resize(480, 360);
 }
 
+void EditorWindow::buildFrame()
+{
+    auto* layout = new QVBoxLayout(this);
+    pages = new QTabWidget(this);
+    pages->setObjectName("pages");
+    pages->setAccessibleName("Pages");
+    layout->addWidget(pages);
+    auto* buttons = new QHBoxLayout;
+    AddButton = new QPushButton("Add to Project", this);
+    AddButton->setObjectName("AddButton");
+    LoadButton = new QPushButton("Load", this);
+    LoadButton->setObjectName("LoadButton");
+    buttons->addWidget(AddButton);
+    buttons->addWidget(LoadButton);
+    layout->addLayout(buttons);
+    loadMenu = new QMenu(this);
+    loadMenu->setObjectName("loadMenu");
+    connect(LoadButton, &QPushButton::clicked, this, [this] { loadMenu->popup(QCursor::pos()); });
+}
+
+void EditorWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (loadMenu && !loadMenu->isEmpty()) {
+        loadMenu->popup(event->globalPos());
+        event->accept();
+    }
+}
+
 void EditorWindow::loadEntry(int position, const project::Entry&)
 {
     edited.set(position);
     showToFront(this);
+}
+
+bool EditorWindow::nameIsStorable(const QString& name)
+{
+    if (utf8ToCp1252(name.toStdString()))
+        return true;
+    windows_.dialogs->error("Please use only Western European characters in the name!");
+    return false;
+}
+
+bool EditorWindow::numbersAreStorable(const EditorForm& form)
+{
+    auto labels = form.unstorableNumbers();
+    for (const auto& label : labels)
+        windows_.dialogs->error("Please enter a valid number for " + label + "!");
+    return labels.isEmpty();
+}
+
+fs::path EditorWindow::workingFile(const char* name) const
+{
+    return toPath(windows_.settings->workingFile(name));
+}
+
+void EditorWindow::store(const project::NewEntry& entry, const std::string& listLine)
+{
+    setEnabled(false);
+    struct Enable {
+        QWidget* window;
+        ~Enable() { window->setEnabled(true); }
+    } enable{this};
+    auto* project = windows_.prjform;
+    auto projectFile = workingFile(names::kProject);
+    bool replacing = edited.isSet();
+    if (replacing) {
+        int position = edited.position();
+        project::remove(projectFile, workingFile(names::kRemoveScratch), static_cast<std::size_t>(position));
+        project->entryRemoved(position);
+    }
+    project::append(projectFile, workingFile(names::kProjectScratch), entry);
+    project->addLine(listLine);
+    if (replacing)
+        edited.set(project->ListBox1->count() - 1);
+    showToFront(project);
 }
 
 }

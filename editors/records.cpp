@@ -82,6 +82,19 @@ Bytes pack(const ObjectRecord& record)
     return bytes;
 }
 
+std::vector<ByteView> partsOf(const ObjectRecord& record, ByteView block)
+{
+    std::vector<ByteView> parts;
+    std::uint64_t at = factsOf(record.kind)->recordSize;
+    for (auto size : record.sizes) {
+        if (at > block.size() || size > block.size() - at)
+            throw Error("A graphics entry of the project is damaged: its graphics run past the end of its data.");
+        parts.push_back(block.subspan(static_cast<std::size_t>(at), size));
+        at += size;
+    }
+    return parts;
+}
+
 ObjectRecord unpack(EntryKind kind, ByteView block)
 {
     const auto& table = objects::tableOf(kind);

@@ -47,6 +47,11 @@ private:
 ObjectRecord defaults(EntryKind kind);
 
 Bytes pack(const ObjectRecord& record);
+
+// The graphics parts that follow the record in its block, in the order of
+// its sizes (stored pictures first, then the SHP files). Throws when they
+// run past the block.
+std::vector<ByteView> partsOf(const ObjectRecord& record, ByteView block);
 // Refuses a block shorter than the kind's record.
 ObjectRecord unpack(EntryKind kind, ByteView block);
 

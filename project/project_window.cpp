@@ -196,9 +196,13 @@ void Tprjform::removeEntry()
     if (windows_.dialogs->confirm(question, false) != DialogService::Answer::Yes)
         return;
     project::remove(workingFile(names::kProject), workingFile(names::kRemoveScratch), static_cast<std::size_t>(position));
-    for (auto* editor : objectEditors()) {
+    entryRemoved(position);
+}
+
+void Tprjform::entryRemoved(int position)
+{
+    for (auto* editor : objectEditors())
         editor->edited.entryRemoved(position);
-    }
     delete ListBox1->takeItem(position);
 }
 

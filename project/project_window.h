@@ -38,6 +38,9 @@ public:
 
     // An editor's save: the line of the appended entry (Windows-1252 bytes).
     void addLine(const std::string& line);
+    // The entry at position left the working file: its line goes, and the
+    // editors' edited entries follow.
+    void entryRemoved(int position);
 
     QPushButton* NewQXP;
     QPushButton* OpenQXP;

@@ -1,21 +1,26 @@
 #pragma once
 
+#include "editors/graphics.h"
 #include "shell/windows.h"
 
 #include <QPointer>
 #include <QWidget>
 
+#include <array>
+
 class QPushButton;
 
 namespace qx {
 
-// The toolbar across the top of the screen. It also holds the animation
-// being dragged from a library viewer, which the drop targets take.
+// The toolbar across the top of the screen. It also holds what the editors
+// share: where each graphic of the objects being edited comes from, and the
+// animation being dragged from a library viewer.
 class TForm1 : public QWidget {
     Q_OBJECT
 public:
     explicit TForm1(Windows& windows);
 
+    graphics::Source& graphicSource(graphics::Graphic graphic) { return sources_.at(static_cast<std::size_t>(graphic)); }
     QWidget* dragSource() const { return dragSource_; }
     void setDragSource(QWidget* source) { dragSource_ = source; }
 
@@ -32,6 +37,7 @@ private:
 
     Windows& windows_;
     QPointer<QWidget> dragSource_;
+    std::array<graphics::Source, 6> sources_;
 };
 
 }

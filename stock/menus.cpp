@@ -151,7 +151,36 @@ const char* const kCrateBonuses[] = {
     "Time Quake [TIMEQUAKE]",
 };
 
+const char* const kLoadVehicles[] = {
+    "&Scud Launcher [V2RL]", "&Light Tank [1TNK]", "&Medium Tank [2TNK]", "Heavy &Tank [3TNK]", "Mammoth Ta&nk [4TNK]",
+    "Mobile Radar &Jammer [MRJ]", "Mobile &Gap Genertator [MGG]", "Mo&bile Artillery [ARTY]", "&Harvester [HARV]",
+    "Mobile &Construction Vehicle [MCV]", "&Ranger [JEEP]", "Armored &Personnel Carrier [APC]", "Mine La&yer [MNLY]",
+    "C&onvoy Truck [TRUK]", "&Warrior Ant [ANT1]", "&Fire Ant [ANT2]", "Scout Ant [ANT3]",
+};
+
+const char* const kLoadInfantry[] = {
+    "Attack &Dog [DOG]", "Rifle &Soldier [E1]", "Gre&nadier [E2]", "&Rocket Soldier [E3]", "Flamethro&wer [E4]",
+    "&Engineer [E6]", "&Tanya [E7]", "Sp&y [SPY]", "T&hief [THF]", "Field &Medic [MEDI]", "&Field Marshal [GNRL]",
+    "Civilian &1 [C1]", "Civilian &2 [C2]", "Pr&ofessor Einstein [EINSTEIN]", "S&pecial Agent [DELPHI]",
+    "Special A&gent [CHAN]",
+};
+
+const char* const kLoadAircraft[] = {
+    "&Badger Bomber [BADR]", "Spy Photo-&Recon Plane [U2]", "&Jet Attack Plane [MIG]", "&Prop Attack Plane [YAK]",
+    "&Transport Helicopter [TRAN]", "&Longbow Attack Helicopter [HELI]", "&Hind Attack Helicopter [HIND]",
+};
+
+const char* const kLoadShips[] = {
+    "Sub&marine [SS]", "&Destroyer [DD]", "&Cruiser [CA]", "&Transport [LST]", "&Gun Boat [PT]",
+};
+
+const LoadGroup kUnitLoadMenu[] = {
+    {"&Vehicle", kLoadVehicles}, {"&Infantry", kLoadInfantry}, {"&Aircraft", kLoadAircraft}, {"&Ship", kLoadShips},
+};
+
 }
+
+std::span<const LoadGroup> unitLoadMenu() { return kUnitLoadMenu; }
 
 Menu ownerList() { return kOwners; }
 Menu armourList() { return kArmours; }

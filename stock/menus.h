@@ -28,6 +28,15 @@ Menu countryList();
 Menu terrainList();
 Menu crateBonusList();
 
+// A submenu of a Load menu: its caption and its stock objects.
+struct LoadGroup {
+    const char* caption;
+    Menu entries;
+};
+
+// The unit editor's Load menu: vehicles, infantry, aircraft, ships.
+std::span<const LoadGroup> unitLoadMenu();
+
 // The bracket identifier of the entry at position, or nothing (empty) when
 // the position lies beyond the list.
 std::string identifierAt(Menu menu, std::size_t position);

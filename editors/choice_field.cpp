@@ -1,0 +1,120 @@
+#include "editors/choice_field.h"
+
+#include "common/cp1252.h"
+#include "stock/line_helpers.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+
+namespace qx {
+
+ChoiceField::ChoiceField(stock::Menu menu, Mode mode, Options options, QWidget* parent)
+    : QLineEdit(parent)
+    , list_(menu)
+    , mode_(mode)
+    , options_(std::move(options))
+    , menu_(new QMenu(this))
+    , ticks_(menu.size(), false)
+{
+    setReadOnly(true);
+    for (std::size_t i = 0; i < list_.size(); ++i) {
+        auto* action = menu_->addAction(QString::fromStdString(cp1252ToUtf8(list_[i])));
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this, [this, i] { click(i); });
+    }
+}
+
+void ChoiceField::click(std::size_t position)
+{
+    if (position >= list_.size() || options_.unclickable.contains(position)) {
+        showTicked();
+        return;
+    }
+    toggle(position);
+    showTicked();
+    emit clicked(position);
+}
+
+void ChoiceField::toggle(std::size_t position)
+{
+    bool now = !ticks_[position];
+    if (mode_ == Mode::One)
+        std::fill(ticks_.begin(), ticks_.end(), false);
+    ticks_[position] = now;
+}
+
+void ChoiceField::setTicked(const std::vector<std::size_t>& positions, const QString& text)
+{
+    if (mode_ == Mode::One)
+        std::fill(ticks_.begin(), ticks_.end(), false);
+    for (auto position : positions) {
+        if (position < ticks_.size())
+            ticks_[position] = true;
+    }
+    showTicked();
+    if (!text.isEmpty())
+        setText(text);
+}
+
+void ChoiceField::reset()
+{
+    std::fill(ticks_.begin(), ticks_.end(), false);
+    showTicked();
+}
+
+std::vector<std::size_t> ChoiceField::ticked() const
+{
+    std::vector<std::size_t> positions;
+    for (std::size_t i = 0; i < ticks_.size(); ++i) {
+        if (ticks_[i])
+            positions.push_back(i);
+    }
+    return positions;
+}
+
+std::optional<std::size_t> ChoiceField::choice() const
+{
+    auto positions = ticked();
+    if (positions.empty())
+        return std::nullopt;
+    return positions.back();
+}
+
+void ChoiceField::showTicked()
+{
+    QStringList captions;
+    auto actions = menu_->actions();
+    for (std::size_t i = 0; i < ticks_.size(); ++i) {
+        actions[static_cast<qsizetype>(i)]->setChecked(ticks_[i]);
+        if (ticks_[i])
+            captions << QString::fromStdString(cp1252ToUtf8(stock::withoutAmpersands(list_[i])));
+    }
+    setText(captions.join(", "));
+}
+
+void ChoiceField::openMenu(const QPoint& globalPosition)
+{
+    if (options_.untickWhenEmpty && text().isEmpty())
+        reset();
+    menu_->popup(globalPosition);
+}
+
+void ChoiceField::contextMenuEvent(QContextMenuEvent* event)
+{
+    openMenu(event->globalPos());
+    event->accept();
+}
+
+void ChoiceField::keyPressEvent(QKeyEvent* event)
+{
+    bool menuKey = event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    if (menuKey) {
+        openMenu(mapToGlobal(rect().bottomLeft()));
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+}

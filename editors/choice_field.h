@@ -1,0 +1,66 @@
+#pragma once
+
+#include "stock/menus.h"
+
+#include <QLineEdit>
+
+#include <optional>
+#include <set>
+#include <vector>
+
+class QMenu;
+
+namespace qx {
+
+// A read-only field whose context menu lists the entries of a menu list,
+// each checkable. With one choice a click toggles its entry and unticks the
+// others; with several choices it toggles its entry alone. The field shows
+// the ticked captions without their '&' marks (several joined by ", " in
+// list order). The menu opens from the mouse and from the keyboard (the Menu
+// key, Shift+F10).
+class ChoiceField : public QLineEdit {
+    Q_OBJECT
+public:
+    enum class Mode { One, Many };
+    struct Options {
+        // Opening the menu of an empty field unticks every entry first.
+        bool untickWhenEmpty = false;
+        // Entries a click cannot choose; only a load or an edit ticks them.
+        std::set<std::size_t> unclickable;
+    };
+
+    ChoiceField(stock::Menu menu, Mode mode, Options options, QWidget* parent = nullptr);
+
+    // What a click on the entry does (nothing for an unclickable entry).
+    void click(std::size_t position);
+    // Ticks the entries as an edit or a load does, clickable or not, and
+    // shows text (or the ticked captions when text is empty).
+    void setTicked(const std::vector<std::size_t>& positions, const QString& text = {});
+    void reset();
+
+    std::vector<std::size_t> ticked() const;
+    // The last ticked entry, scanning from the first.
+    std::optional<std::size_t> choice() const;
+    stock::Menu list() const { return list_; }
+    QMenu* menu() const { return menu_; }
+    void openMenu(const QPoint& globalPosition);
+
+signals:
+    void clicked(std::size_t position);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void toggle(std::size_t position);
+    void showTicked();
+
+    stock::Menu list_;
+    Mode mode_;
+    Options options_;
+    QMenu* menu_;
+    std::vector<bool> ticks_;
+};
+
+}

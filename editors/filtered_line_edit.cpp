@@ -1,0 +1,78 @@
+#include "editors/filtered_line_edit.h"
+
+#include "editors/key_filters.h"
+
+#include <QKeyEvent>
+
+namespace qx {
+namespace {
+
+// The key as the filters know it: one character, backspace, or none.
+std::optional<char> filterKey(const QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Backspace)
+        return filters::kBackspace;
+    auto text = event->text();
+    if (text.size() == 1 && text[0].unicode() >= 0x20 && text[0].unicode() < 0x7f &&
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return static_cast<char>(text[0].unicode());
+    return std::nullopt;
+}
+
+}
+
+FilteredLineEdit::FilteredLineEdit(objects::Filter filter, int maxLength, QWidget* parent)
+    : QLineEdit(parent)
+    , filter_(filter)
+{
+    if (maxLength > 0)
+        setMaxLength(maxLength);
+    connect(this, &QLineEdit::textChanged, this, &FilteredLineEdit::enforce);
+}
+
+void FilteredLineEdit::replaceText(const std::string& text)
+{
+    filtering_ = true;
+    setText(QString::fromStdString(text));
+    filtering_ = false;
+}
+
+void FilteredLineEdit::enforce()
+{
+    if (filtering_)
+        return;
+    auto current = text().toStdString();
+    auto wanted = filters::normalized(filter_, current);
+    if (wanted != current)
+        replaceText(wanted);
+}
+
+void FilteredLineEdit::keyPressEvent(QKeyEvent* event)
+{
+    auto key = filterKey(event);
+    if (!key || filter_ == objects::Filter::None) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    auto result = filters::pressKey(filter_, text().toStdString(), *key);
+    if (result.text != text().toStdString())
+        replaceText(result.text);
+    if (result.accepted) {
+        filtering_ = true;
+        QLineEdit::keyPressEvent(event);
+        filtering_ = false;
+    } else {
+        event->accept();
+    }
+}
+
+void FilteredLineEdit::keyReleaseEvent(QKeyEvent* event)
+{
+    auto current = text().toStdString();
+    auto released = filters::releaseKey(filter_, current);
+    if (released != current)
+        replaceText(released);
+    QLineEdit::keyReleaseEvent(event);
+}
+
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "stock/object_fields.h"
+
+#include <QLineEdit>
+
+namespace qx {
+
+// A text field whose text always passes its key filter: typed keys go
+// through the filter's press and release rules, and text that arrives any
+// other way (pasted, dropped, set by the program) is brought into the same
+// form.
+class FilteredLineEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    FilteredLineEdit(objects::Filter filter, int maxLength, QWidget* parent = nullptr);
+
+    objects::Filter filter() const { return filter_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    void replaceText(const std::string& text);
+    void enforce();
+
+    objects::Filter filter_;
+    bool filtering_ = false;
+};
+
+}
