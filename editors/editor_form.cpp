@@ -175,7 +175,8 @@ void EditorForm::fillDefaults()
 {
     for (const auto& built : built_) {
         const auto& field = fieldOf(built);
-        if (auto* choice = qobject_cast<ChoiceField*>(built.widget)) {
+        auto* choice = qobject_cast<ChoiceField*>(built.widget);
+        if (choice && field.control == Control::OneChoice) {
             auto position = static_cast<std::size_t>(field.defaultValue);
             if (!choice->choice() && field.defaultValue != objects::kEmpty && position < choice->list().size())
                 choice->click(position);

@@ -128,7 +128,7 @@ const Field kUnitFields[] = {
            "The technology level that has to be reached before your unit can be built\ndefault= -1 --> you can't build it"),
     hinted(number("reload", "Reload Time: ", 1, F::Digits, 4, 184, S::I32, 0, "Reload", 0),
            "The time the unit needs for reload\ndefault=0", 1),
-    hinted(number("passengers", "Passengers: ", 1, F::Digits, 2, 188, S::U8, 0, "Passengers", 0, true),
+    hinted(number("passengers", "Passengers: ", 1, F::Digits, 2, 188, S::U8, kEmpty, "Passengers", 0, true),
            "The number of passengers your unit may carry (1-99)\ndefault=0", 1),
     hinted(number("points", "Points: ", 1, F::SignedNumber, 6, 192, S::I32, 0, "Points", 0),
            "Point value for scoring purposes (-99999 - 999999)\ndefault=0", 1),

@@ -1,0 +1,359 @@
+#include "compiler/compile.h"
+#include "editors/editor_form.h"
+#include "editors/filtered_line_edit.h"
+#include "library/drop_targets.h"
+#include "library/library_file.h"
+#include "library/library_viewer.h"
+#include "project/encoder.h"
+#include "shell/all_windows.h"
+#include "support/program_fixture.h"
+
+#include <QCheckBox>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QtTest>
+
+using namespace qx;
+using qx::test::ProgramFixture;
+
+namespace {
+
+library::FrameList frames(int count)
+{
+    library::FrameList list{4, 4, {}};
+    for (int i = 0; i < count; ++i)
+        list.frames.push_back({4, 4, Bytes(64, static_cast<std::uint8_t>(i * 50 + 5))});
+    for (auto& frame : list.frames)
+        for (std::size_t p = 3; p < frame.rgba.size(); p += 4)
+            frame.rgba[p] = 255;
+    return list;
+}
+
+QAction* actionNamed(QMenu* menu, const QString& text)
+{
+    for (auto* action : menu->actions()) {
+        if (action->text() == text)
+            return action;
+    }
+    return nullptr;
+}
+
+bool deliver(QWidget* target, QMimeData* mime)
+{
+    QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(1, 1), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
+struct UnitEditor : ProgramFixture {
+    UnitEditor()
+    {
+        acceptDirectories();
+        start();
+    }
+    Tcnuform* unit() { return windows().cnuform; }
+    EditorForm* form() { return unit()->form; }
+    QLineEdit* field(const char* id) { return form()->field(id); }
+    void type(const char* id, const QString& keys) { QTest::keyClicks(field(id), keys); }
+    void add()
+    {
+        dialogs.log.clear();
+        QTest::mouseClick(unit()->AddButton, Qt::LeftButton);
+    }
+    void selectReplacement(const QString& text)
+    {
+        auto found = unit()->replacementList->findItems(text, Qt::MatchExactly);
+        QVERIFY(!found.isEmpty());
+        unit()->replacementList->setCurrentItem(found.front());
+    }
+    project::Directory directory() { return project::readDirectory(workingFile("project.tmp")); }
+    project::Entry entry(std::size_t index) { return project::readEntry(workingFile("project.tmp"), index); }
+    QStringList listLines()
+    {
+        QStringList lines;
+        for (int i = 0; i < windows().prjform->ListBox1->count(); ++i)
+            lines << windows().prjform->ListBox1->item(i)->text();
+        return lines;
+    }
+    void loadStock(const QString& group, const QString& caption)
+    {
+        auto* load = actionNamed(unit()->loadMenu, "&Load")->menu();
+        actionNamed(actionNamed(load, group)->menu(), caption)->trigger();
+    }
+    // Two libraries made by the library maker, open in viewers; the
+    // unit's icon and image dropped from them.
+    void dropGraphics()
+    {
+        fs::create_directories(dir / "libs");
+        auto icons = dir / "libs" / "icons.vkl";
+        auto units = dir / "libs" / "units.vkl";
+        test::writeBytes(icons, encoder::coded(library::buildLibrary(library::LibraryKind::Icon, "I",
+                                                                     {{test::bytesOf("ICON-A"), frames(1)},
+                                                                      {test::bytesOf("ICON-B"), frames(1)}})));
+        test::writeBytes(units, encoder::coded(library::buildLibrary(library::LibraryKind::Unit, "U",
+                                                                     {{test::bytesOf("UNIT-SHP"), frames(64)}})));
+        auto* browser = windows().form2;
+        browser->setDirectory(QString::fromStdString(toText(dir / "libs")));
+        browser->FileListBox1->setCurrentRow(0);
+        QTest::mouseClick(browser->ViewButton, Qt::LeftButton);
+        browser->FileListBox1->setCurrentRow(1);
+        QTest::mouseClick(browser->ViewButton, Qt::LeftButton);
+        auto viewers = browser->viewers();
+        viewers[0]->iconList()->setCurrentRow(1);
+        std::unique_ptr<QMimeData> icon(viewers[0]->iconList()->dragData());
+        QVERIFY(deliver(unit()->iconArea, icon.get()));
+        auto* preview = viewers[1]->previews()[0];
+        std::unique_ptr<QMimeData> image(preview->dragData());
+        browser->animationDragStarted(preview);
+        QVERIFY(deliver(unit()->imageArea, image.get()));
+        browser->animationDragEnded();
+    }
+};
+
+}
+
+class UnitEditorTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void nothingEnteredShowsTheThreeMessagesInOrder()
+    {
+        UnitEditor f;
+        f.add();
+        QCOMPARE(f.dialogs.log, (QStringList{"information: Please select a unit to be replaced",
+                                             "information: Please type in an internal name, that should be used by Valkor",
+                                             "information: Please type in the name of your unit!"}));
+        QCOMPARE(f.directory().entries.size(), std::size_t{0});
+        QVERIFY(f.listLines().isEmpty());
+    }
+
+    void aPlainUnitIsStoredWithItsDefaults()
+    {
+        UnitEditor f;
+        f.type("name", "Scout");
+        f.selectReplacement("V2 Rocket Launcher [V2RL]");
+        f.add();
+        QCOMPARE(f.dialogs.log, QStringList{});
+        QCOMPARE(f.listLines(), QStringList{"Unit: Scout"});
+        auto entry = f.entry(0);
+        QCOMPARE(entry.kind, EntryKind::Unit);
+        QCOMPARE(entry.name, std::string("Scout"));
+        QCOMPARE(entry.data.size(), std::size_t{220});
+        QVERIFY(std::all_of(entry.data.begin(), entry.data.begin() + 16, [](auto b) { return b == 0; }));
+        Bytes expected(220);
+        expected[16] = 5;
+        std::copy_n("Scout", 5, expected.begin() + 17);
+        expected[117] = 2;                                  // both owners
+        expected[129] = 1;                                  // sight
+        expected[130] = expected[131] = 255;                // no weapons
+        std::fill_n(expected.begin() + 132, 4, 0xff);       // ammo -1
+        expected[136] = 255;                                // guard range empty
+        QCOMPARE(entry.data, expected);
+        // The defaults show in the window afterwards.
+        QCOMPARE(f.field("strength")->text(), QString("0"));
+        QCOMPARE(f.field("sight")->text(), QString("1"));
+        QCOMPARE(f.field("ammo")->text(), QString("-1"));
+        QCOMPARE(f.form()->choice("owner")->text(), QString("Both [Allies,Soviet]"));
+        QCOMPARE(f.form()->choice("techLevel")->text(), QString("Unit can't be built [-1]"));
+        QCOMPARE(f.field("passengers")->text(), QString("0"));
+        QVERIFY(f.field("guardRange")->text().isEmpty());
+    }
+
+    void typedKeysPassThroughTheFilters()
+    {
+        UnitEditor f;
+        f.type("strength", "250");
+        QTest::keyClick(f.field("strength"), '-');
+        QCOMPARE(f.field("strength")->text(), QString("-250"));
+        QTest::keyClick(f.field("strength"), '-');
+        QCOMPARE(f.field("strength")->text(), QString("250"));
+        f.field("cost")->setText("123456");
+        QTest::keyClick(f.field("cost"), '-');
+        QCOMPARE(f.field("cost")->text(), QString("-12345"));
+        f.type("guardRange", "250");
+        QCOMPARE(f.field("guardRange")->text(), QString("200"));
+        f.type("speed", "a7x");
+        QCOMPARE(f.field("speed")->text(), QString("7"));
+        QTest::keyClick(f.field("ammo"), '-');
+        QCOMPARE(f.field("ammo")->text(), QString("-1"));
+        f.type("ammo", "5");
+        QCOMPARE(f.field("ammo")->text(), QString("5"));
+        f.field("points")->setText("12-3");  // as a paste would
+        QCOMPARE(f.field("points")->text(), QString("-123"));
+        f.unit()->form->field("tolerance")->setText("999");
+        QCOMPARE(f.field("tolerance")->text(), QString("300"));
+    }
+
+    void loadingAStockUnitFillsItAndSelectsItsReplacement()
+    {
+        UnitEditor f;
+        f.loadStock("&Vehicle", "&Light Tank [1TNK]");
+        auto stock = stock::loadStockObject("1TNK", EntryKind::Unit);
+        for (const auto& shown : stock.fields) {
+            auto index = std::find_if(f.form()->table().fields.begin(), f.form()->table().fields.end(),
+                                      [&](const auto& field) { return objects::plainLabel(field.label) == shown.label; });
+            QVERIFY(index != f.form()->table().fields.end());
+            auto* widget = f.form()->widget(index->id);
+            if (auto* box = qobject_cast<QCheckBox*>(widget))
+                QCOMPARE(box->isChecked(), shown.box);
+            else
+                QCOMPARE(qobject_cast<QLineEdit*>(widget)->text(), QString::fromStdString(shown.text));
+        }
+        QCOMPARE(f.form()->choice("primary")->text(), QString("Small Anti-Armor Cannon [75mm]"));
+        QCOMPARE(f.unit()->replacementList->currentItem()->text(), QString("Light Tank [1TNK]"));
+        QVERIFY(!f.unit()->edited.isSet());
+    }
+
+    void infantryAndVehicleAbilitiesExcludeEachOther()
+    {
+        UnitEditor f;
+        f.type("name", "Squad");
+        f.selectReplacement("Rifle Soldier [E1]");
+        f.type("passengers", "5");
+        f.form()->box("panic")->click();
+        QVERIFY(f.field("passengers")->text().isEmpty());
+        QVERIFY(!f.form()->box("tracked")->isEnabled());
+        QVERIFY(!f.form()->box("noMovingFire")->isEnabled());
+        QVERIFY(!f.field("passengers")->isEnabled());
+        f.add();
+        QCOMPARE(f.entry(0).data[188], std::uint8_t{255});
+        QCOMPARE(f.entry(0).data[204], std::uint8_t{1});
+
+        f.form()->box("panic")->click();
+        QVERIFY(f.form()->box("tracked")->isEnabled());
+        f.form()->box("tracked")->click();
+        QVERIFY(!f.form()->box("c4")->isEnabled());
+        f.field("passengers")->setText("5");
+        f.add();
+        QCOMPARE(f.entry(1).data[188], std::uint8_t{5});
+        QCOMPARE(f.entry(1).data[208], std::uint8_t{1});
+    }
+
+    void refusalsOfTheMendedFaults()
+    {
+        UnitEditor f;
+        f.type("name", "Odd");
+        f.selectReplacement("V2 Rocket Launcher [V2RL]");
+        QTest::keyClick(f.field("strength"), '-');
+        QTest::keyClick(f.field("reload"), '9');
+        f.field("reload")->setText("99999");
+        f.add();
+        QCOMPARE(f.dialogs.log, QStringList{"error: Please enter a valid number for Strength!"});
+        QCOMPARE(f.directory().entries.size(), std::size_t{0});
+
+        f.field("strength")->clear();
+        f.field("name")->setText(QString::fromUtf8("\xe6\x88\xa6\xe8\xbb\x8a"));
+        f.add();
+        QCOMPARE(f.dialogs.log, QStringList{"error: Please use only Western European characters in the name!"});
+        QCOMPARE(f.directory().entries.size(), std::size_t{0});
+
+        f.field("name")->setText("Tank");
+        f.unit()->iconArea->setPicture(frames(1).frames[0]);
+        f.add();
+        QCOMPARE(f.dialogs.log, (QStringList{"information: Please type in an internal name, that should be used by Valkor",
+                                             "information: Please give your unit both an icon and an image, or neither!"}));
+        QCOMPARE(f.directory().entries.size(), std::size_t{0});
+    }
+
+    void anEditedUnitMovesLastAndIsReplacedAgain()
+    {
+        UnitEditor f;
+        for (const char* name : {"First", "Second"}) {
+            f.field("name")->setText(name);
+            f.selectReplacement("V2 Rocket Launcher [V2RL]");
+            f.add();
+        }
+        f.windows().prjform->ListBox1->setCurrentRow(0);
+        QTest::mouseClick(f.windows().prjform->EditQXP, Qt::LeftButton);
+        QCOMPARE(f.unit()->edited.position(), 0);
+        QCOMPARE(f.field("name")->text(), QString("First"));
+        QCOMPARE(f.field("sight")->text(), QString("1"));
+        QCOMPARE(f.form()->choice("techLevel")->text(), QString("-1"));
+        QCOMPARE(f.unit()->replacementList->currentRow(), 0);
+        f.field("speed")->setText("9");
+        f.add();
+        QCOMPARE(f.listLines(), (QStringList{"Unit: Second", "Unit: First"}));
+        QCOMPARE(f.unit()->edited.position(), 1);
+        f.add();
+        QCOMPARE(f.listLines(), (QStringList{"Unit: Second", "Unit: First"}));
+        QCOMPARE(f.entry(1).data[128], std::uint8_t{9});
+        // A new name makes it a new unit.
+        f.field("name")->setText("Third");
+        QVERIFY(!f.unit()->edited.isSet());
+        f.add();
+        QCOMPARE(f.listLines(), (QStringList{"Unit: Second", "Unit: First", "Unit: Third"}));
+    }
+
+    void graphicsFromLibrariesSurviveAnEditAndReachTheArchive()
+    {
+        UnitEditor f;
+        f.dropGraphics();
+        QCOMPARE(f.unit()->replacementList->count(), 6);  // 64 frames, tolerance 0
+        f.field("name")->setText("Drawn");
+        f.field("internalName")->setText("ABCD");
+        f.selectReplacement("Light Tank [1TNK]");
+        f.add();
+        QCOMPARE(f.dialogs.log, QStringList{});
+        auto first = f.entry(0);
+        auto record = records::unpack(EntryKind::Unit, first.data);
+        auto parts = records::partsOf(record, first.data);
+        QCOMPARE(Bytes(parts[2].begin(), parts[2].end()), test::bytesOf("ICON-B"));
+        QCOMPARE(Bytes(parts[3].begin(), parts[3].end()), test::bytesOf("UNIT-SHP"));
+        QCOMPARE(record.number("frameCount"), 64);
+        QCOMPARE(record.number("replaced"), 0);
+
+        f.windows().prjform->ListBox1->setCurrentRow(0);
+        QTest::mouseClick(f.windows().prjform->EditQXP, Qt::LeftButton);
+        QCOMPARE(f.unit()->imageArea->frames().frames.size(), std::size_t{64});
+        QCOMPARE(readFile(f.dir / "program" / "temp" / "icon.shp"), test::bytesOf("ICON-B"));
+        QCOMPARE(f.windows().form1->graphicSource(graphics::Graphic::UnitIcon).libraryPath, std::string("not changed"));
+        f.add();
+        QCOMPARE(f.directory().entries.size(), std::size_t{1});
+        QCOMPARE(f.entry(0).data, first.data);
+
+        QTest::mouseClick(f.windows().prjform->compQXP, Qt::LeftButton);
+        auto archive = readFile(f.dir / "game" / "sc-qx.mix");
+        compiler::MixArchive expected;
+        expected.add("ABCDicon.shp", test::bytesOf("ICON-B"));
+        expected.add("ABCD.shp", test::bytesOf("UNIT-SHP"));
+        QCOMPARE(archive, expected.bytes());
+    }
+
+    void weaponButtonsOpenTheWeaponEditorLoaded()
+    {
+        UnitEditor f;
+        f.form()->choice("primary")->click(0);
+        QTest::mouseClick(f.unit()->PrimaryWeaponButton, Qt::LeftButton);
+        auto* weapons = f.windows().cnwform;
+        QVERIFY(weapons->isVisible());
+        QCOMPARE(weapons->form->field("damage")->text(), QString("50"));
+        QCOMPARE(weapons->form->field("range")->text(), QString("5,75"));
+        QCOMPARE(weapons->form->choice("replaced")->text(), QString("Tanya's Pistol [Colt45]"));
+        // The torpedo tube cannot be chosen by a click.
+        f.form()->choice("secondary")->click(21);
+        QVERIFY(f.form()->choice("secondary")->text().isEmpty());
+    }
+
+    void closingEmptiesTheWindow()
+    {
+        UnitEditor f;
+        f.dropGraphics();
+        f.field("name")->setText("Gone");
+        f.unit()->show();
+        f.unit()->close();
+        QVERIFY(f.field("name")->text().isEmpty());
+        QVERIFY(!f.unit()->imageArea->hasFrames());
+        QVERIFY(f.unit()->iconArea->picture().empty());
+        QCOMPARE(f.unit()->replacementList->count(), 53);
+    }
+};
+
+QTEST_MAIN(UnitEditorTest)
+#include "unit_editor_test.moc"
