@@ -52,16 +52,24 @@ std::string onlyOf(std::string_view text, std::string_view kept)
     return result;
 }
 
-std::string capped(std::string_view text, double limit, const char* limitText)
+std::string capped(std::string_view text, int limit)
 {
     if (!text.empty() && numberOf(text) > limit)
-        return limitText;
+        return std::to_string(limit);
     return std::string(text);
 }
 
+constexpr int kRangeLimit = 500;
+
+// The range filter is the decimal filter below 500.
+int limitOf(Filter filter, int limit)
+{
+    return filter == Filter::Range ? kRangeLimit : limit;
 }
 
-KeyResult pressKey(Filter filter, std::string_view text, char key)
+}
+
+KeyResult pressKey(Filter filter, std::string_view text, char key, int limit)
 {
     std::string same(text);
     bool digitOrBack = key == kBackspace || isDigit(key);
@@ -85,16 +93,17 @@ KeyResult pressKey(Filter filter, std::string_view text, char key)
             return {same, true};
         return {same, isDigit(key) && (text.empty() || numberOf(text) < 100)};
     case Filter::Range:
+    case Filter::DecimalBelow:
         if (key == ',')
             return {same, text.find(',') == std::string_view::npos};
         if (key == kBackspace)
             return {same, true};
-        return {same, isDigit(key) && (text.empty() || numberOf(text) < 500)};
+        return {same, isDigit(key) && (text.empty() || numberOf(text) < limitOf(filter, limit))};
     }
     return {same, true};
 }
 
-std::string releaseKey(Filter filter, std::string_view text)
+std::string releaseKey(Filter filter, std::string_view text, int limit)
 {
     switch (filter) {
     case Filter::SignedNumber:
@@ -105,14 +114,15 @@ std::string releaseKey(Filter filter, std::string_view text)
             return result;
         }
         return std::string(text);
-    case Filter::GuardRange: return capped(text, 200, "200");
-    case Filter::Percent: return capped(text, 100, "100");
-    case Filter::Range: return capped(text, 500, "500");
+    case Filter::GuardRange: return capped(text, 200);
+    case Filter::Percent: return capped(text, 100);
+    case Filter::Range:
+    case Filter::DecimalBelow: return capped(text, limitOf(filter, limit));
     default: return std::string(text);
     }
 }
 
-std::string normalized(Filter filter, std::string_view text)
+std::string normalized(Filter filter, std::string_view text, int limit)
 {
     switch (filter) {
     case Filter::None: return std::string(text);
@@ -122,23 +132,24 @@ std::string normalized(Filter filter, std::string_view text)
     case Filter::SignedNumber:
     case Filter::Damage: return releaseKey(filter, onlyOf(text, "-"));
     case Filter::Ammo: return text == "-1" ? std::string(text) : onlyOf(text, "");
-    case Filter::Range: {
+    case Filter::Range:
+    case Filter::DecimalBelow: {
         std::string commas(text);
         std::replace(commas.begin(), commas.end(), '.', ',');
         auto kept = onlyOf(commas, ",");
         if (auto comma = kept.find(','); comma != std::string::npos)
             kept.erase(std::remove(kept.begin() + static_cast<std::ptrdiff_t>(comma) + 1, kept.end(), ','), kept.end());
-        return releaseKey(filter, kept);
+        return releaseKey(filter, kept, limit);
     }
     }
     return std::string(text);
 }
 
-std::string typed(Filter filter, std::string_view start, std::string_view keys, std::size_t maxLength)
+std::string typed(Filter filter, std::string_view start, std::string_view keys, std::size_t maxLength, int limit)
 {
     std::string text(start);
     for (char key : keys) {
-        auto result = pressKey(filter, text, key);
+        auto result = pressKey(filter, text, key, limit);
         text = result.text;
         if (result.accepted) {
             if (key == kBackspace) {
@@ -148,7 +159,7 @@ std::string typed(Filter filter, std::string_view start, std::string_view keys, 
                 text += key;
             }
         }
-        text = releaseKey(filter, text);
+        text = releaseKey(filter, text, limit);
     }
     return text;
 }

@@ -19,17 +19,18 @@ struct KeyResult {
 };
 
 // The key filter of a field on a key press (key is one character, or
-// kBackspace).
-KeyResult pressKey(objects::Filter filter, std::string_view text, char key);
+// kBackspace); limit is the decimal filter's.
+KeyResult pressKey(objects::Filter filter, std::string_view text, char key, int limit = 0);
 
 // What the filter makes of the text once the key is released.
-std::string releaseKey(objects::Filter filter, std::string_view text);
+std::string releaseKey(objects::Filter filter, std::string_view text, int limit = 0);
 
 // Text that did not arrive by typing (pasted, dropped or set by the
 // program) brought into the form the filter keeps typed text in.
-std::string normalized(objects::Filter filter, std::string_view text);
+std::string normalized(objects::Filter filter, std::string_view text, int limit = 0);
 
 // Typing text key by key, releasing each: what a user would end up with.
-std::string typed(objects::Filter filter, std::string_view start, std::string_view keys, std::size_t maxLength = 0);
+std::string typed(objects::Filter filter, std::string_view start, std::string_view keys, std::size_t maxLength = 0,
+                  int limit = 0);
 
 }

@@ -24,8 +24,9 @@ enum class Control : std::uint8_t {
     Derived,      // no control: the window fills it from its graphics
 };
 
-// The key filter of a text field.
-enum class Filter : std::uint8_t { None, Digits, SignedNumber, Ammo, GuardRange, Percent, Range, Damage };
+// The key filter of a text field. A decimal filter keeps a number with a
+// decimal comma below its limit (the range filter's is 500).
+enum class Filter : std::uint8_t { None, Digits, SignedNumber, Ammo, GuardRange, Percent, Range, Damage, DecimalBelow };
 
 // How the value lies in the record.
 enum class Storage : std::uint8_t {

@@ -58,6 +58,17 @@ TEST(KeyFilters, RangeTakesOneCommaAndStopsAtFiveHundred)
     EXPECT_EQ(typed(Filter::Range, "", "a-"), "");
 }
 
+TEST(KeyFilters, DecimalsBelowTheirLimit)
+{
+    EXPECT_EQ(typed(Filter::DecimalBelow, "", "0,016", 0, 10), "0,016");
+    EXPECT_EQ(typed(Filter::DecimalBelow, "", "12", 0, 10), "10");
+    EXPECT_EQ(pressKey(Filter::DecimalBelow, "10", '5', 10), (KeyResult{"10", false}));
+    EXPECT_EQ(pressKey(Filter::DecimalBelow, "9,5", ',', 10), (KeyResult{"9,5", false}));
+    EXPECT_EQ(pressKey(Filter::DecimalBelow, "9,5", kBackspace, 10), (KeyResult{"9,5", true}));
+    EXPECT_EQ(typed(Filter::DecimalBelow, "", "1,5", 0, 1), "1,");
+    EXPECT_EQ(normalized(Filter::DecimalBelow, "2500", 1000), "1000");
+}
+
 TEST(KeyFilters, TextNotTypedIsBroughtIntoTheSameForm)
 {
     EXPECT_EQ(normalized(Filter::Digits, "1a2 3"), "123");
