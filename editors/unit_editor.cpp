@@ -62,6 +62,9 @@ Tcnuform::Tcnuform(Windows& windows)
     buildFrame();
     form = new EditorForm(EntryKind::Unit, pages, unitChoiceOptions);
     buildButtons();
+    auto note = [this](int page, const QString& text) { form->grid(page)->addWidget(new QLabel(text), 0, 3, 4, 1); };
+    note(0, "If nothing is\nentered, the default\nvalue / text will be used");
+    note(1, "If nothing is entered,\nthe default value /\ntext will be used");
     buildGraphicsPage();
     buildLoadMenu();
     connect(form->field("name"), &QLineEdit::textChanged, this, [this] { edited.clear(); });
@@ -111,7 +114,6 @@ void Tcnuform::buildGraphicsPage()
                     row++, 0, 1, 3);
     iconArea = new IconArea(dragging, this);
     iconArea->setObjectName("iconArea");
-    iconArea->setAccessibleName("Icon Drag& Drop Interface");
     iconArea->setMinimumSize(64, 48);
     iconArea->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* clearIcon = new QAction("&Clear Icon", iconArea);
@@ -122,7 +124,6 @@ void Tcnuform::buildGraphicsPage()
     };
     imageArea = new AnimationArea(dragging, this);
     imageArea->setObjectName("imageArea");
-    imageArea->setAccessibleName("Image Drag&Drop Interface");
     imageArea->setMinimumSize(96, 96);
     imageArea->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* clearImage = new QAction("&Clear Image", imageArea);
@@ -135,16 +136,21 @@ void Tcnuform::buildGraphicsPage()
         windows_.form1->graphicSource(Graphic::UnitImage) = {drag.libraryPath, drag.imageNumber};
         rebuildReplacementList();
     };
-    grid->addWidget(new QLabel("Icon Drag&&\nDrop Interface"), row, 0);
-    grid->addWidget(iconArea, row++, 1);
-    grid->addWidget(new QLabel("Image\nDrag&&Drop Interface"), row, 0);
-    grid->addWidget(imageArea, row++, 1);
+    auto area = [&](const QString& caption, QWidget* widget) {
+        auto* label = new QLabel(caption);
+        nameAfterLabel(label, widget);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(widget, row++, 1);
+    };
+    area("Icon Drag&&\nDrop Interface", iconArea);
+    area("Image\nDrag&&Drop Interface", imageArea);
 
     toleranceBar = new QScrollBar(Qt::Horizontal, this);
     toleranceBar->setObjectName("toleranceBar");
     toleranceBar->setAccessibleName("Frame Tolerance");
     toleranceBar->setRange(0, kMaxTolerance);
     toleranceBar->setPageStep(50);
+    toleranceBar->setMinimumWidth(120);
     toleranceBar->setToolTip(tolerance()->toolTip());
     grid->addWidget(toleranceBar, form->rowOf("tolerance"), 2);
     tolerance()->setText("0");

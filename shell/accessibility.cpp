@@ -65,7 +65,9 @@ QString spokenCaption(const QString& caption)
 {
     QString text;
     for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] != '&')
+        if (caption[i] == '\n')
+            text += ' ';
+        else if (caption[i] != '&')
             text += caption[i];
         else if (i + 1 < caption.size() && caption[i + 1] == '&')
             text += caption[++i];

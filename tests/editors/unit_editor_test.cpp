@@ -341,6 +341,28 @@ private slots:
         QVERIFY(f.form()->choice("secondary")->text().isEmpty());
     }
 
+    void menusOpenFromTheKeyboardAndTheLoadButton()
+    {
+        UnitEditor f;
+        f.unit()->show();
+        auto* owner = f.form()->choice("owner");
+        QTest::keyClick(owner, Qt::Key_F10, Qt::ShiftModifier);
+        QVERIFY(owner->menu()->isVisible());
+        owner->menu()->hide();
+        QTest::keyClick(owner, Qt::Key_Menu);
+        QVERIFY(owner->menu()->isVisible());
+        owner->menu()->actions()[3]->trigger();
+        QCOMPARE(owner->text(), QString("Playable Country: England [England]"));
+        owner->menu()->hide();
+        QTest::mouseClick(f.unit()->LoadButton, Qt::LeftButton);
+        QVERIFY(f.unit()->loadMenu->isVisible());
+        f.unit()->loadMenu->hide();
+        QContextMenuEvent onPage(QContextMenuEvent::Mouse, QPoint(2, 2), QPoint(2, 2));
+        QApplication::sendEvent(f.unit()->pages->widget(1), &onPage);
+        QVERIFY(f.unit()->loadMenu->isVisible());
+        f.unit()->loadMenu->hide();
+    }
+
     void closingEmptiesTheWindow()
     {
         UnitEditor f;

@@ -153,7 +153,7 @@ private slots:
     {
         QCOMPARE(spokenCaption("Tech - Level: "), QString("Tech - Level"));
         QCOMPARE(spokenCaption("&Clear Icon"), QString("Clear Icon"));
-        QCOMPARE(spokenCaption("Icon Drag&&"), QString("Icon Drag&"));
+        QCOMPARE(spokenCaption("Icon Drag&&\nDrop Interface"), QString("Icon Drag& Drop Interface"));
         QCOMPARE(spokenCaption("None   --------------------->"), QString("None"));
     }
 };
