@@ -42,9 +42,11 @@ set(QXUI_SOURCES
   editors/editor_window.h
   editors/filtered_line_edit.cpp
   editors/filtered_line_edit.h
+  editors/projectile_editor.cpp
   editors/projectile_editor.h
   editors/unit_editor.cpp
   editors/unit_editor.h
+  editors/warhead_editor.cpp
   editors/warhead_editor.h
   editors/weapon_editor.cpp
   editors/weapon_editor.h

@@ -38,7 +38,7 @@ void ChoiceField::click(std::size_t position)
 
 void ChoiceField::toggle(std::size_t position)
 {
-    bool now = !ticks_[position];
+    bool now = !ticks_[position] || options_.keepChosen;
     if (mode_ == Mode::One)
         std::fill(ticks_.begin(), ticks_.end(), false);
     ticks_[position] = now;

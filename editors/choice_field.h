@@ -27,6 +27,8 @@ public:
         bool untickWhenEmpty = false;
         // Entries a click cannot choose; only a load or an edit ticks them.
         std::set<std::size_t> unclickable;
+        // A click on the chosen entry keeps it chosen instead of unticking it.
+        bool keepChosen = false;
     };
 
     ChoiceField(stock::Menu menu, Mode mode, Options options, QWidget* parent = nullptr);

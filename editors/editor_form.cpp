@@ -18,16 +18,6 @@ namespace {
 
 using objects::Control;
 
-QString fromCp1252(const std::string& text)
-{
-    return QString::fromStdString(cp1252ToUtf8(text));
-}
-
-std::string toCp1252(const QString& text)
-{
-    return utf8ToCp1252(text.toStdString()).value_or(std::string());
-}
-
 bool isNumberField(const objects::Field& field)
 {
     return field.control == Control::Number || field.control == Control::Decimal;
@@ -40,6 +30,16 @@ QString numberText(const objects::Field& field, std::int32_t value)
     return field.control == Control::Decimal ? commaText(value) : QString::number(value);
 }
 
+}
+
+QString fromCp1252(const std::string& text)
+{
+    return QString::fromStdString(cp1252ToUtf8(text));
+}
+
+std::string toCp1252(const QString& text)
+{
+    return utf8ToCp1252(text.toStdString()).value_or(std::string());
 }
 
 QString commaText(std::int32_t hundredths)

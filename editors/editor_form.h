@@ -77,4 +77,9 @@ private:
 // Hundredths as a field shows them: "5,75", "6", "0,75".
 QString commaText(std::int32_t hundredths);
 
+// Texts of the project are Windows-1252; a text without that form gives
+// nothing (the editors refuse such names before they store them).
+QString fromCp1252(const std::string& text);
+std::string toCp1252(const QString& text);
+
 }

@@ -6,6 +6,7 @@
 #include "project/project_window.h"
 #include "shell/dialog_service.h"
 #include "shell/settings_window.h"
+#include "stock/line_helpers.h"
 
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -44,6 +45,19 @@ void EditorWindow::buildFrame()
     loadMenu = new QMenu(this);
     loadMenu->setObjectName("loadMenu");
     connect(LoadButton, &QPushButton::clicked, this, [this] { loadMenu->popup(QCursor::pos()); });
+}
+
+void EditorWindow::buildLoadMenu(stock::Menu objects, const std::function<void(const std::string&)>& load,
+                                 const std::string& skipped)
+{
+    auto* submenu = loadMenu->addMenu("&Load");
+    for (const auto* entry : objects) {
+        auto identifier = stock::bracketIdentifier(entry);
+        if (identifier == skipped)
+            continue;
+        connect(submenu->addAction(QString::fromStdString(cp1252ToUtf8(entry))), &QAction::triggered, this,
+                [this, identifier, load] { runCommand(*windows_.dialogs, [&] { load(identifier); }); });
+    }
 }
 
 void EditorWindow::contextMenuEvent(QContextMenuEvent* event)

@@ -3,6 +3,7 @@
 #include "project/edited_entry.h"
 #include "project/entry_loader.h"
 #include "shell/windows.h"
+#include "stock/menus.h"
 
 #include <QWidget>
 
@@ -37,6 +38,10 @@ protected:
     // The pages and the two buttons; the editors whose pages are built call it.
     void buildFrame();
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // The Load menu's one entry "&Load": a submenu of the stock objects of
+    // the list whose identifiers can be loaded.
+    void buildLoadMenu(stock::Menu objects, const std::function<void(const std::string&)>& load,
+                       const std::string& skipped = {});
 
     // A name the project can store (Windows-1252); otherwise the user is told.
     bool nameIsStorable(const QString& name);

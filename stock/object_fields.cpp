@@ -81,10 +81,10 @@ constexpr Field replaced(const char* label, Menu (*menu)(), std::uint16_t offset
     return choice("replaced", label, 0, menu, offset, defaultValue, "", Line::Section, Load::Replaced);
 }
 
-constexpr Field percent(const char* id, const char* label, std::uint16_t offset)
+constexpr Field percent(const char* id, const char* label, std::uint16_t offset, const char* hint)
 {
     return {id, label, 0, Control::Number, F::Percent, 3, nullptr, offset, S::U8, 0, 0, "Verses", Line::Percents,
-            Load::Percents};
+            Load::Percents, kAlwaysWritten, false, true, 1, hint};
 }
 
 constexpr Field hinted(Field field, const char* hint, std::uint8_t row = 0)
@@ -202,63 +202,94 @@ const Field kBuildingFields[] = {
 };
 
 const Field kWeaponFields[] = {
-    {"damage", "Damage: ", 0, Control::Number, F::Damage, 6, nullptr, 4, S::I32, 0, 0, "Damage", Line::Value, Load::Text},
-    {"range", "Range: ", 0, Control::Decimal, F::Range, 0, nullptr, 8, S::U16, 0, 0, "Range", Line::Hundredths,
-     Load::DecimalText},
-    number("delay", "Delay Time: ", 0, F::Digits, 6, 10, S::U16, 0, "ROF"),
-    number("speed", "Speed: ", 0, F::Digits, 6, 12, S::U8, 0, "Speed"),
-    number("burst", "Burst: ", 0, F::Digits, 2, 13, S::U8, 1, "Burst", 1),
-    choice("projectile", "Projectile: ", 2, stock::projectileList, 14, 2, "Projectile", Line::Identifier, Load::Choice),
-    choice("warhead", "Warhead: ", 2, stock::warheadList, 15, 0, "Warhead", Line::Identifier, Load::Choice),
-    choice("sound", "Sound to be used: ", 2, stock::soundList, 16, 2, "Report", Line::Identifier, Load::Choice),
-    box("camera", "Camera: ", 1, 17, "Camera"),
-    box("charges", "Charge - Up Logic: ", 1, 18, "Charges"),
-    box("supress", "Supress Fire: ", 1, 19, "Supress"),
-    box("turboBoost", "Turbo Boost: ", 1, 20, "TurboBoost"),
-    replaced("Weapon to be replaced:", stock::weaponList, 0, 0),
+    hinted({"damage", "Damage: ", 0, Control::Number, F::Damage, 6, nullptr, 4, S::I32, 0, 0, "Damage", Line::Value, Load::Text},
+           "What is the amount of damage dealt with every bullet? (-99999 - 999999)\n(example: The Submarine's "
+           "Torpedo has 90 damage points)\ndefault=0"),
+    hinted({"range", "Range: ", 0, Control::Decimal, F::Range, 0, nullptr, 8, S::U16, 0, 0, "Range", Line::Hundredths,
+            Load::DecimalText},
+           "What is the weapon's maximum range (in cells)? (0 - 500)\n(example: The Submarine's Torpedo Range is 9 "
+           "cells)\ndefault=0"),
+    hinted(number("delay", "Delay Time: ", 0, F::Digits, 6, 10, S::U16, 0, "ROF"),
+           "How much delay is between the shots?\n(15 means one second at middle-speed setting)\n(example: The "
+           "Submarine's Torpedo has 60 --> that\n means 4 seconds at middle-speed setting)\ndefault=0"),
+    hinted(number("speed", "Speed: ", 0, F::Digits, 6, 12, S::U8, 0, "Speed"),
+           "What's the speed of the projectile when flying to the target? (1-99)\n(example: The Submarine's Torpedo "
+           "Speed is 15)\ndefault=0"),
+    hinted(number("burst", "Burst: ", 0, F::Digits, 2, 13, S::U8, 1, "Burst", 1),
+           "How much rapid succession shots can this weapon do?\n(example: The Submarine's Torpedo has 1 rapid "
+           "succession shot)\ndefault=1"),
+    hinted(choice("projectile", "Projectile: ", 2, stock::projectileList, 14, 2, "Projectile", Line::Identifier, Load::Choice),
+           "Right-Click to select the projectile you want to use!\ndefault=[Cannon]"),
+    hinted(choice("warhead", "Warhead: ", 2, stock::warheadList, 15, 0, "Warhead", Line::Identifier, Load::Choice),
+           "Right-Click to select the warhead you want to use!\ndefault=[SA]"),
+    hinted(choice("sound", "Sound to be used: ", 2, stock::soundList, 16, 2, "Report", Line::Identifier, Load::Choice),
+           "Right click to select the sound you want to use!\ndefault=[cannon1]"),
+    hinted(box("camera", "Camera: ", 1, 17, "Camera"), "Does the area reveal around the firer?\ndefault=no"),
+    hinted(box("charges", "Charge - Up Logic: ", 1, 18, "Charges"), "Must it charge-up before it can fire?\ndefault=no"),
+    hinted(box("supress", "Supress Fire: ", 1, 19, "Supress"),
+           "If nearby friendly buildings are found, \nshould it discourage firing on the target?\ndefault=no"),
+    hinted(box("turboBoost", "Turbo Boost: ", 1, 20, "TurboBoost"),
+           "Does the weapon get a boosted speed bonus when\nfiring upon aircraft?\ndefault=no"),
+    hinted(replaced("Weapon to be replaced:", stock::weaponList, 0, 0), "Right-Click to select the weapon to be replaced!"),
 };
 
 const Field kProjectileFields[] = {
     internalName("Internal Name:", 8, 33, Line::ImageAlways),
-    number("arm", "Arming Delay: ", 0, F::Digits, 0, 10, S::U16, 0, "Arm", 0),
-    number("frames", "Frames: ", 0, F::Digits, 0, 12, S::U16, 1, "Frames", 1),
-    number("rateOfTurn", "Rate of Turn: ", 0, F::Digits, 6, 14, S::U8, 0, "ROT", 0),
-    box("antiAircraft", "Anti - Aircraft: ", 1, 15, "AA"),
-    box("antiGround", "Anti - Ground Objects: ", 1, 16, "AG", false),
-    box("antiSubmarine", "Anti - Submarine", 1, 17, "ASW"),
-    box("smoke", "Smoke: ", 1, 18, "Animates"),
-    box("ballistic", "Ballistic: ", 1, 19, "Arcing"),
-    box("degenerates", "Degenerates: ", 1, 20, "Degenerates"),
-    box("dropped", "Dropped: ", 1, 21, "Dropping"),
-    box("large", "Large: ", 1, 22, "Gigundo"),
-    box("high", "High: ", 1, 23, "High"),
-    box("inaccurate", "Inaccurate: ", 2, 24, "Inaccurate"),
-    box("invisible", "Invisible: ", 2, 25, "Inviso"),
-    box("parachute", "Parachute: ", 2, 26, "Parachuted"),
-    box("explodes", "Explodes: ", 2, 27, "Proximity"),
-    box("fuel", "Fuel: ", 2, 28, "Ranged"),
-    box("shadow", "Shadow: ", 2, 29, "Shadow", false),
-    box("translucent", "Translucent Colors: ", 2, 30, "Translucent"),
-    box("rotates", "Rotates: ", 2, 31, "Rotates"),
-    box("underwater", "Underwater: ", 2, 32, "UnderWater"),
-    replaced("Projectile to be replaced:", stock::projectileList, 8, kEmpty),
+    hinted(number("arm", "Arming Delay: ", 0, F::Digits, 0, 10, S::U16, 0, "Arm", 0),
+           "How much is the arming delay of the projectile?\n(example: The V2 Rockets FROG Projectile has 10 "
+           "delay)\ndefault=0", 1),
+    hinted(number("frames", "Frames: ", 0, F::Digits, 0, 12, S::U16, 1, "Frames", 1),
+           "How many frames are used for animation purposes?\n(example: The V2 Rockets FROG Projectile has 0 "
+           "frames)\ndefault=1", 1),
+    hinted(number("rateOfTurn", "Rate of Turn: ", 0, F::Digits, 6, 14, S::U8, 0, "ROT", 0),
+           "How fast can the projectile turn? (non-zero means homing ability)\n(example: The V2 Rockets FROG "
+           "Projectile has 0 Rate of Turn)\ndefault=0", 1),
+    hinted(box("antiAircraft", "Anti - Aircraft: ", 1, 15, "AA"), "Can this weapon fire upon flying aircraft?\ndefault=no"),
+    hinted(box("antiGround", "Anti - Ground Objects: ", 1, 16, "AG", false),
+           "Can this weapon fire upon ground objects?\ndefault=yes"),
+    hinted(box("antiSubmarine", "Anti - Submarine", 1, 17, "ASW"),
+           "Is this an Anti-Submarine-Warfare (ASW) projectile?\ndefault=no"),
+    hinted(box("smoke", "Smoke: ", 1, 18, "Animates"),
+           "Does the projectile animate (=smoke puffs) when flying to its target?\ndefault=no"),
+    hinted(box("ballistic", "Ballistic: ", 1, 19, "Arcing"), "Does it have a ballistic flight (trajectory)?\ndefault=no"),
+    hinted(box("degenerates", "Degenerates: ", 1, 20, "Degenerates"),
+           "Does the bullets strength weaken while flying to its target?\ndefault=no"),
+    hinted(box("dropped", "Dropped: ", 1, 21, "Dropping"), "Does the projectile fall from a starting height?\ndefault=no"),
+    hinted(box("large", "Large: ", 1, 22, "Gigundo"), "Is the projectile's image larger than normal?\ndefault=no"),
+    hinted(box("high", "High: ", 1, 23, "High"), "Can the projectile fly over walls?\ndefault=no"),
+    hinted(box("inaccurate", "Inaccurate: ", 2, 24, "Inaccurate"), "Is it inherently inaccurate?\ndefault=no"),
+    hinted(box("invisible", "Invisible: ", 2, 25, "Inviso"), "Is the projectile invisible as it travels?\ndefault=no"),
+    hinted(box("parachute", "Parachute: ", 2, 26, "Parachuted"),
+           "Is it equipped with a parachute for dropping from a plane?\ndefault=no"),
+    hinted(box("explodes", "Explodes: ", 2, 27, "Proximity"), "Does it blow up when it is near its target?\ndefault=no"),
+    hinted(box("fuel", "Fuel: ", 2, 28, "Ranged"), "Can the projectile run out of fuel?\ndefault=no"),
+    hinted(box("shadow", "Shadow: ", 2, 29, "Shadow", false),
+           "If the projectile flies, does it have a shadow drawn?\ndefault=yes"),
+    hinted(box("translucent", "Translucent Colors: ", 2, 30, "Translucent"),
+           "Are translucent colors used in the artwork?\ndefault=no"),
+    hinted(box("rotates", "Rotates: ", 2, 31, "Rotates"), "Does the projectile have a rotation specific imagery?\ndefault=no"),
+    hinted(box("underwater", "Underwater: ", 2, 32, "UnderWater"), "Does the projectile travel under water?\ndefault=no"),
+    hinted(replaced("Projectile to be replaced:", stock::projectileList, 8, kEmpty),
+           "Right-Click to select a projectile to be replaced!"),
 };
 
 const Field kWarheadFields[] = {
-    percent("none", "None   --------------------->", 1),
-    percent("wood", "Wood (buildings)   --->", 2),
-    percent("light", "Light Armor   ------------>", 3),
-    percent("heavy", "Heavy Armor   --------->", 4),
-    percent("concrete", "Concrete   --------------->", 5),
-    choice("explosion", "Explosion to be used: ", 1, stock::explosionList, 6, 0, "Explosion", Line::Value, Load::Position, 0),
-    choice("deathAnimation", "Death animation to be used: ", 1, stock::deathAnimationList, 7, 0, "InfDeath", Line::Value,
-           Load::Position, 0),
+    percent("none", "None   --------------------->", 1, "Damage value against not armoured units"),
+    percent("wood", "Wood (buildings)   --->", 2, "Damage value against wooden armoured units"),
+    percent("light", "Light Armor   ------------>", 3, "Damage value against light armoured units"),
+    percent("heavy", "Heavy Armor   --------->", 4, "Damage value against heavy armoured units"),
+    percent("concrete", "Concrete   --------------->", 5, "Damage value against concrete armoured units"),
+    hinted(choice("explosion", "Explosion to be used: ", 1, stock::explosionList, 6, 0, "Explosion", Line::Value, Load::Position, 0),
+           "Select the kind of explosion to be used"),
+    hinted(choice("deathAnimation", "Death animation to be used: ", 1, stock::deathAnimationList, 7, 0, "InfDeath",
+                  Line::Value, Load::Position, 0),
+           "Select the kind of death sequence to be used"),
     {"spread", "Spread Factor: ", 1, Control::Number, F::None, 0, nullptr, 8, S::U8, 0, 1, "Spread", Line::Value,
-     Load::Text, 1},
-    box("wall", "Wall: ", 1, 9, "Wall"),
-    box("ore", "Ore: ", 1, 10, "Ore"),
-    box("woodBox", "Wood: ", 1, 11, "Wood"),
-    replaced("Warhead to be replaced:", stock::warheadList, 0, 0),
+     Load::Text, 1, false, true, 0, "Type in the spread factor of your warhead"},
+    hinted(box("wall", "Wall: ", 1, 9, "Wall"), "Can it destroy Walls?"),
+    hinted(box("ore", "Ore: ", 1, 10, "Ore"), "Can it destroy Ore?", 1),
+    hinted(box("woodBox", "Wood: ", 1, 11, "Wood"), "Can it destroy Wood?"),
+    hinted(replaced("Warhead to be replaced:", stock::warheadList, 0, 0), "Select a warhead to be replaced!"),
 };
 
 const ObjectTable kTables[] = {
@@ -364,6 +395,8 @@ std::int64_t smallest(const Field& field)
 
 std::optional<std::int32_t> storedNumber(const Field& field, std::string_view text)
 {
+    if (text.empty() && field.required)
+        return std::nullopt;
     if (text.empty())
         return field.defaultValue;
     auto value = field.control == Control::Decimal ? hundredths(text) : wholeNumber(text);

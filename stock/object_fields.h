@@ -89,6 +89,7 @@ struct Field {
     Load load;
     std::int32_t noLine = kAlwaysWritten;  // the stored value that gives no line
     bool emptyIs255 = false;               // 255 stands for an empty field and gives no line
+    bool required = false;                 // an empty field has no default and cannot be stored
     std::uint8_t row = 0;                  // on its page, fields stand by row, then in table order
     const char* hint = "";                 // the field's tool tip, lines split by '\n'
 };

@@ -1,0 +1,71 @@
+#include "editors/warhead_editor.h"
+
+#include "editors/editor_form.h"
+#include "editors/filtered_line_edit.h"
+#include "shell/dialog_service.h"
+#include "stock/stock_loader.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+
+namespace qx {
+
+Tcnwhform::Tcnwhform(Windows& windows)
+    : EditorWindow(windows, "Tcnwhform", "Create new warhead")
+{
+    buildFrame();
+    form = new EditorForm(EntryKind::Warhead, pages);
+    buildLoadMenu(stock::warheadList(), [this](const std::string& identifier) { loadStock(identifier); });
+    connect(form->choice("replaced"), &ChoiceField::clicked, this, [this] { edited.clear(); });
+    for (const char* id : {"none", "wood", "light", "heavy", "concrete"})
+        form->grid(0)->addWidget(new QLabel("%"), form->rowOf(id), 2);
+    form->grid(0)->addWidget(new QLabel("Damage value against \nvarious armor types: "), form->rowOf("none"), 3);
+    auto* spread = form->field("spread");
+    spread->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(spread, &QWidget::customContextMenuRequested, this,
+            [this, spread](const QPoint& at) { loadMenu->popup(spread->mapToGlobal(at)); });
+    connect(AddButton, &QPushButton::clicked, this, [this] { runCommand(*windows_.dialogs, [this] { save(); }); });
+}
+
+void Tcnwhform::resetFields()
+{
+    form->reset();
+}
+
+void Tcnwhform::loadStock(const std::string& identifier)
+{
+    edited.clear();
+    resetFields();
+    form->apply(stock::loadStockObject(identifier, EntryKind::Warhead));
+}
+
+void Tcnwhform::save()
+{
+    auto replaced = form->choice("replaced")->text();
+    if (replaced.isEmpty() || !numbersAreStorable(*form))
+        return;
+    auto record = records::defaults(EntryKind::Warhead);
+    form->read(record);
+    auto name = toCp1252(replaced);
+    store({EntryKind::Warhead, name, records::pack(record), {}}, "Warhead: " + name);
+}
+
+void Tcnwhform::loadEntry(int position, const project::Entry& entry)
+{
+    resetFields();
+    form->fill(records::unpack(EntryKind::Warhead, entry.data));
+    edited.set(position);
+    showToFront(this);
+}
+
+void Tcnwhform::closeEvent(QCloseEvent* event)
+{
+    edited.clear();
+    resetFields();
+    event->accept();
+}
+
+}
