@@ -1,0 +1,305 @@
+// The weapon, warhead and projectile editors through their windows.
+#include "compiler/compile.h"
+#include "editors/editor_form.h"
+#include "editors/filtered_line_edit.h"
+#include "library/drop_targets.h"
+#include "library/library_file.h"
+#include "library/library_viewer.h"
+#include "project/encoder.h"
+#include "shell/all_windows.h"
+#include "support/program_fixture.h"
+
+#include <QCheckBox>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace qx;
+using qx::test::ProgramFixture;
+
+namespace {
+
+QAction* actionNamed(QMenu* menu, const QString& text)
+{
+    for (auto* action : menu->actions()) {
+        if (action->text() == text)
+            return action;
+    }
+    return nullptr;
+}
+
+QMenu* loadSubmenu(EditorWindow* editor)
+{
+    return actionNamed(editor->loadMenu, "&Load")->menu();
+}
+
+struct Editors : ProgramFixture {
+    Editors()
+    {
+        acceptDirectories();
+        start();
+    }
+    Tcnwform* weapon() { return windows().cnwform; }
+    Tcnwhform* warhead() { return windows().cnwhform; }
+    Tcnpform* projectile() { return windows().cnpform; }
+    void add(EditorWindow* editor)
+    {
+        dialogs.log.clear();
+        QTest::mouseClick(editor->AddButton, Qt::LeftButton);
+    }
+    project::Entry entry(std::size_t index) { return project::readEntry(workingFile("project.tmp"), index); }
+    std::size_t entries() { return project::readDirectory(workingFile("project.tmp")).entries.size(); }
+    QStringList listLines()
+    {
+        QStringList lines;
+        for (int i = 0; i < windows().prjform->ListBox1->count(); ++i)
+            lines << windows().prjform->ListBox1->item(i)->text();
+        return lines;
+    }
+    void edit(int row)
+    {
+        windows().prjform->ListBox1->setCurrentRow(row);
+        QTest::mouseClick(windows().prjform->EditQXP, Qt::LeftButton);
+    }
+};
+
+library::FrameList frames(int count)
+{
+    library::FrameList list{3, 3, {}};
+    for (int i = 0; i < count; ++i)
+        list.frames.push_back({3, 3, Bytes(36, static_cast<std::uint8_t>(60 * i + 10))});
+    for (auto& frame : list.frames)
+        for (std::size_t p = 3; p < frame.rgba.size(); p += 4)
+            frame.rgba[p] = 255;
+    return list;
+}
+
+bool deliver(QWidget* target, QMimeData* mime)
+{
+    QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(1, 1), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
+}
+
+class ObjectEditorsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void loadingTanyasPistolFillsTheWeapon()
+    {
+        Editors f;
+        auto* load = loadSubmenu(f.weapon());
+        QCOMPARE(load->actions().size(), 35);
+        QVERIFY(!actionNamed(load, "&Torpedo Tube [TorpTube]"));
+        actionNamed(load, "&Tanya's Pistol [Colt45]")->trigger();
+        auto* form = f.weapon()->form;
+        QCOMPARE(form->field("damage")->text(), QString("50"));
+        QCOMPARE(form->field("range")->text(), QString("5,75"));
+        QCOMPARE(form->field("delay")->text(), QString("5"));
+        QCOMPARE(form->field("speed")->text(), QString("100"));
+        QCOMPARE(form->choice("projectile")->text(), QString("Invisible Flight to Target [Invisible]"));
+        QCOMPARE(form->choice("warhead")->text(), QString("Anti-Infantry Rifle Bullet [HollowPoint]"));
+        QCOMPARE(form->choice("sound")->text(), QString("Pistol Shot [GUN5]"));
+        QCOMPARE(form->choice("replaced")->text(), QString("Tanya's Pistol [Colt45]"));
+        // The torpedo tube stays unselectable by a click.
+        form->choice("replaced")->click(21);
+        QCOMPARE(form->choice("replaced")->text(), QString("Tanya's Pistol [Colt45]"));
+    }
+
+    void aWeaponSavedEmptyStoresTheDefaults()
+    {
+        Editors f;
+        f.add(f.weapon());
+        QCOMPARE(f.dialogs.log, QStringList{"error: Please select a weapon to replace"});
+        f.weapon()->form->choice("replaced")->click(28);
+        f.add(f.weapon());
+        QCOMPARE(f.dialogs.log, QStringList{});
+        QCOMPARE(f.listLines(), QStringList{"Weapon: Gunboat Mounted Anti-Aircraft Rocket [Stinger]"});
+        QCOMPARE(f.entry(0).name, std::string("Gunboat Mounted Anti-Aircraft Rocket [Stinger]"));
+        QCOMPARE(f.entry(0).data, (Bytes{28, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 2, 0, 2, 0, 0, 0, 0, 0, 0, 0}));
+    }
+
+    void weaponFieldsAreTypedAndChecked()
+    {
+        Editors f;
+        auto* form = f.weapon()->form;
+        form->choice("replaced")->click(0);
+        QTest::keyClicks(form->field("damage"), "12-");
+        QCOMPARE(form->field("damage")->text(), QString("-12"));
+        QTest::keyClicks(form->field("range"), "5,7,5");
+        QCOMPARE(form->field("range")->text(), QString("5,75"));
+        form->field("burst")->setText("300");  // two characters at most
+        QCOMPARE(form->field("burst")->text(), QString("30"));
+        form->field("speed")->setText("256");
+        f.add(f.weapon());
+        QCOMPARE(f.dialogs.log, QStringList{"error: Please enter a valid number for Speed!"});
+        QCOMPARE(f.entries(), std::size_t{0});
+        form->field("burst")->setText("2");
+        form->field("speed")->setText("15");
+        form->choice("sound")->click(2);
+        form->choice("sound")->click(2);  // the default, clicked twice: nothing chosen
+        QVERIFY(form->choice("sound")->text().isEmpty());
+        f.add(f.weapon());
+        auto data = f.entry(0).data;
+        QCOMPARE((Bytes(data.begin() + 4, data.begin() + 17)),
+                 (Bytes{0xf4, 0xff, 0xff, 0xff, 0x3f, 0x02, 0, 0, 15, 2, 2, 0, 2}));
+    }
+
+    void pictureButtonsOpenTheProjectileAndWarheadEditors()
+    {
+        Editors f;
+        actionNamed(loadSubmenu(f.weapon()), "&Tanya's Pistol [Colt45]")->trigger();
+        QTest::mouseClick(f.weapon()->WarheadButton, Qt::LeftButton);
+        QVERIFY(f.warhead()->isVisible());
+        QCOMPARE(f.warhead()->form->choice("replaced")->text(), QString("Anti-Infantry Rifle Bullet [HollowPoint]"));
+        QCOMPARE(f.warhead()->form->field("none")->text(), QString::fromStdString(
+                                                                 stock::loadStockObject("HollowPoint", EntryKind::Warhead).find("None")->text));
+        QTest::mouseClick(f.weapon()->ProjectileButton, Qt::LeftButton);
+        QVERIFY(f.projectile()->isVisible());
+        QCOMPARE(f.projectile()->form->choice("replaced")->text(), QString("Invisible Flight to Target [Invisible]"));
+        QVERIFY(f.projectile()->form->box("antiGround")->isChecked());
+    }
+
+    void warheadBoxesPercentsAndChecks()
+    {
+        Editors f;
+        auto* form = f.warhead()->form;
+        QTest::keyClicks(form->field("none"), "1005");
+        QCOMPARE(form->field("none")->text(), QString("100"));
+        QTest::keyClicks(form->field("wood"), "x5");
+        QCOMPARE(form->field("wood")->text(), QString("5"));
+        f.add(f.warhead());
+        QCOMPARE(f.dialogs.log, QStringList{});  // no warhead chosen: nothing at all
+        form->choice("replaced")->click(5);
+        f.add(f.warhead());
+        QCOMPARE(f.dialogs.log, (QStringList{"error: Please enter a valid number for Light Armor!",
+                                             "error: Please enter a valid number for Heavy Armor!",
+                                             "error: Please enter a valid number for Concrete!",
+                                             "error: Please enter a valid number for Spread Factor!"}));
+        for (const char* id : {"light", "heavy", "concrete"})
+            form->field(id)->setText("50");
+        form->field("spread")->setText("x");
+        f.add(f.warhead());
+        QCOMPARE(f.dialogs.log, QStringList{"error: Please enter a valid number for Spread Factor!"});
+        form->field("spread")->setText("1");
+        form->choice("explosion")->click(1);
+        form->choice("explosion")->click(1);  // twice: none
+        form->box("wall")->setChecked(true);
+        form->box("woodBox")->setChecked(true);
+        f.add(f.warhead());
+        QCOMPARE(f.listLines(), QStringList{"Warhead: Special Case Warhead [Super]"});
+        QCOMPARE(f.entry(0).data, (Bytes{5, 100, 5, 50, 50, 50, 0, 0, 1, 1, 0, 1}));
+    }
+
+    void anEditedWarheadIsReplacedOnlyWhileItsWarheadStaysChosen()
+    {
+        Editors f;
+        auto* form = f.warhead()->form;
+        actionNamed(loadSubmenu(f.warhead()), "Armor Piercing [AP]")->trigger();
+        f.add(f.warhead());
+        f.add(f.warhead());
+        f.edit(0);
+        QCOMPARE(f.warhead()->edited.position(), 0);
+        QCOMPARE(form->choice("replaced")->text(), QString("Armor Piercing [AP]"));
+        form->field("none")->setText("7");
+        f.add(f.warhead());
+        QCOMPARE(f.entries(), std::size_t{2});
+        QCOMPARE(f.entry(1).data[1], std::uint8_t{7});
+        QCOMPARE(f.warhead()->edited.position(), 1);
+        form->choice("replaced")->click(0);
+        QVERIFY(!f.warhead()->edited.isSet());
+        f.add(f.warhead());
+        QCOMPARE(f.listLines(), (QStringList{"Warhead: Armor Piercing [AP]", "Warhead: Armor Piercing [AP]",
+                                             "Warhead: General Multiple Small Arms Fire [SA]"}));
+    }
+
+    void aProjectileKeepsItsGraphicThroughAnEdit()
+    {
+        Editors f;
+        auto* form = f.projectile()->form;
+        f.add(f.projectile());
+        QCOMPARE(f.dialogs.log, (QStringList{"error: Please select a projectile to replace",
+                                             "error: Please type in an internal name for your projectile"}));
+        fs::create_directories(f.dir / "libs");
+        test::writeBytes(f.dir / "libs" / "p.vkl",
+                         encoder::coded(library::buildLibrary(library::LibraryKind::Projectile, "P",
+                                                              {{test::bytesOf("OLD"), frames(1)}, {test::bytesOf("PRJ-SHP"), frames(3)}})));
+        auto* browser = f.windows().form2;
+        browser->setDirectory(QString::fromStdString(toText(f.dir / "libs")));
+        browser->FileListBox1->setCurrentRow(0);
+        QTest::mouseClick(browser->ViewButton, Qt::LeftButton);
+        auto* viewer = browser->viewers().back();
+        for (int i : {0, 1}) {  // a second drop replaces the first
+            std::unique_ptr<QMimeData> mime(viewer->previews()[static_cast<std::size_t>(i)]->dragData());
+            browser->animationDragStarted(viewer->previews()[static_cast<std::size_t>(i)]);
+            QVERIFY(deliver(f.projectile()->preview, mime.get()));
+            browser->animationDragEnded();
+        }
+        QCOMPARE(f.projectile()->preview->frames().frames.size(), std::size_t{3});
+        form->choice("replaced")->click(6);
+        form->choice("replaced")->click(6);  // chosen again: stays chosen
+        QCOMPARE(form->choice("replaced")->text(), QString("Homing Missile [HeatSeeker]"));
+        f.add(f.projectile());
+        QCOMPARE(f.dialogs.log, QStringList{"error: Please type in an internal name for your projectile"});
+        form->field("internalName")->setText("MISSILE1");
+        form->field("frames")->setText("70000");
+        f.add(f.projectile());
+        QCOMPARE(f.dialogs.log, QStringList{"error: Please enter a valid number for Frames!"});
+        form->field("frames")->clear();
+        f.add(f.projectile());
+        QCOMPARE(f.listLines(), QStringList{"Projectile: Homing Missile [HeatSeeker]"});
+        auto first = f.entry(0);
+        auto record = records::unpack(EntryKind::Projectile, first.data);
+        QCOMPARE(record.number("frames"), 1);
+        auto shp = records::partsOf(record, first.data)[1];
+        QCOMPARE(Bytes(shp.begin(), shp.end()), test::bytesOf("PRJ-SHP"));
+
+        f.edit(0);
+        QCOMPARE(form->field("internalName")->text(), QString("MISSILE1"));
+        QVERIFY(f.projectile()->preview->hasFrames());
+        f.add(f.projectile());
+        QCOMPARE(f.entries(), std::size_t{1});
+        QCOMPARE(f.entry(0).data, first.data);
+        // The list line of a reopened project says "Projecitle", as packages always have.
+        QCOMPARE(project::openedListLines(project::readDirectory(f.workingFile("project.tmp"))),
+                 std::vector<std::string>{"Projecitle: Homing Missile [HeatSeeker]"});
+    }
+
+    void oneEntryOfEachKindCompilesToTheWritersSections()
+    {
+        Editors f;
+        actionNamed(loadSubmenu(f.weapon()), "&Tanya's Pistol [Colt45]")->trigger();
+        f.add(f.weapon());
+        actionNamed(loadSubmenu(f.warhead()), "Nuclear Warhead [Nuke]")->trigger();
+        f.add(f.warhead());
+        f.projectile()->form->choice("replaced")->click(0);
+        f.add(f.projectile());
+        QCOMPARE(f.entries(), std::size_t{3});
+        QTest::mouseClick(f.windows().prjform->compQXP, Qt::LeftButton);
+        QCOMPARE(f.dialogs.log.last(), QString("information: RulesINI compilation successful!"));
+        struct Silent : compiler::CompileReporter {
+            void warning(const std::string&) override {}
+            void error(const std::string&) override {}
+            void information(const std::string&) override {}
+            bool confirm(const std::string&) override { return true; }
+        } silent;
+        auto outputs = compiler::buildOutputs(readFile(f.workingFile("project.tmp")), silent);
+        auto text = compiler::rulesFileText(outputs.rules);
+        QCOMPARE(readFile(f.dir / "game" / "rules.ini"), Bytes(text.begin(), text.end()));
+        auto rules = std::string(text);
+        QVERIFY(rules.find("[Colt45]\r\nDamage=50\r\nRange=5.75\r\nROF=5\r\nSpeed=100\r\nProjectile=Invisible\r\n"
+                           "Warhead=HollowPoint\r\nReport=GUN5\r\n\r\n") != std::string::npos);
+        QVERIFY(rules.find("[Invisible]\r\nImage=\r\nAG=no\r\nShadow=no\r\n\r\n") != std::string::npos);
+    }
+};
+
+QTEST_MAIN(ObjectEditorsTest)
+#include "object_editors_test.moc"
