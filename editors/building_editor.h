@@ -7,7 +7,7 @@ namespace qx {
 class Tcnbform : public EditorWindow {
     Q_OBJECT
 public:
-    explicit Tcnbform(Windows& windows) : EditorWindow(windows, "Tcnbform", "Create new Building") {}
+    explicit Tcnbform(Windows& windows) : EditorWindow(windows, EntryKind::Building, "Tcnbform", "Create new Building") {}
 };
 
 }

@@ -25,6 +25,16 @@ ChoiceField::ChoiceField(stock::Menu menu, Mode mode, Options options, QWidget* 
     }
 }
 
+std::set<std::size_t> ChoiceField::positionsOf(stock::Menu menu, const std::string& identifier)
+{
+    std::set<std::size_t> positions;
+    for (std::size_t i = 0; i < menu.size(); ++i) {
+        if (stock::bracketIdentifier(menu[i]) == identifier)
+            positions.insert(i);
+    }
+    return positions;
+}
+
 void ChoiceField::click(std::size_t position)
 {
     if (position >= list_.size() || options_.unclickable.contains(position)) {

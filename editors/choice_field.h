@@ -33,6 +33,9 @@ public:
 
     ChoiceField(stock::Menu menu, Mode mode, Options options, QWidget* parent = nullptr);
 
+    // The positions of the list's entries with that bracket identifier.
+    static std::set<std::size_t> positionsOf(stock::Menu menu, const std::string& identifier);
+
     // What a click on the entry does (nothing for an unclickable entry).
     void click(std::size_t position);
     // Ticks the entries as an edit or a load does, clickable or not, and

@@ -2,12 +2,13 @@
 
 #include "common/cp1252.h"
 #include "common/file_names.h"
-#include "editors/editor_form.h"
 #include "project/project_window.h"
 #include "shell/dialog_service.h"
 #include "shell/settings_window.h"
 #include "stock/line_helpers.h"
+#include "stock/stock_loader.h"
 
+#include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QHBoxLayout>
@@ -19,15 +20,16 @@
 
 namespace qx {
 
-EditorWindow::EditorWindow(Windows& windows, const QString& className, const QString& caption)
+EditorWindow::EditorWindow(Windows& windows, EntryKind kind, const QString& className, const QString& caption)
     : windows_(windows)
+    , kind_(kind)
 {
     setObjectName(className);
     setWindowTitle(caption);
     resize(480, 360);
 }
 
-void EditorWindow::buildFrame()
+void EditorWindow::buildFrame(const EditorForm::ChoiceOptions& options)
 {
     auto* layout = new QVBoxLayout(this);
     pages = new QTabWidget(this);
@@ -44,6 +46,7 @@ void EditorWindow::buildFrame()
     layout->addLayout(buttons);
     loadMenu = new QMenu(this);
     loadMenu->setObjectName("loadMenu");
+    form = new EditorForm(kind_, pages, options);
     connect(LoadButton, &QPushButton::clicked, this, [this] { loadMenu->popup(QCursor::pos()); });
 }
 
@@ -68,10 +71,50 @@ void EditorWindow::contextMenuEvent(QContextMenuEvent* event)
     }
 }
 
-void EditorWindow::loadEntry(int position, const project::Entry&)
+void EditorWindow::resetFields()
 {
+    if (form)
+        form->reset();
+}
+
+void EditorWindow::loadStock(const std::string& identifier)
+{
+    edited.clear();
+    resetFields();
+    form->apply(stock::loadStockObject(identifier, kind_));
+}
+
+void EditorWindow::loadEntry(int position, const project::Entry& entry)
+{
+    if (form) {
+        resetFields();
+        clearGraphics();
+        auto record = records::unpack(kind_, entry.data);
+        loadGraphics(record, entry.data);
+        form->fill(record);
+        entryLoaded(record);
+    }
     edited.set(position);
     showToFront(this);
+}
+
+void EditorWindow::closeEvent(QCloseEvent* event)
+{
+    resetFields();
+    clearGraphics();
+    edited.clear();
+    event->accept();
+}
+
+void EditorWindow::openStock(const char* fieldId, EditorWindow* editor, bool showField)
+{
+    auto text = form->choice(fieldId)->text();
+    if (text.isEmpty())
+        return;
+    editor->loadStock(stock::bracketIdentifier(text.toStdString()));
+    if (showField)
+        editor->form->choice("replaced")->setText(text);
+    showToFront(editor);
 }
 
 bool EditorWindow::nameIsStorable(const QString& name)

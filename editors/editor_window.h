@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editors/editor_form.h"
 #include "project/edited_entry.h"
 #include "project/entry_loader.h"
 #include "shell/windows.h"
@@ -13,7 +14,6 @@ class QTabWidget;
 
 namespace qx {
 
-class EditorForm;
 
 // What every object editor shares: the window with its pages and the buttons
 // "Add to Project" and "Load" below them, the Load menu, the list position
@@ -22,22 +22,39 @@ class EditorForm;
 class EditorWindow : public QWidget, public EntryLoader {
     Q_OBJECT
 public:
-    EditorWindow(Windows& windows, const QString& className, const QString& caption);
+    EditorWindow(Windows& windows, EntryKind kind, const QString& className, const QString& caption);
 
-    // Takes over the entry's position and shows the editor; the editors that
-    // know their records fill their fields first.
+    // Edit from the project window: the window emptied, then filled from the
+    // entry's record (and its graphics), the entry's position taken over.
     void loadEntry(int position, const project::Entry& entry) override;
 
+    // Empties the fields; each editor keeps what its own reset keeps.
+    virtual void resetFields();
+    // No graphics.
+    virtual void clearGraphics() {}
+    // What an entry of the Load menu does: the window filled with a stock
+    // object's values, as a new object.
+    virtual void loadStock(const std::string& identifier);
+
     project::EditedEntry edited;
+    EditorForm* form = nullptr;
     QTabWidget* pages = nullptr;
     QPushButton* AddButton = nullptr;
     QPushButton* LoadButton = nullptr;
     QMenu* loadMenu = nullptr;
 
 protected:
-    // The pages and the two buttons; the editors whose pages are built call it.
-    void buildFrame();
+    // The pages, built from the kind's table, and the two buttons.
+    void buildFrame(const EditorForm::ChoiceOptions& options = {});
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // Closing empties the window.
+    void closeEvent(QCloseEvent* event) override;
+    // An edit's graphics, before the fields are filled, and what an editor
+    // shows once they are.
+    virtual void loadGraphics(const records::ObjectRecord&, ByteView) {}
+    virtual void entryLoaded(const records::ObjectRecord&) {}
+    // Opens another editor loaded with the stock object named in a field.
+    void openStock(const char* fieldId, EditorWindow* editor, bool showField);
     // The Load menu's one entry "&Load": a submenu of the stock objects of
     // the list whose identifiers can be loaded.
     void buildLoadMenu(stock::Menu objects, const std::function<void(const std::string&)>& load,
@@ -54,6 +71,7 @@ protected:
     fs::path workingFile(const char* name) const;
 
     Windows& windows_;
+    EntryKind kind_;
 };
 
 }

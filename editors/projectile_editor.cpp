@@ -9,9 +9,7 @@
 #include "library/library_browser.h"
 #include "shell/dialog_service.h"
 #include "shell/main_window.h"
-#include "stock/stock_loader.h"
 
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QPushButton>
 
@@ -31,10 +29,9 @@ ChoiceField::Options projectileChoiceOptions(const objects::Field&)
 }
 
 Tcnpform::Tcnpform(Windows& windows)
-    : EditorWindow(windows, "Tcnpform", "Create new projectile")
+    : EditorWindow(windows, EntryKind::Projectile, "Tcnpform", "Create new projectile")
 {
-    buildFrame();
-    form = new EditorForm(EntryKind::Projectile, pages, projectileChoiceOptions);
+    buildFrame(projectileChoiceOptions);
     buildLoadMenu(stock::projectileList(), [this](const std::string& identifier) { loadStock(identifier); });
     connect(form->choice("replaced"), &ChoiceField::clicked, this, [this] { edited.clear(); });
     preview = new AnimationArea([this] { return windows_.form2 && windows_.form2->animationDragging(); }, this);
@@ -44,7 +41,7 @@ Tcnpform::Tcnpform(Windows& windows)
     preview->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* clear = new QAction("&Clear Image", preview);
     preview->addAction(clear);
-    connect(clear, &QAction::triggered, this, [this] { clearGraphic(); });
+    connect(clear, &QAction::triggered, this, [this] { clearGraphics(); });
     preview->dropped = [this](const library::AnimationDrag& drag) {
         windows_.form1->graphicSource(Graphic::Projectile) = {drag.libraryPath, drag.imageNumber};
     };
@@ -57,16 +54,9 @@ void Tcnpform::resetFields()
     form->reset({"internalName"});
 }
 
-void Tcnpform::clearGraphic()
+void Tcnpform::clearGraphics()
 {
     preview->clear();
-}
-
-void Tcnpform::loadStock(const std::string& identifier)
-{
-    edited.clear();
-    resetFields();
-    form->apply(stock::loadStockObject(identifier, EntryKind::Projectile));
 }
 
 bool Tcnpform::mayBeSaved()
@@ -103,30 +93,20 @@ void Tcnpform::save()
     store({EntryKind::Projectile, name, records::pack(record), std::move(parts)}, "Projectile: " + name);
 }
 
-void Tcnpform::loadEntry(int position, const project::Entry& entry)
+void Tcnpform::loadGraphics(const records::ObjectRecord& record, ByteView data)
 {
-    resetFields();
-    clearGraphic();
-    auto record = records::unpack(EntryKind::Projectile, entry.data);
-    if (record.hasGraphics()) {
-        auto parts = records::partsOf(record, entry.data);
-        std::size_t consumed = 0;
-        preview->setFrames(library::readImageListComponent(parts[0], consumed));
-        preview->start();
-        saveFile(workingFile(graphics::shpFileOf(Graphic::Projectile)), parts[1]);
-    }
-    form->fill(record);
-    windows_.form1->graphicSource(Graphic::Projectile) = {graphics::kNotChanged, 0};
-    edited.set(position);
-    showToFront(this);
+    if (!record.hasGraphics())
+        return;
+    auto parts = records::partsOf(record, data);
+    std::size_t consumed = 0;
+    preview->setFrames(library::readImageListComponent(parts[0], consumed));
+    preview->start();
+    saveFile(workingFile(graphics::shpFileOf(Graphic::Projectile)), parts[1]);
 }
 
-void Tcnpform::closeEvent(QCloseEvent* event)
+void Tcnpform::entryLoaded(const records::ObjectRecord&)
 {
-    edited.clear();
-    resetFields();
-    clearGraphic();
-    event->accept();
+    windows_.form1->graphicSource(Graphic::Projectile) = {graphics::kNotChanged, 0};
 }
 
 }

@@ -5,7 +5,6 @@
 namespace qx {
 
 class AnimationArea;
-class EditorForm;
 
 // The projectile editor: a stock projectile's arming delay, frames, rate of
 // turn and eighteen properties, and a graphic from a library.
@@ -14,20 +13,17 @@ class Tcnpform : public EditorWindow {
 public:
     explicit Tcnpform(Windows& windows);
 
-    void loadEntry(int position, const project::Entry& entry) override;
-
     // The fields, the list and the boxes; the internal name and the graphic stay.
-    void resetFields();
-    void clearGraphic();
-    void loadStock(const std::string& identifier);
+    void resetFields() override;
+    void clearGraphics() override;
     // "Add to Project".
     void save();
 
-    EditorForm* form = nullptr;
     AnimationArea* preview = nullptr;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void loadGraphics(const records::ObjectRecord& record, ByteView data) override;
+    void entryLoaded(const records::ObjectRecord& record) override;
 
 private:
     bool mayBeSaved();

@@ -18,7 +18,6 @@
 #include "stock/line_helpers.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -43,24 +42,18 @@ ChoiceField::Options unitChoiceOptions(const objects::Field& field)
     const std::string id = field.id;
     options.untickWhenEmpty = id == "owner" || id == "armour" || id == "primary" || id == "secondary" ||
                               id == "prerequisites";
-    if (id == "primary" || id == "secondary") {
-        auto menu = field.menu();
-        for (std::size_t i = 0; i < menu.size(); ++i) {
-            if (stock::bracketIdentifier(menu[i]) == "TorpTube")
-                options.unclickable.insert(i);
-        }
-    }
+    if (id == "primary" || id == "secondary")
+        options.unclickable = ChoiceField::positionsOf(field.menu(), "TorpTube");
     return options;
 }
 
 }
 
 Tcnuform::Tcnuform(Windows& windows)
-    : EditorWindow(windows, "Tcnuform", "Create new Unit")
+    : EditorWindow(windows, EntryKind::Unit, "Tcnuform", "Create new Unit")
 {
     setWindowFlags(Qt::Window | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    buildFrame();
-    form = new EditorForm(EntryKind::Unit, pages, unitChoiceOptions);
+    buildFrame(unitChoiceOptions);
     buildButtons();
     auto note = [this](int page, const QString& text) { form->grid(page)->addWidget(new QLabel(text), 0, 3, 4, 1); };
     note(0, "If nothing is\nentered, the default\nvalue / text will be used");
@@ -233,11 +226,9 @@ void Tcnuform::clearGraphics()
 
 void Tcnuform::loadStock(const std::string& identifier)
 {
-    resetFields();
-    form->apply(stock::loadStockObject(identifier, EntryKind::Unit));
+    EditorWindow::loadStock(identifier);
     enableGroups();
     rebuildReplacementList();
-    edited.clear();
     auto wanted = lowerCase(identifier);
     for (int row = 0; row < replacementList->count(); ++row) {
         if (lowerCase(stock::bracketIdentifier(replacementList->item(row)->text().toStdString())) == wanted)
@@ -353,21 +344,21 @@ void Tcnuform::save()
     store({EntryKind::Unit, name, records::pack(record), std::move(parts)}, "Unit: " + name);
 }
 
-void Tcnuform::loadEntry(int position, const project::Entry& entry)
+void Tcnuform::loadGraphics(const records::ObjectRecord& record, ByteView data)
 {
-    resetFields();
-    clearGraphics();
-    auto record = records::unpack(EntryKind::Unit, entry.data);
-    if (record.hasGraphics()) {
-        auto parts = records::partsOf(record, entry.data);
-        std::size_t consumed = 0;
-        iconArea->setPicture(library::readPictureComponent(parts[0], consumed));
-        imageArea->setFrames(library::readImageListComponent(parts[1], consumed));
-        imageArea->start();
-        saveFile(workingFile(graphics::shpFileOf(Graphic::UnitIcon)), parts[2]);
-        saveFile(workingFile(graphics::shpFileOf(Graphic::UnitImage)), parts[3]);
-    }
-    form->fill(record);
+    if (!record.hasGraphics())
+        return;
+    auto parts = records::partsOf(record, data);
+    std::size_t consumed = 0;
+    iconArea->setPicture(library::readPictureComponent(parts[0], consumed));
+    imageArea->setFrames(library::readImageListComponent(parts[1], consumed));
+    imageArea->start();
+    saveFile(workingFile(graphics::shpFileOf(Graphic::UnitIcon)), parts[2]);
+    saveFile(workingFile(graphics::shpFileOf(Graphic::UnitImage)), parts[3]);
+}
+
+void Tcnuform::entryLoaded(const records::ObjectRecord& record)
+{
     enableGroups();
     toleranceBar->setValue(std::clamp<int>(record.number("tolerance"), 0, kMaxTolerance));
     tolerance()->setText(QString::number(toleranceBar->value()));
@@ -376,16 +367,6 @@ void Tcnuform::loadEntry(int position, const project::Entry& entry)
         replacementList->setCurrentRow(record.number("replaced"));
     windows_.form1->graphicSource(Graphic::UnitIcon) = {graphics::kNotChanged, 0};
     windows_.form1->graphicSource(Graphic::UnitImage) = {graphics::kNotChanged, 0};
-    edited.set(position);
-    showToFront(this);
-}
-
-void Tcnuform::closeEvent(QCloseEvent* event)
-{
-    resetFields();
-    clearGraphics();
-    edited.clear();
-    event->accept();
 }
 
 }

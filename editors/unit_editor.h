@@ -8,7 +8,6 @@ class QScrollBar;
 namespace qx {
 
 class AnimationArea;
-class EditorForm;
 class FilteredLineEdit;
 class IconArea;
 
@@ -19,21 +18,18 @@ class Tcnuform : public EditorWindow {
 public:
     explicit Tcnuform(Windows& windows);
 
-    void loadEntry(int position, const project::Entry& entry) override;
-
     // Empties the fields, lists and boxes; the graphics and the tolerance stay.
-    void resetFields();
+    void resetFields() override;
     // No icon, no image, tolerance 0.
-    void clearGraphics();
-    // What an entry of the Load menu does.
-    void loadStock(const std::string& identifier);
+    void clearGraphics() override;
+    // A stock unit, selected in the replacement list when the list holds it.
+    void loadStock(const std::string& identifier) override;
     // "Add to Project".
     void save();
     void rebuildReplacementList();
     // The small buttons beside the weapon fields.
     void openWeapon(bool primary);
 
-    EditorForm* form = nullptr;
     IconArea* iconArea = nullptr;
     AnimationArea* imageArea = nullptr;
     QScrollBar* toleranceBar = nullptr;
@@ -43,7 +39,8 @@ public:
     QPushButton* SecondaryWeaponButton = nullptr;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void loadGraphics(const records::ObjectRecord& record, ByteView data) override;
+    void entryLoaded(const records::ObjectRecord& record) override;
 
 private:
     void buildGraphicsPage();

@@ -1,11 +1,8 @@
 #include "editors/warhead_editor.h"
 
-#include "editors/editor_form.h"
 #include "editors/filtered_line_edit.h"
 #include "shell/dialog_service.h"
-#include "stock/stock_loader.h"
 
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
@@ -14,10 +11,9 @@
 namespace qx {
 
 Tcnwhform::Tcnwhform(Windows& windows)
-    : EditorWindow(windows, "Tcnwhform", "Create new warhead")
+    : EditorWindow(windows, EntryKind::Warhead, "Tcnwhform", "Create new warhead")
 {
     buildFrame();
-    form = new EditorForm(EntryKind::Warhead, pages);
     buildLoadMenu(stock::warheadList(), [this](const std::string& identifier) { loadStock(identifier); });
     connect(form->choice("replaced"), &ChoiceField::clicked, this, [this] { edited.clear(); });
     for (const char* id : {"none", "wood", "light", "heavy", "concrete"})
@@ -30,18 +26,6 @@ Tcnwhform::Tcnwhform(Windows& windows)
     connect(AddButton, &QPushButton::clicked, this, [this] { runCommand(*windows_.dialogs, [this] { save(); }); });
 }
 
-void Tcnwhform::resetFields()
-{
-    form->reset();
-}
-
-void Tcnwhform::loadStock(const std::string& identifier)
-{
-    edited.clear();
-    resetFields();
-    form->apply(stock::loadStockObject(identifier, EntryKind::Warhead));
-}
-
 void Tcnwhform::save()
 {
     auto replaced = form->choice("replaced")->text();
@@ -51,21 +35,6 @@ void Tcnwhform::save()
     form->read(record);
     auto name = toCp1252(replaced);
     store({EntryKind::Warhead, name, records::pack(record), {}}, "Warhead: " + name);
-}
-
-void Tcnwhform::loadEntry(int position, const project::Entry& entry)
-{
-    resetFields();
-    form->fill(records::unpack(EntryKind::Warhead, entry.data));
-    edited.set(position);
-    showToFront(this);
-}
-
-void Tcnwhform::closeEvent(QCloseEvent* event)
-{
-    edited.clear();
-    resetFields();
-    event->accept();
 }
 
 }

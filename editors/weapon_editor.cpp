@@ -1,15 +1,11 @@
 #include "editors/weapon_editor.h"
 
 #include "common/file_names.h"
-#include "editors/editor_form.h"
 #include "editors/projectile_editor.h"
 #include "editors/warhead_editor.h"
 #include "shell/dialog_service.h"
 #include "shell/settings_window.h"
-#include "stock/line_helpers.h"
-#include "stock/stock_loader.h"
 
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QPushButton>
 
@@ -20,74 +16,40 @@ ChoiceField::Options weaponChoiceOptions(const objects::Field& field)
 {
     ChoiceField::Options options;
     options.untickWhenEmpty = std::string_view(field.id) == "sound";
-    if (std::string_view(field.id) == "replaced") {
-        auto menu = field.menu();
-        for (std::size_t i = 0; i < menu.size(); ++i) {
-            if (stock::bracketIdentifier(menu[i]) == "TorpTube")
-                options.unclickable.insert(i);
-        }
-    }
+    if (std::string_view(field.id) == "replaced")
+        options.unclickable = ChoiceField::positionsOf(field.menu(), "TorpTube");
     return options;
 }
 
 }
 
 Tcnwform::Tcnwform(Windows& windows)
-    : EditorWindow(windows, "Tcnwform", "Create new Weapon")
+    : EditorWindow(windows, EntryKind::Weapon, "Tcnwform", "Create new Weapon")
 {
-    buildFrame();
-    form = new EditorForm(EntryKind::Weapon, pages, weaponChoiceOptions);
+    buildFrame(weaponChoiceOptions);
     buildLoadMenu(stock::weaponList(), [this](const std::string& identifier) { loadStock(identifier); }, "TorpTube");
     connect(form->choice("replaced"), &ChoiceField::clicked, this, [this] { edited.clear(); });
-    ProjectileButton = pictureButton("projectile", "ProjectileButton", "Open the projectile");
-    WarheadButton = pictureButton("warhead", "WarheadButton", "Open the warhead");
-    connect(ProjectileButton, &QPushButton::clicked, this, [this] { runCommand(*windows_.dialogs, [this] { openProjectile(); }); });
-    connect(WarheadButton, &QPushButton::clicked, this, [this] { runCommand(*windows_.dialogs, [this] { openWarhead(); }); });
+    ProjectileButton = pictureButton("projectile", "ProjectileButton", "Open the projectile",
+                                     [this] { return windows_.cnpform; });
+    WarheadButton = pictureButton("warhead", "WarheadButton", "Open the warhead", [this] { return windows_.cnwhform; });
     connect(AddButton, &QPushButton::clicked, this, [this] { runCommand(*windows_.dialogs, [this] { save(); }); });
 }
 
-QPushButton* Tcnwform::pictureButton(const char* id, const QString& name, const QString& spoken)
+QPushButton* Tcnwform::pictureButton(const char* id, const QString& name, const QString& spoken,
+                                     std::function<EditorWindow*()> editor)
 {
     auto* button = new QPushButton("...", this);
     button->setObjectName(name);
     button->setAccessibleName(spoken);
     button->setMaximumWidth(32);
     form->grid(2)->addWidget(button, form->rowOf(id), 2);
+    connect(button, &QPushButton::clicked, this, [this, id, editor] {
+        runCommand(*windows_.dialogs, [&] {
+            if (windows_.settings->gate(names::kGateWeapon))
+                openStock(id, editor(), true);
+        });
+    });
     return button;
-}
-
-void Tcnwform::resetFields()
-{
-    form->reset();
-}
-
-void Tcnwform::loadStock(const std::string& identifier)
-{
-    edited.clear();
-    resetFields();
-    form->apply(stock::loadStockObject(identifier, EntryKind::Weapon));
-}
-
-void Tcnwform::openProjectile()
-{
-    auto text = form->choice("projectile")->text();
-    if (!windows_.settings->gate(names::kGateWeapon) || text.isEmpty())
-        return;
-    auto* projectiles = windows_.cnpform;
-    projectiles->loadStock(stock::bracketIdentifier(text.toStdString()));
-    projectiles->form->choice("replaced")->setText(text);
-    showToFront(projectiles);
-}
-
-void Tcnwform::openWarhead()
-{
-    auto text = form->choice("warhead")->text();
-    if (!windows_.settings->gate(names::kGateWeapon) || text.isEmpty())
-        return;
-    auto* warheads = windows_.cnwhform;
-    warheads->loadStock(stock::bracketIdentifier(text.toStdString()));
-    warheads->form->choice("replaced")->setText(text);
-    showToFront(warheads);
 }
 
 void Tcnwform::save()
@@ -104,21 +66,6 @@ void Tcnwform::save()
     form->read(record);
     auto name = toCp1252(replaced);
     store({EntryKind::Weapon, name, records::pack(record), {}}, "Weapon: " + name);
-}
-
-void Tcnwform::loadEntry(int position, const project::Entry& entry)
-{
-    resetFields();
-    form->fill(records::unpack(EntryKind::Weapon, entry.data));
-    edited.set(position);
-    showToFront(this);
-}
-
-void Tcnwform::closeEvent(QCloseEvent* event)
-{
-    edited.clear();
-    resetFields();
-    event->accept();
 }
 
 }

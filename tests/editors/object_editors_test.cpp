@@ -8,6 +8,7 @@
 #include "project/encoder.h"
 #include "shell/all_windows.h"
 #include "support/program_fixture.h"
+#include "support/window_helpers.h"
 
 #include <QCheckBox>
 #include <QListWidget>
@@ -18,17 +19,10 @@
 
 using namespace qx;
 using qx::test::ProgramFixture;
+using qx::test::actionNamed;
+using qx::test::deliver;
 
 namespace {
-
-QAction* actionNamed(QMenu* menu, const QString& text)
-{
-    for (auto* action : menu->actions()) {
-        if (action->text() == text)
-            return action;
-    }
-    return nullptr;
-}
 
 QMenu* loadSubmenu(EditorWindow* editor)
 {
@@ -74,17 +68,6 @@ library::FrameList frames(int count)
         for (std::size_t p = 3; p < frame.rgba.size(); p += 4)
             frame.rgba[p] = 255;
     return list;
-}
-
-bool deliver(QWidget* target, QMimeData* mime)
-{
-    QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    if (!enter.isAccepted())
-        return false;
-    QDropEvent drop(QPointF(1, 1), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &drop);
-    return drop.isAccepted();
 }
 
 }

@@ -4,6 +4,7 @@
 #include "project/encoder.h"
 #include "shell/all_windows.h"
 #include "support/program_fixture.h"
+#include "support/window_helpers.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -14,6 +15,8 @@
 
 using namespace qx;
 using qx::test::ProgramFixture;
+using qx::test::actionNamed;
+using qx::test::deliver;
 using Answer = DialogService::Answer;
 
 namespace {
@@ -58,17 +61,6 @@ struct BrowserFixture : ProgramFixture {
         return browser()->viewers().size() > before ? browser()->viewers().back() : nullptr;
     }
 };
-
-bool deliver(QWidget* target, QMimeData* mime)
-{
-    QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    if (!enter.isAccepted())
-        return false;
-    QDropEvent drop(QPointF(1, 1), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &drop);
-    return drop.isAccepted();
-}
 
 }
 

@@ -1,4 +1,4 @@
-#include "tool/tool_commands.h"
+#include "tool/run_tool.h"
 
 #include "project/encoder.h"
 #include "project/package.h"
@@ -17,18 +17,8 @@ namespace {
 
 using test::TempDir;
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result runTool(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    int status = tool::run(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using Result = test::ToolResult;
+using test::runTool;
 
 TEST(ToolCode, EncodeAndDecodeAreTheSameOperation)
 {

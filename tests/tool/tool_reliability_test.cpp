@@ -1,6 +1,6 @@
 // The tool under a failing disk and hostile inputs: a write that fails is
 // reported and leaves the old files, and every refusal is one line.
-#include "tool/tool_commands.h"
+#include "tool/run_tool.h"
 
 #include "compiler/compile.h"
 #include "editors/records.h"
@@ -26,18 +26,8 @@ namespace {
 using test::FaultyDisk;
 using test::TempDir;
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result runTool(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    int status = tool::run(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using Result = test::ToolResult;
+using test::runTool;
 
 // The program itself, as a user runs it: its standard error.
 Result runProgram(const std::vector<std::string>& args)
