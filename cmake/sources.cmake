@@ -43,6 +43,8 @@ set(QXUI_SOURCES
   editors/filtered_line_edit.cpp
   editors/filtered_line_edit.h
   editors/projectile_editor.cpp
+  editors/replacing_editor.cpp
+  editors/replacing_editor.h
   editors/projectile_editor.h
   editors/unit_editor.cpp
   editors/unit_editor.h
