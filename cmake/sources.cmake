@@ -33,6 +33,7 @@ set(QXCORE_SOURCES
 )
 
 set(QXUI_SOURCES
+  editors/building_editor.cpp
   editors/building_editor.h
   editors/choice_field.cpp
   editors/choice_field.h

@@ -182,7 +182,7 @@ void EditorForm::fillDefaults()
                 choice->click(position);
         } else if (auto* edit = qobject_cast<FilteredLineEdit*>(built.widget)) {
             if (isNumberField(field) && !field.emptyIs255 && edit->text().isEmpty())
-                edit->setText(numberText(field, field.defaultValue));
+                edit->setStoredText(numberText(field, field.defaultValue));
         }
     }
 }
@@ -245,8 +245,8 @@ void EditorForm::fill(const records::ObjectRecord& record)
             choice->setTicked(positions, text);
         } else if (auto* box = qobject_cast<QCheckBox*>(built.widget)) {
             box->setChecked(value.number != 0);
-        } else if (auto* edit = qobject_cast<QLineEdit*>(built.widget)) {
-            edit->setText(field.storage == objects::Storage::Text ? fromCp1252(value.text) : numberText(field, value.number));
+        } else if (auto* edit = qobject_cast<FilteredLineEdit*>(built.widget)) {
+            edit->setStoredText(field.storage == objects::Storage::Text ? fromCp1252(value.text) : numberText(field, value.number));
         }
     }
 }
@@ -262,8 +262,8 @@ void EditorForm::apply(const stock::StockObject& object)
             choice->setTicked(shown.checked, fromCp1252(shown.text));
         } else if (auto* box = qobject_cast<QCheckBox*>(found->widget)) {
             box->setChecked(shown.box);
-        } else if (auto* edit = qobject_cast<QLineEdit*>(found->widget)) {
-            edit->setText(fromCp1252(shown.text));
+        } else if (auto* edit = qobject_cast<FilteredLineEdit*>(found->widget)) {
+            edit->setStoredText(fromCp1252(shown.text));
         }
     }
 }

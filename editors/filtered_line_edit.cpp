@@ -37,6 +37,11 @@ void FilteredLineEdit::replaceText(const std::string& text)
     filtering_ = false;
 }
 
+void FilteredLineEdit::setStoredText(const QString& text)
+{
+    replaceText(text.toStdString());
+}
+
 void FilteredLineEdit::enforce()
 {
     if (filtering_)

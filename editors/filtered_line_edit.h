@@ -16,6 +16,9 @@ public:
     FilteredLineEdit(objects::Filter filter, int maxLength, QWidget* parent = nullptr);
 
     objects::Filter filter() const { return filter_; }
+    // A value the window stores or shows back (a default, a stored record, a
+    // stock value) is shown as it is: the filters judge what users bring.
+    void setStoredText(const QString& text);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
