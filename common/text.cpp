@@ -27,4 +27,57 @@ std::string decimalText(std::int64_t number, int divisor)
     return text.empty() ? "0" : text;
 }
 
+std::string commaText(std::int64_t number, int divisor)
+{
+    auto text = decimalText(number, divisor);
+    auto point = text.find('.');
+    if (point == std::string::npos)
+        return text;
+    text[point] = ',';
+    if (point == 0 || text[point - 1] == '-')
+        text.insert(point, "0");
+    return text;
+}
+
+std::optional<std::int64_t> scaledNumber(std::string_view text, int fractionDigits)
+{
+    auto comma = text.find(',');
+    auto whole = text.substr(0, comma);
+    auto fraction = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
+    if (whole.empty() && fraction.empty())
+        return std::nullopt;
+    std::int64_t value = 0;
+    for (char c : whole) {
+        if (c < '0' || c > '9' || value > 1'000'000'000)
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    std::int64_t scale = 1;
+    for (int i = 0; i < fractionDigits; ++i)
+        scale *= 10;
+    value *= scale;
+    std::int64_t place = scale / 10;
+    std::int64_t rest = 0;
+    int restDigits = 0;
+    for (char c : fraction) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        if (place > 0) {
+            value += (c - '0') * place;
+            place /= 10;
+        } else if (restDigits < 18) {
+            rest = rest * 10 + (c - '0');
+            ++restDigits;
+        }
+    }
+    if (restDigits > 0) {
+        std::int64_t half = 5;
+        for (int i = 1; i < restDigits; ++i)
+            half *= 10;
+        if (rest > half || (rest == half && value % 2 == 1))
+            ++value;
+    }
+    return value;
+}
+
 }

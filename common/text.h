@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,5 +13,13 @@ std::string lowerCase(std::string_view text);
 // The short form of number / divisor (10, 100 or 1000) that the rules file
 // uses: "5.75", ".8", "1", "0".
 std::string decimalText(std::int64_t number, int divisor);
+
+// The same as a window shows it: a decimal comma and the whole part always
+// written ("5,75", "0,016", "2").
+std::string commaText(std::int64_t number, int divisor);
+
+// A number typed with a decimal comma, times 10^fractionDigits, halves to
+// even; nothing for text that is no such number.
+std::optional<std::int64_t> scaledNumber(std::string_view text, int fractionDigits);
 
 }

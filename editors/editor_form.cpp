@@ -1,6 +1,7 @@
 #include "editors/editor_form.h"
 
 #include "common/cp1252.h"
+#include "common/text.h"
 #include "editors/filtered_line_edit.h"
 #include "shell/accessibility.h"
 #include "stock/line_helpers.h"
@@ -44,14 +45,7 @@ std::string toCp1252(const QString& text)
 
 QString commaText(std::int32_t hundredths)
 {
-    auto text = QString::number(hundredths / 100);
-    if (auto fraction = hundredths % 100; fraction != 0) {
-        auto digits = QString::number(fraction).rightJustified(2, '0');
-        while (digits.endsWith('0'))
-            digits.chop(1);
-        text += "," + digits;
-    }
-    return text;
+    return QString::fromStdString(qx::commaText(hundredths, 100));
 }
 
 EditorForm::EditorForm(EntryKind kind, QTabWidget* pages, const ChoiceOptions& options)

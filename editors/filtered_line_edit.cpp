@@ -21,9 +21,10 @@ std::optional<char> filterKey(const QKeyEvent* event)
 
 }
 
-FilteredLineEdit::FilteredLineEdit(objects::Filter filter, int maxLength, QWidget* parent)
+FilteredLineEdit::FilteredLineEdit(objects::Filter filter, int maxLength, QWidget* parent, int limit)
     : QLineEdit(parent)
     , filter_(filter)
+    , limit_(limit)
 {
     if (maxLength > 0)
         setMaxLength(maxLength);
@@ -47,7 +48,7 @@ void FilteredLineEdit::enforce()
     if (filtering_)
         return;
     auto current = text().toStdString();
-    auto wanted = filters::normalized(filter_, current);
+    auto wanted = filters::normalized(filter_, current, limit_);
     if (wanted != current)
         replaceText(wanted);
 }
@@ -59,7 +60,7 @@ void FilteredLineEdit::keyPressEvent(QKeyEvent* event)
         QLineEdit::keyPressEvent(event);
         return;
     }
-    auto result = filters::pressKey(filter_, text().toStdString(), *key);
+    auto result = filters::pressKey(filter_, text().toStdString(), *key, limit_);
     if (result.text != text().toStdString())
         replaceText(result.text);
     if (result.accepted) {
@@ -74,7 +75,7 @@ void FilteredLineEdit::keyPressEvent(QKeyEvent* event)
 void FilteredLineEdit::keyReleaseEvent(QKeyEvent* event)
 {
     auto current = text().toStdString();
-    auto released = filters::releaseKey(filter_, current);
+    auto released = filters::releaseKey(filter_, current, limit_);
     if (released != current)
         replaceText(released);
     QLineEdit::keyReleaseEvent(event);

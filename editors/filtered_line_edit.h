@@ -13,7 +13,8 @@ namespace qx {
 class FilteredLineEdit : public QLineEdit {
     Q_OBJECT
 public:
-    FilteredLineEdit(objects::Filter filter, int maxLength, QWidget* parent = nullptr);
+    // limit: the decimal filter's.
+    FilteredLineEdit(objects::Filter filter, int maxLength, QWidget* parent = nullptr, int limit = 0);
 
     objects::Filter filter() const { return filter_; }
     // A value the window stores or shows back (a default, a stored record, a
@@ -29,6 +30,7 @@ private:
     void enforce();
 
     objects::Filter filter_;
+    int limit_;
     bool filtering_ = false;
 };
 

@@ -1,18 +1,239 @@
 #include "general/general_window.h"
 
+#include "common/file_names.h"
+#include "editors/choice_field.h"
+#include "editors/editor_form.h"
+#include "editors/filtered_line_edit.h"
+#include "project/project_window.h"
+#include "shell/accessibility.h"
+#include "shell/dialog_service.h"
+#include "shell/settings_window.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <numeric>
+
 namespace qx {
+namespace {
+
+using general::Field;
+using general::Format;
+
+bool isChoice(const Field& field)
+{
+    return field.format == Format::Section || field.format == Format::CrateChoice || field.format == Format::TechLevel;
+}
+
+// Pages with more fields than fit scroll.
+bool scrolls(EntryKind kind)
+{
+    return kind == EntryKind::SpecialWeapons || kind == EntryKind::ComputerPlayer;
+}
+
+}
 
 TGeneral::TGeneral(Windows& windows)
     : windows_(windows)
 {
     setObjectName("TGeneral");
     setWindowTitle("General Settings");
-    resize(560, 420);
+    auto* layout = new QVBoxLayout(this);
+    pages = new QTabWidget(this);
+    pages->setObjectName("pages");
+    pages->setAccessibleName("Pages");
+    layout->addWidget(pages);
+    for (const auto* group : general::pageOrder())
+        buildPage(*group);
+    resize(620, 520);
 }
 
-void TGeneral::loadEntry(int, const project::Entry&)
+void TGeneral::buildPage(const general::Group& group)
 {
+    auto* content = new QWidget;
+    auto* grid = new QGridLayout(content);
+    Page page{&group, std::vector<QWidget*>(group.fields.size()), nullptr, 0};
+    // The window shows the fields in the order of their record.
+    std::vector<std::size_t> order(group.fields.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return group.fields[a].offset < group.fields[b].offset; });
+    for (auto index : order) {
+        const auto& field = group.fields[index];
+        int row = grid->rowCount();
+        QWidget* widget = nullptr;
+        if (field.format == Format::YesNo) {
+            widget = new QCheckBox(field.label);
+            widget->setAccessibleName(spokenCaption(field.label));
+            grid->addWidget(widget, row, 0, 1, 2);
+        } else {
+            if (isChoice(field))
+                widget = new ChoiceField(general::choiceList(group, field), ChoiceField::Mode::One, {});
+            else
+                widget = new FilteredLineEdit(field.filter, field.maxLength, nullptr, field.limit);
+            auto* label = new QLabel(field.label);
+            nameAfterLabel(label, widget);
+            grid->addWidget(label, row, 0);
+            grid->addWidget(widget, row, 1);
+        }
+        widget->setObjectName(*field.outputName ? field.outputName : "section");
+        page.widgets[index] = widget;
+    }
+    page.add = new QPushButton("Add to Project");
+    page.add->setObjectName(QString("AddButton") + QString::number(byteOf(group.kind)));
+    grid->addWidget(page.add, grid->rowCount(), 0, 1, 2);
+    grid->setRowStretch(grid->rowCount(), 1);
+    auto kind = group.kind;
+    connect(page.add, &QPushButton::clicked, this, [this, kind] { runCommand(*windows_.dialogs, [&] { store(kind); }); });
+    QWidget* tab = content;
+    if (scrolls(kind)) {
+        auto* scroll = new QScrollArea;
+        scroll->setWidget(content);
+        scroll->setWidgetResizable(true);
+        tab = scroll;
+    }
+    page.tab = pages->addTab(tab, group.caption);
+    pages_.push_back(std::move(page));
+}
+
+const TGeneral::Page& TGeneral::pageOf(EntryKind kind) const
+{
+    return *std::find_if(pages_.begin(), pages_.end(), [&](const Page& page) { return page.group->kind == kind; });
+}
+
+QWidget* TGeneral::field(EntryKind kind, std::string_view name) const
+{
+    const auto& page = pageOf(kind);
+    for (std::size_t i = 0; i < page.widgets.size(); ++i) {
+        const auto& field = page.group->fields[i];
+        if (name == field.outputName || name == field.label)
+            return page.widgets[i];
+    }
+    return nullptr;
+}
+
+QPushButton* TGeneral::addButton(EntryKind kind) const
+{
+    return pageOf(kind).add;
+}
+
+void TGeneral::resetPage(EntryKind kind)
+{
+    for (auto* widget : pageOf(kind).widgets) {
+        if (auto* choice = qobject_cast<ChoiceField*>(widget))
+            choice->reset();
+        else if (auto* box = qobject_cast<QCheckBox*>(widget))
+            box->setChecked(false);
+        else if (auto* edit = qobject_cast<QLineEdit*>(widget))
+            edit->clear();
+    }
+}
+
+bool TGeneral::numbersStorable(const Page& page)
+{
+    bool storable = true;
+    for (std::size_t i = 0; i < page.widgets.size(); ++i) {
+        auto* edit = qobject_cast<FilteredLineEdit*>(page.widgets[i]);
+        const auto& field = page.group->fields[i];
+        if (edit && !general::storedValue(field, edit->text().toStdString())) {
+            windows_.dialogs->error("Please enter a valid number for " + spokenCaption(field.label) + "!");
+            storable = false;
+        }
+    }
+    return storable;
+}
+
+void TGeneral::fillDefaults(const Page& page)
+{
+    for (std::size_t i = 0; i < page.widgets.size(); ++i) {
+        const auto& field = page.group->fields[i];
+        if (auto* edit = qobject_cast<FilteredLineEdit*>(page.widgets[i]); edit && edit->text().isEmpty())
+            edit->setStoredText(field.defaultText);
+        auto* choice = qobject_cast<ChoiceField*>(page.widgets[i]);
+        if (choice && field.format != Format::Section && !choice->choice())
+            choice->click(0);
+    }
+}
+
+general::GroupRecord TGeneral::recordOf(const Page& page) const
+{
+    general::GroupRecord record{page.group->kind, {}};
+    for (std::size_t i = 0; i < page.widgets.size(); ++i) {
+        const auto& field = page.group->fields[i];
+        std::int32_t value = 0;
+        if (auto* choice = qobject_cast<ChoiceField*>(page.widgets[i])) {
+            auto chosen = choice->choice();
+            value = chosen ? static_cast<std::int32_t>(*chosen) : field.format == Format::Section ? objects::kEmpty : 0;
+        } else if (auto* box = qobject_cast<QCheckBox*>(page.widgets[i])) {
+            value = box->isChecked() ? 1 : 0;
+        } else if (auto* edit = qobject_cast<FilteredLineEdit*>(page.widgets[i])) {
+            value = general::storedValue(field, edit->text().toStdString()).value_or(0);
+        }
+        record.values.push_back(value);
+    }
+    return record;
+}
+
+void TGeneral::store(EntryKind kind)
+{
+    const auto& page = pageOf(kind);
+    const auto& group = *page.group;
+    QString chosen;
+    if (auto* section = qobject_cast<ChoiceField*>(field(kind, "section"))) {
+        chosen = section->text();
+        if (chosen.isEmpty())
+            return;
+    }
+    if (!numbersStorable(page))
+        return;
+    setEnabled(false);
+    struct Enable {
+        QWidget* window;
+        ~Enable() { window->setEnabled(true); }
+    } enable{this};
+    fillDefaults(page);
+    auto name = chosen.isEmpty() ? std::string(group.entryName) : toCp1252(chosen);
+    auto line = std::string(group.listLine) + toCp1252(chosen);
+    project::append(toPath(windows_.settings->workingFile(names::kProject)),
+                    toPath(windows_.settings->workingFile(names::kProjectScratch)),
+                    {kind, name, general::pack(recordOf(page)), {}});
+    windows_.prjform->addLine(line);
+    showToFront(windows_.prjform);
+}
+
+void TGeneral::loadEntry(int, const project::Entry& entry)
+{
+    const auto& page = pageOf(entry.kind);
+    resetPage(entry.kind);
+    auto record = general::unpackGroup(entry.kind, entry.data);
+    for (std::size_t i = 0; i < page.widgets.size(); ++i) {
+        const auto& field = page.group->fields[i];
+        auto value = record.values[i];
+        if (auto* choice = qobject_cast<ChoiceField*>(page.widgets[i])) {
+            if (value >= 0 && static_cast<std::size_t>(value) < choice->list().size())
+                choice->setTicked({static_cast<std::size_t>(value)});
+        } else if (auto* box = qobject_cast<QCheckBox*>(page.widgets[i])) {
+            box->setChecked(value != 0);
+        } else if (auto* edit = qobject_cast<FilteredLineEdit*>(page.widgets[i])) {
+            edit->setStoredText(QString::fromStdString(general::shownValue(field, value)));
+        }
+    }
+    pages->setCurrentIndex(page.tab);
     showToFront(this);
+}
+
+void TGeneral::closeEvent(QCloseEvent* event)
+{
+    for (const auto& page : pages_)
+        resetPage(page.group->kind);
+    event->accept();
 }
 
 }

@@ -3,8 +3,11 @@
 #include "common/file_io.h"
 #include "project/entry_kind.h"
 #include "stock/menus.h"
+#include "stock/object_fields.h"
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 #include <span>
 #include <string>
 #include <vector>
@@ -29,6 +32,13 @@ struct Field {
     Format format;
     const char* matchKey;
     const char* outputName;
+    // The window's field: its label, the text an empty field gets when the
+    // group is stored (none for the section choice), its key filter.
+    const char* label = "";
+    const char* defaultText = "";
+    objects::Filter filter = objects::Filter::Digits;
+    std::uint16_t limit = 0;  // the decimal filter's
+    std::uint8_t maxLength = 0;
 };
 
 // One group of general rules: its record layout and where its keys are
@@ -38,10 +48,29 @@ struct Group {
     const char* section;  // the one section whose keys are rewritten; null for section groups
     std::span<const Field> fields;
     stock::Menu (*sections)() = nullptr;  // section groups: the sections they may replace
+    // The window's page, the entry's name (section groups: the chosen
+    // section's text) and the project list's line when it is stored (section
+    // groups: followed by that text).
+    const char* caption = "";
+    const char* entryName = "";
+    const char* listLine = "";
 };
 
 // Nothing for the object kinds and unknown kinds.
 const Group* groupOfKind(EntryKind kind);
+
+// The groups in the order of the general settings window's pages.
+std::span<const Group* const> pageOrder();
+
+// The choice list of a choice field.
+stock::Menu choiceList(const Group& group, const Field& field);
+
+// The value storing a field's text gives: its default when empty; nothing
+// when the text is no number or does not fit the field.
+std::optional<std::int32_t> storedValue(const Field& field, std::string_view text);
+
+// A stored value as the window shows it again.
+std::string shownValue(const Field& field, std::int32_t value);
 
 // One value per field of the group, in the order of its fields.
 struct GroupRecord {

@@ -1,6 +1,7 @@
 #include "stock/object_fields.h"
 
 #include "common/error.h"
+#include "common/text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -322,45 +323,6 @@ const ObjectTable kTables[] = {
     {EntryKind::Building, "building", kObjectPages, kBuildingFields},
 };
 
-// Hundredths of a number with a decimal comma, halves to even.
-std::optional<std::int64_t> hundredths(std::string_view text)
-{
-    auto comma = text.find(',');
-    auto whole = text.substr(0, comma);
-    auto fraction = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
-    if (whole.empty() && fraction.empty())
-        return std::nullopt;
-    std::int64_t value = 0;
-    for (char c : whole) {
-        if (c < '0' || c > '9' || value > 1'000'000'000)
-            return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    value *= 100;
-    std::int64_t scale = 10;
-    std::int64_t rest = 0;
-    int restDigits = 0;
-    for (char c : fraction) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        if (scale > 0) {
-            value += (c - '0') * scale;
-            scale /= 10;
-        } else if (restDigits < 18) {
-            rest = rest * 10 + (c - '0');
-            ++restDigits;
-        }
-    }
-    if (restDigits > 0) {
-        std::int64_t half = 5;
-        for (int i = 1; i < restDigits; ++i)
-            half *= 10;
-        if (rest > half || (rest == half && value % 2 == 1))
-            ++value;
-    }
-    return value;
-}
-
 std::optional<std::int64_t> wholeNumber(std::string_view text)
 {
     std::int64_t value = 0;
@@ -421,7 +383,7 @@ std::optional<std::int32_t> storedNumber(const Field& field, std::string_view te
         return std::nullopt;
     if (text.empty())
         return field.defaultValue;
-    auto value = field.control == Control::Decimal ? hundredths(text) : wholeNumber(text);
+    auto value = field.control == Control::Decimal ? scaledNumber(text, 2) : wholeNumber(text);
     if (!value || *value < smallest(field) || *value > largest(field))
         return std::nullopt;
     return static_cast<std::int32_t>(*value);
