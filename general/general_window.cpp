@@ -113,7 +113,8 @@ QWidget* TGeneral::field(EntryKind kind, std::string_view name) const
     const auto& page = pageOf(kind);
     for (std::size_t i = 0; i < page.widgets.size(); ++i) {
         const auto& field = page.group->fields[i];
-        if (name == field.outputName || name == field.label)
+        bool section = field.format == Format::Section && name == "section";
+        if (section || name == field.outputName || name == field.label)
             return page.widgets[i];
     }
     return nullptr;

@@ -27,7 +27,8 @@ public:
     // "Add to Project" of a page.
     void store(EntryKind kind);
     void resetPage(EntryKind kind);
-    // The widget of a group's field, found by its rules key or label.
+    // The widget of a group's field, found by its rules key or label, or
+    // "section" for the section a group replaces.
     QWidget* field(EntryKind kind, std::string_view name) const;
     QPushButton* addButton(EntryKind kind) const;
 
