@@ -48,13 +48,7 @@ struct BuildingEditor : ProgramFixture {
     }
     project::Entry entry(std::size_t index) { return project::readEntry(workingFile("project.tmp"), index); }
     std::size_t entries() { return project::readDirectory(workingFile("project.tmp")).entries.size(); }
-    QStringList listLines()
-    {
-        QStringList lines;
-        for (int i = 0; i < windows().prjform->ListBox1->count(); ++i)
-            lines << windows().prjform->ListBox1->item(i)->text();
-        return lines;
-    }
+    QStringList listLines() { return test::listLines(windows().prjform); }
     // A library of icons and one of building graphics, open in viewers.
     std::vector<LibraryViewer*> openLibraries()
     {

@@ -45,13 +45,7 @@ struct Editors : ProgramFixture {
     }
     project::Entry entry(std::size_t index) { return project::readEntry(workingFile("project.tmp"), index); }
     std::size_t entries() { return project::readDirectory(workingFile("project.tmp")).entries.size(); }
-    QStringList listLines()
-    {
-        QStringList lines;
-        for (int i = 0; i < windows().prjform->ListBox1->count(); ++i)
-            lines << windows().prjform->ListBox1->item(i)->text();
-        return lines;
-    }
+    QStringList listLines() { return test::listLines(windows().prjform); }
     void edit(int row)
     {
         windows().prjform->ListBox1->setCurrentRow(row);
@@ -268,12 +262,7 @@ private slots:
         QCOMPARE(f.entries(), std::size_t{3});
         QTest::mouseClick(f.windows().prjform->compQXP, Qt::LeftButton);
         QCOMPARE(f.dialogs.log.last(), QString("information: RulesINI compilation successful!"));
-        struct Silent : compiler::CompileReporter {
-            void warning(const std::string&) override {}
-            void error(const std::string&) override {}
-            void information(const std::string&) override {}
-            bool confirm(const std::string&) override { return true; }
-        } silent;
+        test::SilentReporter silent;
         auto outputs = compiler::buildOutputs(readFile(f.workingFile("project.tmp")), silent);
         auto text = compiler::rulesFileText(outputs.rules);
         QCOMPARE(readFile(f.dir / "game" / "rules.ini"), Bytes(text.begin(), text.end()));

@@ -58,13 +58,7 @@ struct UnitEditor : ProgramFixture {
     }
     project::Directory directory() { return project::readDirectory(workingFile("project.tmp")); }
     project::Entry entry(std::size_t index) { return project::readEntry(workingFile("project.tmp"), index); }
-    QStringList listLines()
-    {
-        QStringList lines;
-        for (int i = 0; i < windows().prjform->ListBox1->count(); ++i)
-            lines << windows().prjform->ListBox1->item(i)->text();
-        return lines;
-    }
+    QStringList listLines() { return test::listLines(windows().prjform); }
     void loadStock(const QString& group, const QString& caption)
     {
         auto* load = actionNamed(unit()->loadMenu, "&Load")->menu();

@@ -4,6 +4,7 @@
 #include "editors/filtered_line_edit.h"
 #include "shell/all_windows.h"
 #include "support/program_fixture.h"
+#include "support/window_helpers.h"
 
 #include <QCheckBox>
 #include <QListWidget>
@@ -35,13 +36,7 @@ struct GeneralWindow : ProgramFixture {
     }
     std::size_t entries() { return project::readDirectory(workingFile("project.tmp")).entries.size(); }
     project::Entry entry(std::size_t index) { return project::readEntry(workingFile("project.tmp"), index); }
-    QStringList listLines()
-    {
-        QStringList lines;
-        for (int i = 0; i < windows().prjform->ListBox1->count(); ++i)
-            lines << windows().prjform->ListBox1->item(i)->text();
-        return lines;
-    }
+    QStringList listLines() { return test::listLines(windows().prjform); }
     std::int32_t i32(const Bytes& data, std::size_t at) { return i32At(data, at); }
 };
 
@@ -182,12 +177,7 @@ private slots:
         f.dialogs.answers.push_back(DialogService::Answer::Yes);
         QTest::mouseClick(f.windows().prjform->compQXP, Qt::LeftButton);
         QCOMPARE(f.dialogs.log.last(), QString("information: RulesINI compilation successful!"));
-        struct Silent : compiler::CompileReporter {
-            void warning(const std::string&) override {}
-            void error(const std::string&) override {}
-            void information(const std::string&) override {}
-            bool confirm(const std::string&) override { return true; }
-        } silent;
+        test::SilentReporter silent;
         auto outputs = compiler::buildOutputs(readFile(f.workingFile("project.tmp")), silent);
         auto text = compiler::rulesFileText(outputs.rules);
         QCOMPARE(readFile(f.dir / "game" / "rules.ini"), Bytes(text.begin(), text.end()));

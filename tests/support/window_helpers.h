@@ -1,7 +1,11 @@
 #pragma once
 
+#include "compiler/compile.h"
+#include "project/project_window.h"
+
 #include <QApplication>
 #include <QDropEvent>
+#include <QListWidget>
 #include <QMenu>
 
 namespace qx::test {
@@ -27,5 +31,22 @@ inline bool deliver(QWidget* target, QMimeData* mime)
     QApplication::sendEvent(target, &drop);
     return drop.isAccepted();
 }
+
+// The lines of the project window's list.
+inline QStringList listLines(const Tprjform* project)
+{
+    QStringList lines;
+    for (int i = 0; i < project->ListBox1->count(); ++i)
+        lines << project->ListBox1->item(i)->text();
+    return lines;
+}
+
+// A compile whose messages nobody reads; questions are answered Yes.
+struct SilentReporter : compiler::CompileReporter {
+    void warning(const std::string&) override {}
+    void error(const std::string&) override {}
+    void information(const std::string&) override {}
+    bool confirm(const std::string&) override { return true; }
+};
 
 }
