@@ -46,7 +46,7 @@ void EditorWindow::buildFrame(const EditorForm::ChoiceOptions& options)
     layout->addLayout(buttons);
     loadMenu = new QMenu(this);
     loadMenu->setObjectName("loadMenu");
-    form = new EditorForm(kind_, pages, options);
+    form = std::make_unique<EditorForm>(kind_, pages, options);
     connect(LoadButton, &QPushButton::clicked, this, [this] { loadMenu->popup(QCursor::pos()); });
 }
 

@@ -8,6 +8,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class QMenu;
 class QPushButton;
 class QTabWidget;
@@ -37,7 +39,7 @@ public:
     virtual void loadStock(const std::string& identifier);
 
     project::EditedEntry edited;
-    EditorForm* form = nullptr;
+    std::unique_ptr<EditorForm> form;
     QTabWidget* pages = nullptr;
     QPushButton* AddButton = nullptr;
     QPushButton* LoadButton = nullptr;

@@ -77,7 +77,7 @@ private slots:
         QCOMPARE(load->actions().size(), 35);
         QVERIFY(!actionNamed(load, "&Torpedo Tube [TorpTube]"));
         actionNamed(load, "&Tanya's Pistol [Colt45]")->trigger();
-        auto* form = f.weapon()->form;
+        auto* form = f.weapon()->form.get();
         QCOMPARE(form->field("damage")->text(), QString("50"));
         QCOMPARE(form->field("range")->text(), QString("5,75"));
         QCOMPARE(form->field("delay")->text(), QString("5"));
@@ -107,7 +107,7 @@ private slots:
     void weaponFieldsAreTypedAndChecked()
     {
         Editors f;
-        auto* form = f.weapon()->form;
+        auto* form = f.weapon()->form.get();
         form->choice("replaced")->click(0);
         QTest::keyClicks(form->field("damage"), "12-");
         QCOMPARE(form->field("damage")->text(), QString("-12"));
@@ -148,7 +148,7 @@ private slots:
     void warheadBoxesPercentsAndChecks()
     {
         Editors f;
-        auto* form = f.warhead()->form;
+        auto* form = f.warhead()->form.get();
         QTest::keyClicks(form->field("none"), "1005");
         QCOMPARE(form->field("none")->text(), QString("100"));
         QTest::keyClicks(form->field("wood"), "x5");
@@ -179,7 +179,7 @@ private slots:
     void anEditedWarheadIsReplacedOnlyWhileItsWarheadStaysChosen()
     {
         Editors f;
-        auto* form = f.warhead()->form;
+        auto* form = f.warhead()->form.get();
         actionNamed(loadSubmenu(f.warhead()), "Armor Piercing [AP]")->trigger();
         f.add(f.warhead());
         f.add(f.warhead());
@@ -201,7 +201,7 @@ private slots:
     void aProjectileKeepsItsGraphicThroughAnEdit()
     {
         Editors f;
-        auto* form = f.projectile()->form;
+        auto* form = f.projectile()->form.get();
         f.add(f.projectile());
         QCOMPARE(f.dialogs.log, (QStringList{"error: Please select a projectile to replace",
                                              "error: Please type in an internal name for your projectile"}));

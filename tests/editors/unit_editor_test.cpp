@@ -42,7 +42,7 @@ struct UnitEditor : ProgramFixture {
         start();
     }
     Tcnuform* unit() { return windows().cnuform; }
-    EditorForm* form() { return unit()->form; }
+    EditorForm* form() { return unit()->form.get(); }
     QLineEdit* field(const char* id) { return form()->field(id); }
     void type(const char* id, const QString& keys) { QTest::keyClicks(field(id), keys); }
     void add()
