@@ -43,22 +43,4 @@ const KindFacts* factsOf(EntryKind kind)
     return found == std::end(kFacts) ? nullptr : found;
 }
 
-std::optional<EntryKind> entryKindOf(std::uint8_t byte)
-{
-    auto kind = static_cast<EntryKind>(byte);
-    return factsOf(kind) ? std::optional(kind) : std::nullopt;
-}
-
-bool isObjectKind(EntryKind kind)
-{
-    const auto* facts = factsOf(kind);
-    return facts && facts->editor != EditedBy::General;
-}
-
-bool isGroupKind(EntryKind kind)
-{
-    const auto* facts = factsOf(kind);
-    return facts && facts->editor == EditedBy::General;
-}
-
 }

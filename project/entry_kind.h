@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 
 namespace qx {
@@ -51,10 +50,6 @@ struct KindFacts {
 
 // Nothing for a byte that names no kind.
 const KindFacts* factsOf(EntryKind kind);
-std::optional<EntryKind> entryKindOf(std::uint8_t byte);
-
-bool isObjectKind(EntryKind kind);
-bool isGroupKind(EntryKind kind);
 
 constexpr std::uint8_t byteOf(EntryKind kind) { return static_cast<std::uint8_t>(kind); }
 
