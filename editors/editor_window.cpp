@@ -87,9 +87,12 @@ void EditorWindow::loadStock(const std::string& identifier)
 void EditorWindow::loadEntry(int position, const project::Entry& entry)
 {
     if (form) {
+        // A damaged entry is refused before the window changes.
+        auto record = records::unpack(kind_, entry.data);
+        if (record.hasGraphics())
+            records::partsOf(record, entry.data);
         resetFields();
         clearGraphics();
-        auto record = records::unpack(kind_, entry.data);
         loadGraphics(record, entry.data);
         form->fill(record);
         entryLoaded(record);

@@ -340,6 +340,23 @@ private slots:
         f.unit()->loadMenu->hide();
     }
 
+    void aDamagedEntryIsRefusedAndTheWindowKeepsItsValues()
+    {
+        UnitEditor f;
+        auto unit = records::defaults(EntryKind::Unit);
+        unit.sizes = {0, 0, 500, 500};  // graphics past the end of the block
+        project::append(f.workingFile("project.tmp"), f.workingFile("tempqxp.tmp"),
+                        {EntryKind::Unit, "Broken", records::pack(unit), {Bytes(10)}});
+        f.windows().prjform->addLine("Unit: Broken");
+        f.field("name")->setText("Kept");
+        f.windows().prjform->ListBox1->setCurrentRow(0);
+        QTest::mouseClick(f.windows().prjform->EditQXP, Qt::LeftButton);
+        QCOMPARE(f.dialogs.log, QStringList{"error: A graphics entry of the project is damaged: its graphics run past "
+                                            "the end of its data."});
+        QCOMPARE(f.field("name")->text(), QString("Kept"));
+        QVERIFY(!f.unit()->edited.isSet());
+    }
+
     void closingEmptiesTheWindow()
     {
         UnitEditor f;
