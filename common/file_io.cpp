@@ -40,13 +40,23 @@ std::uint64_t ordinaryFileSize(const fs::path& path)
     return size;
 }
 
-std::ifstream openInput(const fs::path& path)
+namespace {
+
+// Opens a file the caller has found to be ordinary.
+std::ifstream openChecked(const fs::path& path)
 {
-    ordinaryFileSize(path);
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw Error(systemMessage("Cannot open file", path));
     return in;
+}
+
+}
+
+std::ifstream openInput(const fs::path& path)
+{
+    ordinaryFileSize(path);
+    return openChecked(path);
 }
 
 Bytes readFile(const fs::path& path, std::uint64_t maxSize)
@@ -54,7 +64,7 @@ Bytes readFile(const fs::path& path, std::uint64_t maxSize)
     auto size = ordinaryFileSize(path);
     if (size > maxSize)
         throw Error("File " + toText(path) + " is too large (" + std::to_string(size) + " bytes)");
-    auto in = openInput(path);
+    auto in = openChecked(path);
     Bytes bytes(size);
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
     if (static_cast<std::uint64_t>(in.gcount()) != size)

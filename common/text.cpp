@@ -1,6 +1,7 @@
 #include "common/text.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace qx {
 
@@ -37,6 +38,15 @@ std::string commaText(std::int64_t number, int divisor)
     if (point == 0 || text[point - 1] == '-')
         text.insert(point, "0");
     return text;
+}
+
+std::optional<std::int64_t> wholeNumber(std::string_view text)
+{
+    std::int64_t value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
 }
 
 std::optional<std::int64_t> scaledNumber(std::string_view text, int fractionDigits)

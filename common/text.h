@@ -18,6 +18,9 @@ std::string decimalText(std::int64_t number, int divisor);
 // written ("5,75", "0,016", "2").
 std::string commaText(std::int64_t number, int divisor);
 
+// A whole decimal number, optionally signed; nothing for any other text.
+std::optional<std::int64_t> wholeNumber(std::string_view text);
+
 // A number typed with a decimal comma, times 10^fractionDigits, halves to
 // even; nothing for text that is no such number.
 std::optional<std::int64_t> scaledNumber(std::string_view text, int fractionDigits);

@@ -45,7 +45,7 @@ Tcnbform::Tcnbform(Windows& windows)
     placeBoxes();
     for (int page : {0, 1})
         form->grid(page)->addWidget(new QLabel("If nothing is entered, \nthe default value / \ntext will be used"), 0, 3, 4, 1);
-    buildLoadMenu(stock::prerequisiteList(), [this](const std::string& identifier) { loadStock(identifier); });
+    buildLoadMenu(stock::prerequisiteList());
     connect(AddButton, &QPushButton::clicked, this, [this] { runCommand(*windows_.dialogs, [this] { save(); }); });
 }
 

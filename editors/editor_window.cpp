@@ -1,7 +1,6 @@
 #include "editors/editor_window.h"
 
 #include "common/cp1252.h"
-#include "common/file_names.h"
 #include "project/project_window.h"
 #include "shell/dialog_service.h"
 #include "shell/settings_window.h"
@@ -47,19 +46,25 @@ void EditorWindow::buildFrame(const EditorForm::ChoiceOptions& options)
     loadMenu = new QMenu(this);
     loadMenu->setObjectName("loadMenu");
     form = std::make_unique<EditorForm>(kind_, pages, options);
+    // Choosing another stock object to replace makes a new object.
+    if (auto* replaced = form->choice("replaced"))
+        connect(replaced, &ChoiceField::clicked, this, [this] { edited.clear(); });
     connect(LoadButton, &QPushButton::clicked, this, [this] { loadMenu->popup(QCursor::pos()); });
 }
 
-void EditorWindow::buildLoadMenu(stock::Menu objects, const std::function<void(const std::string&)>& load,
-                                 const std::string& skipped)
+void EditorWindow::buildLoadMenu(stock::Menu objects, const std::string& skipped)
 {
-    auto* submenu = loadMenu->addMenu("&Load");
+    addLoadEntries(loadMenu->addMenu("&Load"), objects, skipped);
+}
+
+void EditorWindow::addLoadEntries(QMenu* menu, stock::Menu objects, const std::string& skipped)
+{
     for (const auto* entry : objects) {
         auto identifier = stock::bracketIdentifier(entry);
         if (identifier == skipped)
             continue;
-        connect(submenu->addAction(QString::fromStdString(cp1252ToUtf8(entry))), &QAction::triggered, this,
-                [this, identifier, load] { runCommand(*windows_.dialogs, [&] { load(identifier); }); });
+        connect(menu->addAction(QString::fromStdString(cp1252ToUtf8(entry))), &QAction::triggered, this,
+                [this, identifier] { runCommand(*windows_.dialogs, [&] { loadStock(identifier); }); });
     }
 }
 
@@ -143,24 +148,14 @@ fs::path EditorWindow::workingFile(const char* name) const
 
 void EditorWindow::store(const project::NewEntry& entry, const std::string& listLine)
 {
-    setEnabled(false);
-    struct Enable {
-        QWidget* window;
-        ~Enable() { window->setEnabled(true); }
-    } enable{this};
+    DisabledWhile busy(this);
     auto* project = windows_.prjform;
-    auto projectFile = workingFile(names::kProject);
     bool replacing = edited.isSet();
-    if (replacing) {
-        int position = edited.position();
-        project::remove(projectFile, workingFile(names::kRemoveScratch), static_cast<std::size_t>(position));
-        project->entryRemoved(position);
-    }
-    project::append(projectFile, workingFile(names::kProjectScratch), entry);
-    project->addLine(listLine);
+    if (replacing)
+        project->removeEntryAt(edited.position());
+    project->appendEntry(entry, listLine);
     if (replacing)
         edited.set(project->ListBox1->count() - 1);
-    showToFront(project);
 }
 
 }

@@ -57,10 +57,11 @@ protected:
     virtual void entryLoaded(const records::ObjectRecord&) {}
     // Opens another editor loaded with the stock object named in a field.
     void openStock(const char* fieldId, EditorWindow* editor, bool showField);
-    // The Load menu's one entry "&Load": a submenu of the stock objects of
-    // the list whose identifiers can be loaded.
-    void buildLoadMenu(stock::Menu objects, const std::function<void(const std::string&)>& load,
-                       const std::string& skipped = {});
+    // The Load menu's one entry "&Load": a submenu of the list's stock
+    // objects, but the one skipped.
+    void buildLoadMenu(stock::Menu objects, const std::string& skipped = {});
+    // One entry per stock object of the list, each loading it.
+    void addLoadEntries(QMenu* menu, stock::Menu objects, const std::string& skipped = {});
 
     // A name the project can store (Windows-1252); otherwise the user is told.
     bool nameIsStorable(const QString& name);

@@ -32,8 +32,7 @@ Tcnpform::Tcnpform(Windows& windows)
     : EditorWindow(windows, EntryKind::Projectile, "Tcnpform", "Create new projectile")
 {
     buildFrame(projectileChoiceOptions);
-    buildLoadMenu(stock::projectileList(), [this](const std::string& identifier) { loadStock(identifier); });
-    connect(form->choice("replaced"), &ChoiceField::clicked, this, [this] { edited.clear(); });
+    buildLoadMenu(stock::projectileList());
     preview = new AnimationArea([this] { return windows_.form2 && windows_.form2->animationDragging(); }, this);
     preview->setObjectName("preview");
     preview->setAccessibleName("Preview");

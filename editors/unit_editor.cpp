@@ -49,7 +49,7 @@ Tcnuform::Tcnuform(Windows& windows)
     auto note = [this](int page, const QString& text) { form->grid(page)->addWidget(new QLabel(text), 0, 3, 4, 1); };
     note(0, "If nothing is\nentered, the default\nvalue / text will be used");
     note(1, "If nothing is entered,\nthe default value /\ntext will be used");
-    buildLoadMenu();
+    buildGroupedLoadMenu();
     connect(form->field("name"), &QLineEdit::textChanged, this, [this] { edited.clear(); });
     for (const char* id : kInfantryBoxes)
         connect(form->box(id), &QCheckBox::clicked, this, [this] { keepGroupsApart(true); });
@@ -58,17 +58,11 @@ Tcnuform::Tcnuform(Windows& windows)
     connect(AddButton, &QPushButton::clicked, this, [this] { runCommand(*windows_.dialogs, [this] { save(); }); });
 }
 
-void Tcnuform::buildLoadMenu()
+void Tcnuform::buildGroupedLoadMenu()
 {
     auto* load = loadMenu->addMenu("&Load");
-    for (const auto& group : stock::unitLoadMenu()) {
-        auto* submenu = load->addMenu(group.caption);
-        for (const auto* entry : group.entries) {
-            auto identifier = stock::bracketIdentifier(entry);
-            connect(submenu->addAction(QString::fromStdString(cp1252ToUtf8(entry))), &QAction::triggered, this,
-                    [this, identifier] { runCommand(*windows_.dialogs, [&] { loadStock(identifier); }); });
-        }
-    }
+    for (const auto& group : stock::unitLoadMenu())
+        addLoadEntries(load->addMenu(group.caption), group.entries);
 }
 
 void Tcnuform::resetFields()
@@ -142,9 +136,7 @@ void Tcnuform::save()
     form->fillDefaults();
     if (form->box("tracked")->isEnabled() && form->field("passengers")->text().isEmpty())
         form->field("passengers")->setText("0");
-    auto unit = record();
-    unit.number("frameCount") = imageArea->hasFrames() ? static_cast<std::int32_t>(imageArea->frames().frames.size()) : 0;
-    storeRecord(std::move(unit), hasIcon() ? graphicsParts() : std::vector<Bytes>{}, "Unit: ");
+    storeRecord(record(), hasIcon() ? graphicsParts() : std::vector<Bytes>{}, "Unit: ");
 }
 
 void Tcnuform::entryLoaded(const records::ObjectRecord& record)

@@ -23,7 +23,7 @@ protected:
     void entryLoaded(const records::ObjectRecord& record) override;
 
 private:
-    void buildLoadMenu();
+    void buildGroupedLoadMenu();
     void keepGroupsApart(bool infantryClicked);
     void enableGroups();
     bool mayBeSaved();

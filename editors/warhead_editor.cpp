@@ -14,8 +14,7 @@ Tcnwhform::Tcnwhform(Windows& windows)
     : EditorWindow(windows, EntryKind::Warhead, "Tcnwhform", "Create new warhead")
 {
     buildFrame();
-    buildLoadMenu(stock::warheadList(), [this](const std::string& identifier) { loadStock(identifier); });
-    connect(form->choice("replaced"), &ChoiceField::clicked, this, [this] { edited.clear(); });
+    buildLoadMenu(stock::warheadList());
     for (const char* id : {"none", "wood", "light", "heavy", "concrete"})
         form->grid(0)->addWidget(new QLabel("%"), form->rowOf(id), 2);
     form->grid(0)->addWidget(new QLabel("Damage value against \nvarious armor types: "), form->rowOf("none"), 3);

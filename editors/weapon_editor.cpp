@@ -27,8 +27,7 @@ Tcnwform::Tcnwform(Windows& windows)
     : EditorWindow(windows, EntryKind::Weapon, "Tcnwform", "Create new Weapon")
 {
     buildFrame(weaponChoiceOptions);
-    buildLoadMenu(stock::weaponList(), [this](const std::string& identifier) { loadStock(identifier); }, "TorpTube");
-    connect(form->choice("replaced"), &ChoiceField::clicked, this, [this] { edited.clear(); });
+    buildLoadMenu(stock::weaponList(), "TorpTube");
     ProjectileButton = pictureButton("projectile", "ProjectileButton", "Open the projectile",
                                      [this] { return windows_.cnpform; });
     WarheadButton = pictureButton("warhead", "WarheadButton", "Open the warhead", [this] { return windows_.cnwhform; });

@@ -1,13 +1,11 @@
 #include "general/general_window.h"
 
-#include "common/file_names.h"
 #include "editors/choice_field.h"
 #include "editors/editor_form.h"
 #include "editors/filtered_line_edit.h"
 #include "project/project_window.h"
 #include "shell/accessibility.h"
 #include "shell/dialog_service.h"
-#include "shell/settings_window.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -194,19 +192,11 @@ void TGeneral::store(EntryKind kind)
     }
     if (!numbersStorable(page))
         return;
-    setEnabled(false);
-    struct Enable {
-        QWidget* window;
-        ~Enable() { window->setEnabled(true); }
-    } enable{this};
+    DisabledWhile busy(this);
     fillDefaults(page);
     auto name = chosen.isEmpty() ? std::string(group.entryName) : toCp1252(chosen);
-    auto line = std::string(group.listLine) + toCp1252(chosen);
-    project::append(toPath(windows_.settings->workingFile(names::kProject)),
-                    toPath(windows_.settings->workingFile(names::kProjectScratch)),
-                    {kind, name, general::pack(recordOf(page)), {}});
-    windows_.prjform->addLine(line);
-    showToFront(windows_.prjform);
+    windows_.prjform->appendEntry({kind, name, general::pack(recordOf(page)), {}},
+                                  std::string(group.listLine) + toCp1252(chosen));
 }
 
 void TGeneral::loadEntry(int, const project::Entry& entry)

@@ -89,6 +89,13 @@ void Tprjform::addLine(const std::string& line)
     ListBox1->addItem(QString::fromStdString(cp1252ToUtf8(line)));
 }
 
+void Tprjform::appendEntry(const project::NewEntry& entry, const std::string& line)
+{
+    project::append(workingFile(names::kProject), workingFile(names::kProjectScratch), entry);
+    addLine(line);
+    showToFront(this);
+}
+
 void Tprjform::showLines(const std::vector<std::string>& lines)
 {
     ListBox1->clear();
@@ -195,12 +202,12 @@ void Tprjform::removeEntry()
     auto question = "Do you really want to delete settings for " + ListBox1->item(position)->text();
     if (windows_.dialogs->confirm(question, false) != DialogService::Answer::Yes)
         return;
-    project::remove(workingFile(names::kProject), workingFile(names::kRemoveScratch), static_cast<std::size_t>(position));
-    entryRemoved(position);
+    removeEntryAt(position);
 }
 
-void Tprjform::entryRemoved(int position)
+void Tprjform::removeEntryAt(int position)
 {
+    project::remove(workingFile(names::kProject), workingFile(names::kRemoveScratch), static_cast<std::size_t>(position));
     for (auto* editor : objectEditors())
         editor->edited.entryRemoved(position);
     delete ListBox1->takeItem(position);

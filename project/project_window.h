@@ -36,11 +36,14 @@ public:
     // Which window "Edit" hands the entries it edits to.
     void setLoader(EditedBy editor, EntryLoader* loader);
 
-    // An editor's save: the line of the appended entry (Windows-1252 bytes).
+    // The line of an entry (Windows-1252 bytes) at the end of the list.
     void addLine(const std::string& line);
-    // The entry at position left the working file: its line goes, and the
+    // A save of an editor: the entry appended to the working file, its line
+    // to the list, and the project window shown.
+    void appendEntry(const project::NewEntry& entry, const std::string& line);
+    // The entry at position removed from the working file and the list; the
     // editors' edited entries follow.
-    void entryRemoved(int position);
+    void removeEntryAt(int position);
 
     QPushButton* NewQXP;
     QPushButton* OpenQXP;

@@ -155,7 +155,7 @@ void append(const fs::path& path, const fs::path& scratch, const NewEntry& entry
         auto count = directory.entries.size();
         if (count >= kMaxEntries)
             throw Error("The project is full: it cannot hold more than 65535 entries.");
-        std::uint64_t dataSize = ordinaryFileSize(path) - directory.dataStart();
+        std::uint64_t dataSize = directory.dataSize();
         std::uint64_t blockSize = entry.record.size();
         for (const auto& part : entry.parts)
             blockSize += part.size();
@@ -181,6 +181,7 @@ void remove(const fs::path& path, const fs::path& scratch, std::size_t index)
         if (index >= entries.size())
             throw Error("The project has no entry " + std::to_string(index + 1) + ".");
         auto removed = entries[index];
+        auto rest = directory.dataSize() - removed.offset - removed.size;
         entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(index));
         Bytes head = headerBytes(directory, entries.size());
         for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -191,7 +192,6 @@ void remove(const fs::path& path, const fs::path& scratch, std::size_t index)
         out.write(head);
         copyBytes(in, out, removed.offset);
         in.seekg(removed.size, std::ios::cur);
-        auto rest = ordinaryFileSize(path) - (directory.dataStart() + kEntrySize) - removed.offset - removed.size;
         copyBytes(in, out, rest);
     });
 }

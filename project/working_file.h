@@ -28,6 +28,11 @@ struct Directory {
     std::uint8_t reserved = 0;
     std::vector<DirectoryEntry> entries;
     std::uint64_t dataStart() const { return kHeaderSize + entries.size() * kEntrySize; }
+    // The blocks follow each other, so their sizes add up to the data area.
+    std::uint64_t dataSize() const
+    {
+        return entries.empty() ? 0 : std::uint64_t{entries.back().offset} + entries.back().size;
+    }
 };
 
 // An entry as an editor saves it: the fixed record, then the appended parts.

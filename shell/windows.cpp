@@ -24,4 +24,14 @@ void showToFront(QWidget* window)
     window->activateWindow();
 }
 
+DisabledWhile::DisabledWhile(QWidget* window) : window_(window)
+{
+    window_->setEnabled(false);
+}
+
+DisabledWhile::~DisabledWhile()
+{
+    window_->setEnabled(true);
+}
+
 }

@@ -41,6 +41,18 @@ void runCommand(DialogService& dialogs, const std::function<void()>& command);
 
 void showToFront(QWidget* window);
 
+// Keeps a window disabled while a command that changes the project runs.
+class DisabledWhile {
+public:
+    explicit DisabledWhile(QWidget* window);
+    ~DisabledWhile();
+    DisabledWhile(const DisabledWhile&) = delete;
+    DisabledWhile& operator=(const DisabledWhile&) = delete;
+
+private:
+    QWidget* window_;
+};
+
 inline QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
 inline std::string toUtf8(const QString& text) { return text.toStdString(); }
 

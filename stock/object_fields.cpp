@@ -4,7 +4,6 @@
 #include "common/text.h"
 
 #include <algorithm>
-#include <charconv>
 #include <iterator>
 
 namespace qx::objects {
@@ -322,15 +321,6 @@ const ObjectTable kTables[] = {
     {EntryKind::Warhead, "warhead", kWarheadPages, kWarheadFields},
     {EntryKind::Building, "building", kObjectPages, kBuildingFields},
 };
-
-std::optional<std::int64_t> wholeNumber(std::string_view text)
-{
-    std::int64_t value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
 
 }
 

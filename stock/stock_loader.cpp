@@ -7,22 +7,12 @@
 #include "stock/object_fields.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace qx::stock {
 namespace {
 
 using objects::Field;
 using objects::Load;
-
-std::optional<int> wholeNumber(const std::string& text)
-{
-    int value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
 
 class Loader {
 public:
@@ -84,7 +74,7 @@ private:
         case Load::TechLevel:
         case Load::Position:
             if (auto number = wholeNumber(value)) {
-                int position = f.load == Load::TechLevel && *number == -1 ? 0 : *number;
+                auto position = f.load == Load::TechLevel && *number == -1 ? 0 : *number;
                 if (position >= 0)
                     click(f, static_cast<std::size_t>(position));
             }

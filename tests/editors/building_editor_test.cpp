@@ -6,6 +6,7 @@
 #include "project/encoder.h"
 #include "shell/all_windows.h"
 #include "stock/catalogue.h"
+#include "support/frames.h"
 #include "support/program_fixture.h"
 #include "support/window_helpers.h"
 
@@ -18,20 +19,10 @@
 using namespace qx;
 using qx::test::actionNamed;
 using qx::test::deliver;
+using qx::test::frames;
 using qx::test::ProgramFixture;
 
 namespace {
-
-library::FrameList frames(int count)
-{
-    library::FrameList list{2, 2, {}};
-    for (int i = 0; i < count; ++i)
-        list.frames.push_back({2, 2, Bytes(16, static_cast<std::uint8_t>(i * 70 + 20))});
-    for (auto& frame : list.frames)
-        for (std::size_t p = 3; p < frame.rgba.size(); p += 4)
-            frame.rgba[p] = 255;
-    return list;
-}
 
 struct BuildingEditor : ProgramFixture {
     BuildingEditor()
@@ -54,10 +45,10 @@ struct BuildingEditor : ProgramFixture {
     {
         fs::create_directories(dir / "libs");
         test::writeBytes(dir / "libs" / "a-icons.vkl",
-                         encoder::coded(library::buildLibrary(library::LibraryKind::Icon, "I", {{test::bytesOf("BICON"), frames(1)}})));
+                         encoder::coded(library::buildLibrary(library::LibraryKind::Icon, "I", {{test::bytesOf("BICON"), frames(1, 2, 2)}})));
         test::writeBytes(dir / "libs" / "b-buildings.vkl",
                          encoder::coded(library::buildLibrary(library::LibraryKind::Building, "B",
-                                                              {{test::bytesOf("MAKE"), frames(3)}, {test::bytesOf("IMAGE"), frames(2)}})));
+                                                              {{test::bytesOf("MAKE"), frames(3, 2, 2)}, {test::bytesOf("IMAGE"), frames(2, 2, 2)}})));
         auto* browser = windows().form2;
         browser->setDirectory(QString::fromStdString(toText(dir / "libs")));
         for (int row : {0, 1}) {

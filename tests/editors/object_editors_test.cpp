@@ -7,6 +7,7 @@
 #include "library/library_viewer.h"
 #include "project/encoder.h"
 #include "shell/all_windows.h"
+#include "support/frames.h"
 #include "support/program_fixture.h"
 #include "support/window_helpers.h"
 
@@ -18,6 +19,7 @@
 #include <QtTest>
 
 using namespace qx;
+using qx::test::frames;
 using qx::test::ProgramFixture;
 using qx::test::actionNamed;
 using qx::test::deliver;
@@ -52,17 +54,6 @@ struct Editors : ProgramFixture {
         QTest::mouseClick(windows().prjform->EditQXP, Qt::LeftButton);
     }
 };
-
-library::FrameList frames(int count)
-{
-    library::FrameList list{3, 3, {}};
-    for (int i = 0; i < count; ++i)
-        list.frames.push_back({3, 3, Bytes(36, static_cast<std::uint8_t>(60 * i + 10))});
-    for (auto& frame : list.frames)
-        for (std::size_t p = 3; p < frame.rgba.size(); p += 4)
-            frame.rgba[p] = 255;
-    return list;
-}
 
 }
 
@@ -208,7 +199,7 @@ private slots:
         fs::create_directories(f.dir / "libs");
         test::writeBytes(f.dir / "libs" / "p.vkl",
                          encoder::coded(library::buildLibrary(library::LibraryKind::Projectile, "P",
-                                                              {{test::bytesOf("OLD"), frames(1)}, {test::bytesOf("PRJ-SHP"), frames(3)}})));
+                                                              {{test::bytesOf("OLD"), frames(1, 3, 3)}, {test::bytesOf("PRJ-SHP"), frames(3, 3, 3)}})));
         auto* browser = f.windows().form2;
         browser->setDirectory(QString::fromStdString(toText(f.dir / "libs")));
         browser->FileListBox1->setCurrentRow(0);
@@ -262,9 +253,7 @@ private slots:
         QCOMPARE(f.entries(), std::size_t{3});
         QTest::mouseClick(f.windows().prjform->compQXP, Qt::LeftButton);
         QCOMPARE(f.dialogs.log.last(), QString("information: RulesINI compilation successful!"));
-        test::SilentReporter silent;
-        auto outputs = compiler::buildOutputs(readFile(f.workingFile("project.tmp")), silent);
-        auto text = compiler::rulesFileText(outputs.rules);
+        auto text = test::builtRules(toPath(f.workingFile("project.tmp")));
         QCOMPARE(readFile(f.dir / "game" / "rules.ini"), Bytes(text.begin(), text.end()));
         auto rules = std::string(text);
         QVERIFY(rules.find("[Colt45]\r\nDamage=50\r\nRange=5.75\r\nROF=5\r\nSpeed=100\r\nProjectile=Invisible\r\n"

@@ -6,6 +6,7 @@
 #include "library/library_viewer.h"
 #include "project/encoder.h"
 #include "shell/all_windows.h"
+#include "support/frames.h"
 #include "support/program_fixture.h"
 #include "support/window_helpers.h"
 
@@ -18,22 +19,12 @@
 #include <QtTest>
 
 using namespace qx;
+using qx::test::frames;
 using qx::test::ProgramFixture;
 using qx::test::actionNamed;
 using qx::test::deliver;
 
 namespace {
-
-library::FrameList frames(int count)
-{
-    library::FrameList list{4, 4, {}};
-    for (int i = 0; i < count; ++i)
-        list.frames.push_back({4, 4, Bytes(64, static_cast<std::uint8_t>(i * 50 + 5))});
-    for (auto& frame : list.frames)
-        for (std::size_t p = 3; p < frame.rgba.size(); p += 4)
-            frame.rgba[p] = 255;
-    return list;
-}
 
 struct UnitEditor : ProgramFixture {
     UnitEditor()
@@ -72,10 +63,10 @@ struct UnitEditor : ProgramFixture {
         auto icons = dir / "libs" / "icons.vkl";
         auto units = dir / "libs" / "units.vkl";
         test::writeBytes(icons, encoder::coded(library::buildLibrary(library::LibraryKind::Icon, "I",
-                                                                     {{test::bytesOf("ICON-A"), frames(1)},
-                                                                      {test::bytesOf("ICON-B"), frames(1)}})));
+                                                                     {{test::bytesOf("ICON-A"), frames(1, 4, 4)},
+                                                                      {test::bytesOf("ICON-B"), frames(1, 4, 4)}})));
         test::writeBytes(units, encoder::coded(library::buildLibrary(library::LibraryKind::Unit, "U",
-                                                                     {{test::bytesOf("UNIT-SHP"), frames(64)}})));
+                                                                     {{test::bytesOf("UNIT-SHP"), frames(64, 4, 4)}})));
         auto* browser = windows().form2;
         browser->setDirectory(QString::fromStdString(toText(dir / "libs")));
         browser->FileListBox1->setCurrentRow(0);
@@ -232,7 +223,7 @@ private slots:
         QCOMPARE(f.directory().entries.size(), std::size_t{0});
 
         f.field("name")->setText("Tank");
-        f.unit()->iconArea->setPicture(frames(1).frames[0]);
+        f.unit()->iconArea->setPicture(frames(1, 4, 4).frames[0]);
         f.add();
         QCOMPARE(f.dialogs.log, (QStringList{"information: Please type in an internal name, that should be used by Valkor",
                                              "information: Please give your unit both an icon and an image, or neither!"}));

@@ -177,9 +177,7 @@ private slots:
         f.dialogs.answers.push_back(DialogService::Answer::Yes);
         QTest::mouseClick(f.windows().prjform->compQXP, Qt::LeftButton);
         QCOMPARE(f.dialogs.log.last(), QString("information: RulesINI compilation successful!"));
-        test::SilentReporter silent;
-        auto outputs = compiler::buildOutputs(readFile(f.workingFile("project.tmp")), silent);
-        auto text = compiler::rulesFileText(outputs.rules);
+        auto text = test::builtRules(toPath(f.workingFile("project.tmp")));
         QCOMPARE(readFile(f.dir / "game" / "rules.ini"), Bytes(text.begin(), text.end()));
         QVERIFY(text.find("[Easy]\r\nFirepower=1\r\n") != std::string::npos);
         QVERIFY(text.find("[Water]\r\nFoot=100%\r\nTrack=100%\r\nWheel=100%\r\nFloat=100%\r\nBuildable=no\r\n") !=

@@ -3,6 +3,7 @@
 #include "library/library_viewer.h"
 #include "project/encoder.h"
 #include "shell/all_windows.h"
+#include "support/frames.h"
 #include "support/program_fixture.h"
 #include "support/window_helpers.h"
 
@@ -14,23 +15,13 @@
 #include <QtTest>
 
 using namespace qx;
+using qx::test::frames;
 using qx::test::ProgramFixture;
 using qx::test::actionNamed;
 using qx::test::deliver;
 using Answer = DialogService::Answer;
 
 namespace {
-
-library::FrameList frames(int count, int width, int height)
-{
-    library::FrameList list{width, height, {}};
-    for (int i = 0; i < count; ++i)
-        list.frames.push_back({width, height, Bytes(static_cast<std::size_t>(width) * height * 4, static_cast<std::uint8_t>(40 * i + 15))});
-    for (auto& frame : list.frames)
-        for (std::size_t p = 3; p < frame.rgba.size(); p += 4)
-            frame.rgba[p] = 255;
-    return list;
-}
 
 struct BrowserFixture : ProgramFixture {
     BrowserFixture()

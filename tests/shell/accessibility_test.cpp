@@ -5,6 +5,7 @@
 #include "project/encoder.h"
 #include "shell/accessibility.h"
 #include "shell/all_windows.h"
+#include "support/frames.h"
 #include "support/program_fixture.h"
 
 #include <QAccessible>
@@ -15,6 +16,7 @@
 #include <QtTest>
 
 using namespace qx;
+using qx::test::frames;
 using qx::test::ProgramFixture;
 
 namespace {
@@ -57,21 +59,13 @@ void collectUnnamed(QAccessibleInterface* node, const QString& window, QStringLi
         collectUnnamed(node->child(i), window, unnamed, depth + 1);
 }
 
-library::FrameList frames(int count)
-{
-    library::FrameList list{4, 4, {}};
-    for (int i = 0; i < count; ++i)
-        list.frames.push_back({4, 4, Bytes(64, 255)});
-    return list;
-}
-
 struct AccessibleProgram : ProgramFixture {
     AccessibleProgram()
     {
         start();
         fs::create_directories(dir / "libs");
-        write("units.vkl", library::LibraryKind::Unit, {{Bytes(3, 1), frames(2)}, {Bytes(2, 2), frames(1)}});
-        write("icons.vkl", library::LibraryKind::Icon, {{Bytes(3, 1), frames(1)}});
+        write("units.vkl", library::LibraryKind::Unit, {{Bytes(3, 1), frames(2, 4, 4)}, {Bytes(2, 2), frames(1, 4, 4)}});
+        write("icons.vkl", library::LibraryKind::Icon, {{Bytes(3, 1), frames(1, 4, 4)}});
         windows().form2->setDirectory(QString::fromStdString(toText(dir / "libs")));
     }
     void write(const std::string& name, library::LibraryKind kind, std::vector<library::LibraryImage> images)

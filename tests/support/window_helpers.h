@@ -41,12 +41,16 @@ inline QStringList listLines(const Tprjform* project)
     return lines;
 }
 
-// A compile whose messages nobody reads; questions are answered Yes.
-struct SilentReporter : compiler::CompileReporter {
-    void warning(const std::string&) override {}
-    void error(const std::string&) override {}
-    void information(const std::string&) override {}
-    bool confirm(const std::string&) override { return true; }
-};
+// The rules file the compiler's writers build from a project working file.
+inline std::string builtRules(const fs::path& projectFile)
+{
+    struct Silent : compiler::CompileReporter {
+        void warning(const std::string&) override {}
+        void error(const std::string&) override {}
+        void information(const std::string&) override {}
+        bool confirm(const std::string&) override { return true; }
+    } silent;
+    return compiler::rulesFileText(compiler::buildOutputs(readFile(projectFile), silent).rules);
+}
 
 }
