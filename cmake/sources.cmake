@@ -4,6 +4,7 @@ set(QXCORE_SOURCES
   common/save_file.cpp
   common/text.cpp
   compiler/compile.cpp
+  compiler/game_originals.cpp
   compiler/mix_writer.cpp
   compiler/rules_writer.cpp
   data/stock_rules.cpp
@@ -23,6 +24,7 @@ set(QXCORE_SOURCES
   project/package.cpp
   project/working_file.cpp
   shell/directories.cpp
+  shell/instance_lock.cpp
   shell/startup.cpp
   stock/catalogue.cpp
   stock/line_helpers.cpp

@@ -16,6 +16,10 @@ inline constexpr const char* kRemoveScratch = "prj.tmp";
 inline constexpr const char* kOpenScratch = "openqxp.tmp";
 inline constexpr const char* kWorkingRules = "rules.ini";
 inline constexpr const char* kWorkingArchive = "new.mix";
+// Held locked while a run uses the working directory.
+inline constexpr const char* kLock = "quarvex.lock";
+// A project working file a crashed run left damaged is set aside under this name.
+inline constexpr const char* kDamagedProject = "project-damaged.tmp";
 
 // The game directory.
 inline constexpr const char* kCompiledProject = "curqxp.set";
@@ -23,6 +27,9 @@ inline constexpr const char* kRules = "rules.ini";
 inline constexpr const char* kArchive = "sc-qx.mix";
 inline constexpr const char* kOldArchiveScratch1 = "tmpshp1.tmp";
 inline constexpr const char* kOldArchiveScratch2 = "tmpshp2.tmp";
+// The game's own files, kept before a compile first replaces them.
+inline constexpr const char* kOriginals = "quarvex-originals";
+inline constexpr const char* kOriginalsManifest = "manifest.txt";
 
 // Scratch names of the directory gate, one per caller.
 inline constexpr const char* kGateUnit = "locset.tmp";

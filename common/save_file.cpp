@@ -45,7 +45,10 @@ SaveFile::SaveFile(const fs::path& target) : SaveFile(besideTarget(target), targ
 
 SaveFile::SaveFile(const fs::path& scratch, const fs::path& target) : scratch_(scratch), target_(target)
 {
-    fd_ = fileCalls().open(scratch_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // A scratch copy left by a killed run is removed, never written through:
+    // it may be a link to another file.
+    ::unlink(scratch_.c_str());
+    fd_ = fileCalls().open(scratch_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd_ < 0)
         throw Error("Cannot create file " + toText(scratch_) + ": " + std::strerror(errno));
 }

@@ -90,4 +90,24 @@ std::optional<std::int64_t> scaledNumber(std::string_view text, int fractionDigi
     return value;
 }
 
+std::string oneLine(std::string_view text)
+{
+    static const char kHex[] = "0123456789abcdef";
+    std::string shown;
+    for (char c : text) {
+        auto byte = static_cast<unsigned char>(c);
+        if (c == '\n')
+            shown += "\\n";
+        else if (c == '\r')
+            shown += "\\r";
+        else if (c == '\t')
+            shown += "\\t";
+        else if (byte < 0x20 || byte == 0x7f)
+            shown += std::string("\\x") + kHex[byte >> 4] + kHex[byte & 15];
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 }

@@ -3,6 +3,7 @@
 
 #include "common/error.h"
 #include "common/save_file.h"
+#include "compiler/game_originals.h"
 #include "compiler/mix_writer.h"
 #include "compiler/rules_writer.h"
 #include "editors/records.h"
@@ -129,7 +130,8 @@ bool check(const LoadedProject& project, std::size_t listLines, CompileReporter&
 }
 
 // Every output is written completely before any of them replaces its
-// target, so the game directory never holds files of two compiles.
+// target, so the game directory never holds files of two compiles; the
+// game's own files are kept before the first of them is replaced.
 void install(const Outputs& outputs, ByteView file, const CompilePaths& paths, CompileReporter& reporter)
 {
     auto game = toPath(paths.gameDir);
@@ -139,16 +141,22 @@ void install(const Outputs& outputs, ByteView file, const CompilePaths& paths, C
     const Bytes project = encoder::coded(file);
     const Bytes archive = outputs.archive.empty() ? Bytes() : outputs.archive.bytes();
     const Bytes rules(text.begin(), text.end());
-    std::vector<std::pair<fs::path, ByteView>> files{{game / names::kCompiledProject, project}};
+    std::vector<Replacement> replacements;
     if (!outputs.archive.empty())
-        files.emplace_back(game / names::kArchive, archive);
-    files.emplace_back(game / names::kRules, rules);
+        replacements.push_back({names::kArchive, archive});
+    replacements.push_back({names::kRules, rules});
+    GameOriginals originals(paths.gameDir);
+    const Bytes manifest = originals.keep(replacements);
+    std::vector<std::pair<fs::path, ByteView>> files{{game / names::kCompiledProject, project}};
+    for (const auto& replacement : replacements)
+        files.emplace_back(originals.target(replacement.name), replacement.bytes);
     if (!paths.workingDir.empty()) {
         removeIfExists(paths.workingDir / names::kWorkingArchive);
         if (!outputs.archive.empty())
             files.emplace_back(paths.workingDir / names::kWorkingArchive, archive);
         files.emplace_back(paths.workingDir / names::kWorkingRules, rules);
     }
+    files.emplace_back(originals.manifestPath(), manifest);
     std::vector<std::unique_ptr<SaveFile>> saves;
     for (const auto& [path, bytes] : files) {
         saves.push_back(std::make_unique<SaveFile>(path));

@@ -64,7 +64,7 @@ void ChoiceField::setTicked(const std::vector<std::size_t>& positions, const QSt
     }
     showTicked();
     if (!text.isEmpty())
-        setText(text);
+        showText(text);
 }
 
 void ChoiceField::reset()
@@ -100,7 +100,14 @@ void ChoiceField::showTicked()
         if (ticks_[i])
             captions << QString::fromStdString(cp1252ToUtf8(stock::withoutAmpersands(list_[i])));
     }
-    setText(captions.join(", "));
+    showText(captions.join(", "));
+}
+
+// A long choice shows its start, where the name is, not its end.
+void ChoiceField::showText(const QString& text)
+{
+    setText(text);
+    setCursorPosition(0);
 }
 
 void ChoiceField::openMenu(const QPoint& globalPosition)

@@ -42,6 +42,8 @@ public:
     // shows text (or the ticked captions when text is empty).
     void setTicked(const std::vector<std::size_t>& positions, const QString& text = {});
     void reset();
+    // Shows text without changing what is ticked.
+    void showText(const QString& text);
 
     std::vector<std::size_t> ticked() const;
     // The last ticked entry, scanning from the first.

@@ -121,7 +121,7 @@ void EditorWindow::openStock(const char* fieldId, EditorWindow* editor, bool sho
         return;
     editor->loadStock(stock::bracketIdentifier(text.toStdString()));
     if (showField)
-        editor->form->choice("replaced")->setText(text);
+        editor->form->choice("replaced")->showText(text);
     showToFront(editor);
 }
 

@@ -3,6 +3,7 @@
 #include "common/cp1252.h"
 #include "library/library_file.h"
 #include "library/library_viewer.h"
+#include "shell/accessibility.h"
 #include "shell/dialog_service.h"
 #include "shell/main_window.h"
 
@@ -10,6 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
@@ -36,7 +38,6 @@ TForm2::TForm2(Windows& windows)
     auto* grid = new QGridLayout(this);
     DriveComboBox1 = new QComboBox(this);
     DriveComboBox1->setObjectName("DriveComboBox1");
-    DriveComboBox1->setAccessibleName("Drive");
     DirectoryListBox1 = new QListWidget(this);
     DirectoryListBox1->setObjectName("DirectoryListBox1");
     DirectoryListBox1->setAccessibleName("Directories");
@@ -45,7 +46,6 @@ TForm2::TForm2(Windows& windows)
     FileListBox1->setAccessibleName("Libraries");
     FilterComboBox1 = new QComboBox(this);
     FilterComboBox1->setObjectName("FilterComboBox1");
-    FilterComboBox1->setAccessibleName("Kind of library");
     FilterComboBox1->addItems({"All Libraries", "Icon Libraries", "Unit Libraries", "Projectile Libraries",
                                "Building Libraries"});
     ProgressBar1 = new QProgressBar(this);
@@ -57,13 +57,21 @@ TForm2::TForm2(Windows& windows)
     ViewButton->setEnabled(false);
     BackButton = new QPushButton("Back", this);
     BackButton->setObjectName("BackButton");
-    grid->addWidget(DriveComboBox1, 0, 0);
-    grid->addWidget(DirectoryListBox1, 1, 0);
-    grid->addWidget(FilterComboBox1, 0, 1);
-    grid->addWidget(FileListBox1, 1, 1);
-    grid->addWidget(ProgressBar1, 0, 2, 2, 1);
-    grid->addWidget(ViewButton, 2, 0);
-    grid->addWidget(BackButton, 2, 1);
+    // A screen reader names a combo box by its current entry unless a label
+    // points at it, so each gets one.
+    auto* driveLabel = new QLabel("Drive:", this);
+    nameAfterLabel(driveLabel, DriveComboBox1);
+    auto* filterLabel = new QLabel("Show:", this);
+    nameAfterLabel(filterLabel, FilterComboBox1);
+    grid->addWidget(driveLabel, 0, 0);
+    grid->addWidget(filterLabel, 0, 1);
+    grid->addWidget(DriveComboBox1, 1, 0);
+    grid->addWidget(DirectoryListBox1, 2, 0);
+    grid->addWidget(FilterComboBox1, 1, 1);
+    grid->addWidget(FileListBox1, 2, 1);
+    grid->addWidget(ProgressBar1, 0, 2, 3, 1);
+    grid->addWidget(ViewButton, 3, 0);
+    grid->addWidget(BackButton, 3, 1);
     resize(520, 360);
 
     auto guarded = [this](void (TForm2::*command)()) {

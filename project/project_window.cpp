@@ -3,10 +3,12 @@
 
 #include "common/cp1252.h"
 #include "compiler/compile.h"
+#include "compiler/game_originals.h"
 #include "project/package.h"
 #include "shell/all_windows.h"
 #include "shell/dialog_service.h"
 #include "shell/event_pump.h"
+#include "shell/startup.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -37,6 +39,7 @@ private:
 
 const QString kPackageFilter = "Quarvex Projects|*.qxp|All Files|*.*";
 const QString kPackageSuffix = "qxp";
+const QString kSaveFirst = "The project has changes that are not saved. Save them first?";
 
 }
 
@@ -58,6 +61,7 @@ Tprjform::Tprjform(Windows& windows)
     EditQXP = addButton("Edit", "EditQXP", &Tprjform::editEntry);
     RemoveQXP = addButton("Remove", "RemoveQXP", &Tprjform::removeEntry);
     compQXP = addButton("Compile", "compQXP", &Tprjform::compileProject);
+    RestoreGame = addButton("Restore Game", "RestoreGame", &Tprjform::restoreGame);
     warnings = new QListWidget(this);
     warnings->setObjectName("warnings");
     warnings->setAccessibleName("Warnings");
@@ -65,7 +69,8 @@ Tprjform::Tprjform(Windows& windows)
     resize(360, 520);
 }
 
-QPushButton* Tprjform::addButton(const QString& caption, const QString& name, void (Tprjform::*command)())
+template <typename Command>
+QPushButton* Tprjform::addButton(const QString& caption, const QString& name, Command command)
 {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(name);
@@ -92,6 +97,7 @@ void Tprjform::addLine(const std::string& line)
 void Tprjform::appendEntry(const project::NewEntry& entry, const std::string& line)
 {
     project::append(workingFile(names::kProject), workingFile(names::kProjectScratch), entry);
+    unsaved_ = true;
     addLine(line);
     showToFront(this);
 }
@@ -125,6 +131,60 @@ void Tprjform::startEmptyProject()
     project::createEmpty(workingFile(names::kProject));
     ListBox1->clear();
     forgetEditedEntries();
+    unsaved_ = false;
+}
+
+bool Tprjform::settleUnsavedChanges(const QString& question)
+{
+    if (!unsaved_)
+        return true;
+    switch (windows_.dialogs->askToSave(question)) {
+    case DialogService::SaveAnswer::Cancel:
+        return false;
+    case DialogService::SaveAnswer::Discard:
+        return true;
+    case DialogService::SaveAnswer::Save:
+        break;
+    }
+    bool saved = false;
+    runCommand(*windows_.dialogs, [&] { saved = saveProject(); });
+    return saved;
+}
+
+void Tprjform::startUp(const std::optional<std::string>& lastCompiled)
+{
+    if (restoreCrashedProject())
+        return;
+    if (lastCompiled)
+        openStartupProject(*lastCompiled);
+}
+
+// A working file found at start was left by a run that did not end
+// normally; its work is offered back, and a damaged one is kept aside.
+bool Tprjform::restoreCrashedProject()
+{
+    auto path = workingFile(names::kProject);
+    auto leftover = inspectLeftover(path);
+    switch (leftover.state) {
+    case LeftoverProject::State::None:
+        return false;
+    case LeftoverProject::State::Damaged:
+        windows_.dialogs->information("The project of the last run was damaged. It was kept as " +
+                                      fromUtf8(toText(setAsideDamaged(path))) + ".");
+        return false;
+    case LeftoverProject::State::Empty:
+        break;
+    case LeftoverProject::State::Valid:
+        auto question = QString("Quarvex did not close normally. Restore the project that was open then (%1 entries)?")
+                            .arg(leftover.entries);
+        if (windows_.dialogs->confirm(question, false) != DialogService::Answer::Yes)
+            break;
+        showLines(project::openedListLines(project::readDirectory(path)));
+        unsaved_ = true;
+        return true;
+    }
+    removeIfExists(path);
+    return false;
 }
 
 void Tprjform::openStartupProject(const std::string& package)
@@ -145,6 +205,11 @@ void Tprjform::newProject()
 {
     if (ListBox1->count() == 0)
         return;
+    if (unsaved_) {
+        if (settleUnsavedChanges(kSaveFirst))
+            startEmptyProject();
+        return;
+    }
     auto answer = windows_.dialogs->confirm("Do you want to save your project now?", true);
     if (answer == DialogService::Answer::Cancel)
         return;
@@ -155,6 +220,8 @@ void Tprjform::newProject()
 
 void Tprjform::openProject()
 {
+    if (!settleUnsavedChanges(kSaveFirst))
+        return;
     auto source = windows_.dialogs->openFile(kPackageFilter, kPackageSuffix);
     if (source.isEmpty())
         return;
@@ -165,15 +232,18 @@ void Tprjform::openPackageFile(const fs::path& package)
 {
     showLines(project::openPackage(package, workingFile(names::kProject), workingFile(names::kOpenScratch)));
     forgetEditedEntries();
+    unsaved_ = false;
 }
 
-void Tprjform::saveProject()
+bool Tprjform::saveProject()
 {
     auto destination = windows_.dialogs->saveFile(kPackageFilter, kPackageSuffix);
     if (destination.isEmpty())
-        return;
+        return false;
     EventPump pump;
     project::savePackage(workingFile(names::kProject), toPath(toUtf8(destination)), &pump);
+    unsaved_ = false;
+    return true;
 }
 
 void Tprjform::editEntry()
@@ -208,6 +278,7 @@ void Tprjform::removeEntry()
 void Tprjform::removeEntryAt(int position)
 {
     project::remove(workingFile(names::kProject), workingFile(names::kRemoveScratch), static_cast<std::size_t>(position));
+    unsaved_ = true;
     for (auto* editor : objectEditors())
         editor->edited.entryRemoved(position);
     delete ListBox1->takeItem(position);
@@ -221,8 +292,33 @@ void Tprjform::compileProject()
         return;
     WindowReporter reporter(warnings, *windows_.dialogs);
     const auto& state = windows_.settings->state();
-    compiler::compileProject({workingFile(names::kProject), toPath(state.workingDir), state.fields.game},
-                             static_cast<std::size_t>(ListBox1->count()), reporter);
+    auto outcome = compiler::compileProject({workingFile(names::kProject), toPath(state.workingDir), state.fields.game},
+                                            static_cast<std::size_t>(ListBox1->count()), reporter);
+    // The game directory now holds the project as "curqxp.set".
+    if (outcome == compiler::CompileOutcome::RulesInstalled)
+        unsaved_ = false;
+}
+
+void Tprjform::restoreGame()
+{
+    if (!windows_.settings->gate(names::kGateCompile))
+        return;
+    auto question = "Put back the game's own rules.ini and sc-qx.mix and remove the compiled project from the game directory?";
+    if (windows_.dialogs->confirm(question, false) != DialogService::Answer::Yes)
+        return;
+    const auto& game = windows_.settings->state().fields.game;
+    auto changed = compiler::restoreGame(game);
+    if (changed.empty()) {
+        windows_.dialogs->information(fromUtf8(compiler::nothingToRestore(game)));
+        return;
+    }
+    // The game no longer holds this project: only the working file does.
+    if (ListBox1->count() > 0)
+        unsaved_ = true;
+    QStringList lines;
+    for (const auto& line : changed)
+        lines << fromUtf8(line);
+    windows_.dialogs->information("The game's own files are back.\r" + lines.join("\r"));
 }
 
 }

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <map>
+#include <optional>
 #include <vector>
 
 class QListWidget;
@@ -22,16 +23,27 @@ class Tprjform : public QWidget {
 public:
     explicit Tprjform(Windows& windows);
 
-    // Start-up: reopen the project last compiled into the game, or start an
-    // empty one when there is none or it cannot be read.
+    // Start-up: offer the project a crashed run left; otherwise reopen the
+    // project last compiled into the game, or start an empty one when there
+    // is none or it cannot be read.
+    void startUp(const std::optional<std::string>& lastCompiled);
     void openStartupProject(const std::string& package);
 
     void newProject();
     void openProject();
-    void saveProject();
+    // False when the user cancelled the file dialog.
+    bool saveProject();
     void editEntry();
     void removeEntry();
     void compileProject();
+    void restoreGame();
+
+    // Entries were added, replaced or removed since the project was started,
+    // opened, saved or compiled into the game.
+    bool hasUnsavedChanges() const { return unsaved_; }
+    // Asks whether to save unsaved changes first; true when the caller may
+    // go on (saved or discarded), false when the user cancelled.
+    bool settleUnsavedChanges(const QString& question);
 
     // Which window "Edit" hands the entries it edits to.
     void setLoader(EditedBy editor, EntryLoader* loader);
@@ -52,10 +64,13 @@ public:
     QPushButton* EditQXP;
     QPushButton* RemoveQXP;
     QPushButton* compQXP;
+    QPushButton* RestoreGame;
     QListWidget* warnings;
 
 private:
-    QPushButton* addButton(const QString& caption, const QString& name, void (Tprjform::*command)());
+    template <typename Command>
+    QPushButton* addButton(const QString& caption, const QString& name, Command command);
+    bool restoreCrashedProject();
     fs::path workingFile(const std::string& name) const;
     void startEmptyProject();
     void openPackageFile(const fs::path& package);
@@ -65,6 +80,7 @@ private:
 
     Windows& windows_;
     std::map<EditedBy, EntryLoader*> loaders_;
+    bool unsaved_ = false;
 };
 
 }

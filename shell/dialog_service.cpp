@@ -48,6 +48,16 @@ DialogService::Answer QtDialogService::confirm(const QString& text, bool withCan
     return answer == QMessageBox::No ? Answer::No : Answer::Cancel;
 }
 
+DialogService::SaveAnswer QtDialogService::askToSave(const QString& text)
+{
+    auto buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
+    auto answer = QMessageBox::question(QApplication::activeWindow(), QApplication::applicationName(), shown(text),
+                                        buttons, QMessageBox::Save);
+    if (answer == QMessageBox::Save)
+        return SaveAnswer::Save;
+    return answer == QMessageBox::Discard ? SaveAnswer::Discard : SaveAnswer::Cancel;
+}
+
 QString QtDialogService::openFile(const QString& filter, const QString& defaultSuffix)
 {
     QFileDialog dialog(QApplication::activeWindow(), QString(), QString(), qtFilter(filter));

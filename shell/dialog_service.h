@@ -11,11 +11,14 @@ namespace qx {
 class DialogService {
 public:
     enum class Answer { Yes, No, Cancel };
+    enum class SaveAnswer { Save, Discard, Cancel };
 
     virtual ~DialogService() = default;
     virtual void error(const QString& text) = 0;
     virtual void information(const QString& text) = 0;
     virtual Answer confirm(const QString& text, bool withCancel) = 0;
+    // The question before unsaved work would be replaced or closed.
+    virtual SaveAnswer askToSave(const QString& text) = 0;
     // Filters are written "Description|*.ext|Description|*.*"; an empty
     // result means the user cancelled.
     virtual QString openFile(const QString& filter, const QString& defaultSuffix) = 0;
@@ -28,6 +31,7 @@ public:
     void error(const QString& text) override;
     void information(const QString& text) override;
     Answer confirm(const QString& text, bool withCancel) override;
+    SaveAnswer askToSave(const QString& text) override;
     QString openFile(const QString& filter, const QString& defaultSuffix) override;
     QString saveFile(const QString& filter, const QString& defaultSuffix) override;
     QString browseFolder(const QString& title) override;

@@ -139,8 +139,11 @@ void moveWorkingDirectory(const std::string& oldDir, const std::string& newDir)
         if (entry.is_regular_file())
             files.push_back(entry.path());
     }
-    for (const auto& file : files)
-        fs::copy_file(file, to / file.filename(), fs::copy_options::overwrite_existing);
+    // The new directory has a lock of its own, held by the caller.
+    for (const auto& file : files) {
+        if (file.filename() != names::kLock)
+            fs::copy_file(file, to / file.filename(), fs::copy_options::overwrite_existing);
+    }
     for (auto it = files.rbegin(); it != files.rend(); ++it)
         fs::remove(*it);
     fs::remove(from);

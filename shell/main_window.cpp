@@ -13,6 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 
 namespace qx {
 namespace {
@@ -42,6 +43,9 @@ TForm1::TForm1(Windows& windows)
     });
     addButton("Project", [this] { showToFront(windows_.prjform); });
     layout->addStretch();
+    auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    quit->setContext(Qt::ApplicationShortcut);
+    connect(quit, &QShortcut::activated, this, &QWidget::close);
     if (auto* screen = QApplication::primaryScreen())
         connect(screen, &QScreen::geometryChanged, this, &TForm1::stretch);
     stretch();
@@ -81,6 +85,11 @@ void TForm1::openEditor(QWidget* editor, const std::string& scratchName)
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
+    if (!windows_.prjform->settleUnsavedChanges(
+            "The project has changes that are not saved. Save them before closing?")) {
+        event->ignore();
+        return;
+    }
     const auto workingDir = windows_.settings->state().workingDir;
     runCommand(*windows_.dialogs, [&] {
         removeIfExists(toPath(joinName(workingDir, names::kProject)));

@@ -2,6 +2,7 @@
 
 #include "shell/accessibility.h"
 #include "shell/all_windows.h"
+#include "shell/dialog_service.h"
 
 #include <QCoreApplication>
 
@@ -23,7 +24,9 @@ Program::Program(DialogService& dialogs, const ShellPaths& paths)
     windows_.form1 = create<TForm1>();
     windows_.prjform = create<Tprjform>();
     windows_.settings = create<Tsettings>(paths);
-    windows_.settings->start();
+    started_ = windows_.settings->start();
+    if (!started_)
+        dialogs.error("Quarvex is already running.");
     windows_.cnuform = create<Tcnuform>();
     windows_.cnwform = create<Tcnwform>();
     windows_.cnpform = create<Tcnpform>();

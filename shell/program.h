@@ -15,6 +15,9 @@ public:
     ~Program();
 
     Windows& windows() { return windows_; }
+    // False when another run holds the working directory: the windows are
+    // made but nothing was touched, and the run should end.
+    bool started() const { return started_; }
 
     static ShellPaths defaultPaths();
 
@@ -23,6 +26,7 @@ private:
     Window* create(Args&&... args);
 
     Windows windows_;
+    bool started_ = false;
     std::vector<std::unique_ptr<QWidget>> owned_;
 };
 

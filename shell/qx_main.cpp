@@ -25,6 +25,8 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     qx::QtDialogService dialogs;
     qx::Program program(dialogs, qx::Program::defaultPaths());
+    if (!program.started())
+        return 1;
     program.windows().form1->show();
     return app.exec();
 }

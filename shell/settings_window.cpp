@@ -49,11 +49,16 @@ Tsettings::Tsettings(Windows& windows, const ShellPaths& paths)
     connect(cancel, &QPushButton::clicked, this, &Tsettings::reject);
 }
 
-void Tsettings::start()
+bool Tsettings::start()
 {
-    state_ = runStartup(paths_.settingsFile, paths_.startupScratch, paths_.defaultProgramDir);
+    state_ = readStartupState(paths_.settingsFile, paths_.startupScratch, paths_.defaultProgramDir);
+    lock_ = WorkingDirLock::acquire(toPath(state_.workingDir));
+    if (!lock_)
+        return false;
+    prepareDirectories(state_);
     showFields();
-    openLastProject();
+    runCommand(*windows_.dialogs, [&] { windows_.prjform->startUp(lastCompiledPackage(state_.fields)); });
+    return true;
 }
 
 QLineEdit* Tsettings::addGroup(const QString& label, const QString& name, void (Tsettings::*browse)())
@@ -87,14 +92,6 @@ void Tsettings::showFields()
     Edit1->setText(fromUtf8(state_.fields.game));
     Edit2->setText(fromUtf8(state_.fields.program));
     Edit3->setText(fromUtf8(state_.fields.units));
-}
-
-void Tsettings::openLastProject()
-{
-    auto package = lastCompiledPackage(state_.fields);
-    if (!package)
-        return;
-    runCommand(*windows_.dialogs, [&] { windows_.prjform->openStartupProject(*package); });
 }
 
 bool Tsettings::gate(const std::string& scratchName)
@@ -157,11 +154,20 @@ void Tsettings::accept()
             fs::current_path(toPath(fields.game));
         else
             windows_.dialogs->error(fromUtf8(fields.game));
-        writeSettings(paths_.settingsFile, fields);
         auto newWorkingDir = workingDirFor(fields.program);
+        std::optional<WorkingDirLock> newLock;
         if (newWorkingDir != state_.workingDir) {
+            newLock = WorkingDirLock::acquire(toPath(newWorkingDir));
+            if (!newLock) {
+                windows_.dialogs->error("Another Quarvex is running with this Quarvex directory.");
+                return;
+            }
+        }
+        writeSettings(paths_.settingsFile, fields);
+        if (newLock) {
             moveWorkingDirectory(state_.workingDir, newWorkingDir);
             state_.workingDir = newWorkingDir;
+            lock_ = std::move(newLock);
         }
         state_.directoriesSet = true;
     });

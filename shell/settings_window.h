@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/instance_lock.h"
 #include "shell/startup.h"
 #include "shell/windows.h"
 
@@ -23,9 +24,10 @@ class Tsettings : public QDialog {
 public:
     Tsettings(Windows& windows, const ShellPaths& paths);
 
-    // Reads the settings and prepares the directories; run once, right after
-    // the window is created.
-    void start();
+    // Reads the settings, takes the working directory and prepares it; run
+    // once, right after the window is created. False, with nothing touched,
+    // when another run holds the working directory.
+    bool start();
 
     const ShellState& state() const { return state_; }
     std::string workingFile(const std::string& name) const;
@@ -46,11 +48,11 @@ public:
 private:
     QLineEdit* addGroup(const QString& label, const QString& name, void (Tsettings::*browse)());
     void showFields();
-    void openLastProject();
 
     Windows& windows_;
     ShellPaths paths_;
     ShellState state_;
+    std::optional<WorkingDirLock> lock_;
 };
 
 }

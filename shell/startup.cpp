@@ -1,9 +1,11 @@
 #include "shell/startup.h"
+#include "common/error.h"
 #include "common/file_names.h"
+#include "project/working_file.h"
 
 namespace qx {
 
-ShellState runStartup(const fs::path& settingsFile, const fs::path& scratch, const std::string& defaultProgramDir)
+ShellState readStartupState(const fs::path& settingsFile, const fs::path& scratch, const std::string& defaultProgramDir)
 {
     ShellState state;
     if (auto dirs = readSettings(settingsFile, scratch)) {
@@ -16,15 +18,40 @@ ShellState runStartup(const fs::path& settingsFile, const fs::path& scratch, con
     }
     if (state.fields.program.empty())
         state.fields.program = defaultProgramDir;
-    if (state.fields.units.empty()) {
+    if (state.fields.units.empty())
         state.fields.units = joinName(state.fields.program, "units");
-        fs::create_directories(toPath(state.fields.units));
-    }
     state.workingDir = workingDirFor(state.fields.program);
-    fs::create_directories(toPath(state.workingDir));
-    removeIfExists(toPath(joinName(state.workingDir, names::kProject)));
-    removeIfExists(toPath(joinName(state.workingDir, names::kProjectScratch)));
     return state;
+}
+
+void prepareDirectories(const ShellState& state)
+{
+    fs::create_directories(toPath(state.fields.units));
+    fs::create_directories(toPath(state.workingDir));
+    removeIfExists(toPath(joinName(state.workingDir, names::kProjectScratch)));
+}
+
+LeftoverProject inspectLeftover(const fs::path& projectFile)
+{
+    std::error_code error;
+    if (!fs::exists(fs::symlink_status(projectFile, error)))
+        return {};
+    try {
+        auto entries = project::readDirectory(projectFile).entries.size();
+        return {entries == 0 ? LeftoverProject::State::Empty : LeftoverProject::State::Valid, entries};
+    } catch (const Error&) {
+        return {LeftoverProject::State::Damaged, 0};
+    }
+}
+
+fs::path setAsideDamaged(const fs::path& projectFile)
+{
+    auto aside = projectFile.parent_path() / names::kDamagedProject;
+    std::error_code error;
+    for (int number = 2; fs::exists(fs::symlink_status(aside, error)); ++number)
+        aside = projectFile.parent_path() / ("project-damaged-" + std::to_string(number) + ".tmp");
+    fs::rename(projectFile, aside);
+    return aside;
 }
 
 std::optional<std::string> lastCompiledPackage(const Directories& dirs)

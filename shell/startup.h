@@ -12,10 +12,26 @@ struct ShellState {
     std::string workingDir;
 };
 
-// What the program does before any window shows: read the settings, fill in
-// defaults, make the working and units directories and clear a stale
-// project working file.
-ShellState runStartup(const fs::path& settingsFile, const fs::path& scratch, const std::string& defaultProgramDir);
+// Reads the settings and fills in the defaults; changes no directory.
+ShellState readStartupState(const fs::path& settingsFile, const fs::path& scratch, const std::string& defaultProgramDir);
+
+// Makes the units and working directories and clears the stale scratch copy
+// of the project working file; a project working file is left for the
+// caller to restore or clear.
+void prepareDirectories(const ShellState& state);
+
+// A project working file found at start belongs to a run that did not end
+// normally.
+struct LeftoverProject {
+    enum class State { None, Empty, Valid, Damaged };
+    State state = State::None;
+    std::size_t entries = 0;
+};
+LeftoverProject inspectLeftover(const fs::path& projectFile);
+
+// Renames a damaged project working file aside, to "project-damaged.tmp"
+// beside it or, when that is taken, a numbered name; returns the new path.
+fs::path setAsideDamaged(const fs::path& projectFile);
 
 // The package of the project last compiled into the game, when a game
 // directory is set.

@@ -3,9 +3,11 @@
 #include "common/error.h"
 #include "common/file_io.h"
 #include "common/cp1252.h"
+#include "common/text.h"
 #include "project/encoder.h"
 #include "project/package.h"
 #include "compiler/compile.h"
+#include "compiler/game_originals.h"
 #include "stock/stock_loader.h"
 
 
@@ -114,12 +116,28 @@ int compileCommand(const std::vector<std::string>& args, std::ostream& out, std:
     return outcome == compiler::CompileOutcome::RulesInstalled ? 0 : 1;
 }
 
+int restoreCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    expectArgs(args, 3);
+    if (args[1] != "--game-dir")
+        wrongArguments(args);
+    auto changed = compiler::restoreGame(args[2]);
+    if (changed.empty()) {
+        err << compiler::nothingToRestore(args[2]) << '\n';
+        return 1;
+    }
+    for (const auto& line : changed)
+        out << line << '\n';
+    return 0;
+}
+
 const CommandInfo kCommands[] = {
     {"encode", codeCommand, "encode|decode IN OUT"},
     {"decode", codeCommand, "encode|decode IN OUT"},
     {"list", listCommand, "list PACKAGE"},
     {"stock", stockCommand, "stock unit|weapon|building|projectile|warhead IDENTIFIER"},
     {"compile", compileCommand, "compile PACKAGE --game-dir DIR [--yes]"},
+    {"restore", restoreCommand, "restore --game-dir DIR"},
     {"make-library", makeLibraryCommand,
      "make-library --kind icon|unit|projectile|building --title TITLE --out FILE.vkl SHPFILE:FRAME.png[,FRAME.png...]..."},
     {"library", libraryCommand, "library FILE.vkl"},
@@ -196,7 +214,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         err << usage.what() << '\n';
         return 2;
     } catch (const std::exception& error) {
-        err << "qxtool: " << error.what() << '\n';
+        err << "qxtool: " << oneLine(error.what()) << '\n';
         return 1;
     }
 }

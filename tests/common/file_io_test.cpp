@@ -63,6 +63,22 @@ TEST(SaveFile, ReplacesTheWholeFileAndLeavesNoScratch)
     EXPECT_FALSE(fs::exists(dir / "scratch"));
 }
 
+// A killed run's scratch copy, even a read-only one or a link planted in its
+// place, is removed rather than written through.
+TEST(SaveFile, AStaleScratchIsRemovedFirst)
+{
+    TempDir dir;
+    test::writeText(dir / "other", "untouched");
+    fs::create_symlink(dir / "other", dir / "f.part");
+    saveFile(dir / "f", test::bytesOf("new"));
+    EXPECT_EQ(readFile(dir / "other"), test::bytesOf("untouched"));
+    test::writeText(dir / "g.part", "stale");
+    fs::permissions(dir / "g.part", fs::perms::owner_read);
+    saveFile(dir / "g", test::bytesOf("new"));
+    EXPECT_EQ(readFile(dir / "g"), test::bytesOf("new"));
+    EXPECT_FALSE(fs::exists(dir / "g.part"));
+}
+
 TEST(SaveFile, AnAbandonedSaveRemovesItsScratch)
 {
     TempDir dir;

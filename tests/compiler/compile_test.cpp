@@ -1,4 +1,5 @@
 #include "compiler/compile.h"
+#include "compiler/game_originals.h"
 
 #include "common/error.h"
 #include "compiler/mix_writer.h"
@@ -194,6 +195,52 @@ TEST_F(Compile, DamagedGraphicsSizesInstallNothing)
     EXPECT_THROW(compile(), Error);
     EXPECT_FALSE(installed("rules.ini"));
     EXPECT_FALSE(installed("curqxp.set"));
+}
+
+}
+}
+
+namespace qx::compiler {
+namespace {
+
+// The game's own files, a compile without graphics, one with graphics, a
+// hand edit in between, and a restore: the game comes back byte for byte.
+TEST_F(Compile, TheGamesOwnFilesAreKeptAndComeBack)
+{
+    auto game = dir / "game";
+    auto originals = game / "quarvex-originals";
+    EXPECT_TRUE(restoreGame(toText(game)).empty());
+    test::writeText(game / "RULES.INI", "the game's rules");
+    addUnit("Tank", "ABCD", false);
+    ASSERT_EQ(compile(), CompileOutcome::RulesInstalled);
+    EXPECT_EQ(readFile(originals / "rules.ini"), test::bytesOf("the game's rules"));
+    EXPECT_FALSE(installed("rules.ini"));
+
+    addUnit("Jeep", "JEEP", true);
+    ASSERT_EQ(compile(), CompileOutcome::RulesInstalled);
+    auto ours = readFile(game / "RULES.INI");
+    EXPECT_EQ(readFile(originals / "rules.ini"), test::bytesOf("the game's rules"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(originals), fs::directory_iterator()), 2);
+
+    test::writeText(game / "RULES.INI", "edited by hand");
+    ASSERT_EQ(compile(), CompileOutcome::RulesInstalled);
+    std::vector<Bytes> foreign;
+    for (const auto& entry : fs::directory_iterator(originals)) {
+        if (entry.path().filename().string().starts_with("rules.ini."))
+            foreign.push_back(readFile(entry.path()));
+    }
+    EXPECT_EQ(foreign, std::vector<Bytes>{test::bytesOf("edited by hand")});
+    EXPECT_EQ(readFile(originals / "rules.ini"), test::bytesOf("the game's rules"));
+    EXPECT_EQ(readFile(game / "RULES.INI"), ours);
+
+    EXPECT_EQ(restoreGame(toText(game)),
+              (std::vector<std::string>{"restored RULES.INI", "removed sc-qx.mix", "removed curqxp.set"}));
+    EXPECT_EQ(readFile(game / "RULES.INI"), test::bytesOf("the game's rules"));
+    EXPECT_FALSE(installed("sc-qx.mix"));
+    EXPECT_FALSE(installed("curqxp.set"));
+    EXPECT_FALSE(fs::exists(originals / "rules.ini"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(originals), fs::directory_iterator()), 1);
+    EXPECT_TRUE(restoreGame(toText(game)).empty());
 }
 
 }

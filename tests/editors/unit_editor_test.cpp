@@ -175,6 +175,7 @@ private slots:
                 QCOMPARE(qobject_cast<QLineEdit*>(widget)->text(), QString::fromStdString(shown.text));
         }
         QCOMPARE(f.form()->choice("primary")->text(), QString("Small Anti-Armor Cannon [75mm]"));
+        QCOMPARE(f.form()->choice("primary")->cursorPosition(), 0);  // the start of a long choice shows
         QCOMPARE(f.unit()->replacementList->currentItem()->text(), QString("Light Tank [1TNK]"));
         QVERIFY(!f.unit()->edited.isSet());
     }

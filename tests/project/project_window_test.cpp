@@ -10,6 +10,7 @@
 using namespace qx;
 using qx::test::ProgramFixture;
 using Answer = DialogService::Answer;
+using SaveAnswer = DialogService::SaveAnswer;
 
 namespace {
 
@@ -55,8 +56,8 @@ private slots:
     void controlsAreNamedAndCaptioned()
     {
         ProjectFixture f;
-        const QStringList names{"NewQXP", "OpenQXP", "SaveQXP", "EditQXP", "RemoveQXP", "compQXP"};
-        const QStringList captions{"New", "Open", "Save", "Edit", "Remove", "Compile"};
+        const QStringList names{"NewQXP", "OpenQXP", "SaveQXP", "EditQXP", "RemoveQXP", "compQXP", "RestoreGame"};
+        const QStringList captions{"New", "Open", "Save", "Edit", "Remove", "Compile", "Restore Game"};
         for (int i = 0; i < names.size(); ++i)
             QCOMPARE(f.prj()->findChild<QPushButton*>(names[i])->text(), captions[i]);
         QVERIFY(f.prj()->findChild<QListWidget*>("warnings"));
@@ -279,6 +280,56 @@ private slots:
         f.start();
         QCOMPARE(f.windows().prjform->ListBox1->item(0)->text(), QString("Warhead: Armor Piercing [AP]"));
         QCOMPARE(readFile(f.workingFile("project.tmp")), readFile(f.dir / "p.tmp"));
+    }
+
+    // New and Open ask before they replace unsaved changes; a cancelled
+    // file dialog under Save keeps the project.
+    void unsavedChangesAreOfferedForSavingFirst()
+    {
+        const QString question = "question: The project has changes that are not saved. Save them first? [Save/Discard/Cancel]";
+        ProjectFixture f;
+        f.prj()->appendEntry({EntryKind::Weapon, "D", Bytes(24, 7), {}}, "Weapon: D");
+        auto before = readFile(f.projectFile());
+        f.dialogs.saveAnswers = {SaveAnswer::Cancel, SaveAnswer::Save};
+        QTest::mouseClick(f.prj()->NewQXP, Qt::LeftButton);
+        QTest::mouseClick(f.prj()->OpenQXP, Qt::LeftButton);
+        QCOMPARE(f.dialogs.log, (QStringList{question, question, "save: Quarvex Projects|*.qxp|All Files|*.* (qxp)"}));
+        QCOMPARE(readFile(f.projectFile()), before);
+
+        f.dialogs.log.clear();
+        f.dialogs.saveAnswers = {SaveAnswer::Save};
+        f.dialogs.files = {f.path("kept.qxp")};
+        QTest::mouseClick(f.prj()->NewQXP, Qt::LeftButton);
+        QCOMPARE(encoder::coded(readFile(f.dir / "kept.qxp")), before);
+        QCOMPARE(f.lines(), QStringList{});
+        QVERIFY(!f.prj()->hasUnsavedChanges());
+    }
+
+    // Compiled into the game, the project is safe; restoring the game
+    // takes that copy away again.
+    void restoreGamePutsTheGamesFilesBack()
+    {
+        ProjectFixture f;
+        test::writeText(f.dir / "game" / "rules.ini", "the game's rules");
+        f.prj()->appendEntry({EntryKind::Weapon, "D", Bytes(24, 7), {}}, "Weapon: D");
+        QTest::mouseClick(f.prj()->compQXP, Qt::LeftButton);
+        QVERIFY(!f.prj()->hasUnsavedChanges());
+        f.dialogs.log.clear();
+        QTest::mouseClick(f.prj()->RestoreGame, Qt::LeftButton);
+        const QString question = "question: Put back the game's own rules.ini and sc-qx.mix and remove the compiled "
+                                 "project from the game directory? [Yes/No]";
+        QCOMPARE(f.dialogs.log, QStringList{question});
+        QVERIFY(fs::exists(f.dir / "game" / "curqxp.set"));
+
+        f.dialogs.answers = {Answer::Yes, Answer::Yes};
+        QTest::mouseClick(f.prj()->RestoreGame, Qt::LeftButton);
+        QCOMPARE(f.dialogs.log.mid(2), QStringList{"information: The game's own files are back.\rrestored rules.ini\r"
+                                                   "removed curqxp.set"});
+        QCOMPARE(readFile(f.dir / "game" / "rules.ini"), test::bytesOf("the game's rules"));
+        QCOMPARE(f.lines().size(), 4);
+        QVERIFY(f.prj()->hasUnsavedChanges());
+        QTest::mouseClick(f.prj()->RestoreGame, Qt::LeftButton);
+        QCOMPARE(f.dialogs.log.last(), "information: Nothing to restore: Quarvex has not changed " + f.path("game") + ".");
     }
 
     void startUpWithADamagedLastProjectStartsEmpty()

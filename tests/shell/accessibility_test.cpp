@@ -52,9 +52,13 @@ void collectUnnamed(QAccessibleInterface* node, const QString& window, QStringLi
         unnamed << window + ": " + (object ? object->objectName() : QString("?")) + " (role " +
                        QString::number(node->role()) + ")";
     }
-    // A combo box's pop-up list is its own part, announced as the box.
-    if (node->role() == QAccessible::ComboBox)
+    // A combo box's pop-up list is its own part, announced as the box. On
+    // Linux its name is its current entry: only a label tells what it is for.
+    if (node->role() == QAccessible::ComboBox) {
+        if (node->relations(QAccessible::Label).isEmpty())
+            unnamed << window + ": " + node->object()->objectName() + " (combo box without a label)";
         return;
+    }
     for (int i = 0; i < node->childCount(); ++i)
         collectUnnamed(node->child(i), window, unnamed, depth + 1);
 }

@@ -1,13 +1,17 @@
 #include "project/encoder.h"
+#include "project/working_file.h"
 #include "shell/all_windows.h"
 #include "support/program_fixture.h"
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 
 using namespace qx;
 using qx::test::ProgramFixture;
+using Answer = DialogService::Answer;
+using SaveAnswer = DialogService::SaveAnswer;
 
 class ShellWindowTest : public QObject {
     Q_OBJECT
@@ -189,9 +193,91 @@ private slots:
         test::writeText(fixture.workingFile("icon.shp"), "x");
         fixture.windows().form1->show();
         fixture.windows().form1->close();
+        QVERIFY(fixture.dialogs.log.isEmpty());
         QVERIFY(!fs::exists(fixture.workingFile("project.tmp")));
         QVERIFY(!fs::exists(fixture.workingFile("tempqxp.tmp")));
         QVERIFY(fs::exists(fixture.workingFile("icon.shp")));
+    }
+
+    // Closing (by the window or by Ctrl+Q) asks only when there is unsaved
+    // work: Cancel, or Save with a cancelled file dialog, keeps it running.
+    void closingAsksBeforeUnsavedWorkIsLost()
+    {
+        const QString question =
+            "question: The project has changes that are not saved. Save them before closing? [Save/Discard/Cancel]";
+        ProgramFixture fixture;
+        fixture.acceptDirectories();
+        fixture.start();
+        auto& w = fixture.windows();
+        w.form1->show();
+        w.prjform->appendEntry({EntryKind::Weapon, "Gun", Bytes(24, 7), {}}, "Weapon: Gun");
+        QVERIFY(QTest::qWaitForWindowActive(w.prjform));
+        fixture.dialogs.saveAnswers = {SaveAnswer::Cancel, SaveAnswer::Save};
+        QTest::keyClick(w.prjform, Qt::Key_Q, Qt::ControlModifier);
+        w.form1->close();
+        QCOMPARE(fixture.dialogs.log, (QStringList{question, question, "save: Quarvex Projects|*.qxp|All Files|*.* (qxp)"}));
+        QVERIFY(w.form1->isVisible());
+        QVERIFY(fs::exists(fixture.workingFile("project.tmp")));
+
+        fixture.dialogs.saveAnswers = {SaveAnswer::Save};
+        fixture.dialogs.files = {QString::fromStdString(toText(fixture.dir / "kept.qxp"))};
+        w.form1->close();
+        QVERIFY(!w.form1->isVisible());
+        QVERIFY(fs::exists(fixture.dir / "kept.qxp"));
+        QVERIFY(!fs::exists(fixture.workingFile("project.tmp")));
+    }
+
+    // A crashed run's project is offered back; declined, it goes as before;
+    // damaged, it is set aside, never deleted.
+    void aCrashedRunsProjectIsOfferedBack()
+    {
+        for (auto answer : {Answer::Yes, Answer::No}) {
+            ProgramFixture fixture;
+            fixture.acceptDirectories();
+            fs::create_directories(fixture.dir / "program" / "temp");
+            auto leftover = fixture.workingFile("project.tmp");
+            project::createEmpty(leftover);
+            for (const char* name : {"A", "B"})
+                project::append(leftover, fixture.dir / "s", {EntryKind::Weapon, name, Bytes(24, 7), {}});
+            fixture.dialogs.answers = {answer};
+            fixture.start();
+            QCOMPARE(fixture.dialogs.log, QStringList{"question: Quarvex did not close normally. Restore the project "
+                                                      "that was open then (2 entries)? [Yes/No]"});
+            auto* prj = fixture.windows().prjform;
+            QCOMPARE(prj->ListBox1->count(), answer == Answer::Yes ? 2 : 0);
+            QCOMPARE(prj->hasUnsavedChanges(), answer == Answer::Yes);
+            QCOMPARE(fs::file_size(leftover) > 8, answer == Answer::Yes);
+        }
+        ProgramFixture fixture;
+        fs::create_directories(fixture.dir / "program" / "temp");
+        test::writeText(fixture.workingFile("project.tmp"), "damaged");
+        fixture.start();
+        auto aside = fixture.workingFile("project-damaged.tmp");
+        QCOMPARE(fixture.dialogs.log, QStringList{"information: The project of the last run was damaged. It was kept as " +
+                                                  QString::fromStdString(aside) + "."});
+        QCOMPARE(readFile(aside), test::bytesOf("damaged"));
+    }
+
+    // A second run on the same working directory ends at once and touches
+    // nothing; once the first has ended, a start works again.
+    void oneRunPerWorkingDirectory()
+    {
+        ProgramFixture fixture;
+        fixture.acceptDirectories();
+        fixture.start();
+        QVERIFY(fixture.program->started());
+        fixture.windows().prjform->appendEntry({EntryKind::Weapon, "Gun", Bytes(24, 7), {}}, "Weapon: Gun");
+        auto before = readFile(fixture.workingFile("project.tmp"));
+        test::ScriptedDialogs second;
+        {
+            Program again(second, fixture.paths);
+            QVERIFY(!again.started());
+        }
+        QCOMPARE(second.log, QStringList{"error: Quarvex is already running."});
+        QCOMPARE(readFile(fixture.workingFile("project.tmp")), before);
+        fixture.program.reset();
+        Program after(second, fixture.paths);
+        QVERIFY(after.started());
     }
 
     void toolbarSpansTheScreen()

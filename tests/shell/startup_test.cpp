@@ -1,13 +1,26 @@
 #include "shell/startup.h"
 
+#include "project/working_file.h"
+#include "shell/instance_lock.h"
+
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace qx {
 namespace {
 
 using test::TempDir;
+
+ShellState runStartup(const fs::path& settingsFile, const fs::path& scratch, const std::string& defaultProgramDir)
+{
+    auto state = readStartupState(settingsFile, scratch, defaultProgramDir);
+    prepareDirectories(state);
+    return state;
+}
 
 class Startup : public ::testing::Test {
 protected:
@@ -56,11 +69,53 @@ TEST_F(Startup, AcceptedSettingsSetTheFlagAndClearStaleFiles)
     auto state = runStartup(settings(), scratch(), "/elsewhere");
     EXPECT_TRUE(state.directoriesSet);
     EXPECT_EQ(state.fields.game, game());
-    EXPECT_FALSE(fs::exists(dir / "program" / "temp" / "project.tmp"));
+    // A crashed run's project is for the caller to restore or clear.
+    EXPECT_TRUE(fs::exists(dir / "program" / "temp" / "project.tmp"));
     EXPECT_FALSE(fs::exists(dir / "program" / "temp" / "tempqxp.tmp"));
     EXPECT_TRUE(fs::exists(dir / "program" / "temp" / "icon.shp"));
     EXPECT_FALSE(fs::exists(scratch()));
     EXPECT_EQ(lastCompiledPackage(state.fields), game() + "/curqxp.set");
+}
+
+TEST_F(Startup, LeftoverProjectsAreToldApartAndDamagedOnesSetAside)
+{
+    auto project = dir / "project.tmp";
+    EXPECT_EQ(inspectLeftover(project).state, LeftoverProject::State::None);
+    project::createEmpty(project);
+    EXPECT_EQ(inspectLeftover(project).state, LeftoverProject::State::Empty);
+    project::append(project, dir / "scratch", {EntryKind::Unit, "Tank", Bytes(8, 1), {}});
+    project::append(project, dir / "scratch", {EntryKind::Weapon, "Gun", Bytes(8, 2), {}});
+    auto found = inspectLeftover(project);
+    EXPECT_EQ(found.state, LeftoverProject::State::Valid);
+    EXPECT_EQ(found.entries, 2u);
+
+    for (const char* aside : {"project-damaged.tmp", "project-damaged-2.tmp"}) {
+        test::writeText(project, "QXP, cut short");
+        EXPECT_EQ(inspectLeftover(project).state, LeftoverProject::State::Damaged);
+        EXPECT_EQ(setAsideDamaged(project), dir / aside);
+        EXPECT_EQ(readFile(dir / aside), test::bytesOf("QXP, cut short"));
+    }
+    EXPECT_FALSE(fs::exists(project));
+}
+
+// The lock is held per run; one that dies holding it does not block the next.
+TEST_F(Startup, OneRunHoldsTheWorkingDirectory)
+{
+    auto working = dir / "program" / "temp";
+    {
+        auto first = WorkingDirLock::acquire(working);
+        ASSERT_TRUE(first);
+        EXPECT_FALSE(WorkingDirLock::acquire(working));
+    }
+    pid_t child = fork();
+    if (child == 0) {
+        auto held = WorkingDirLock::acquire(working);
+        _exit(held ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(WorkingDirLock::acquire(working));
 }
 
 TEST_F(Startup, VanishedDirectoryEmptiesItsField)

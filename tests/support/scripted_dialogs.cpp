@@ -22,6 +22,16 @@ DialogService::Answer ScriptedDialogs::confirm(const QString& text, bool withCan
     return answer;
 }
 
+DialogService::SaveAnswer ScriptedDialogs::askToSave(const QString& text)
+{
+    log << "question: " + text + " [Save/Discard/Cancel]";
+    if (saveAnswers.empty())
+        return SaveAnswer::Discard;
+    auto answer = saveAnswers.front();
+    saveAnswers.pop_front();
+    return answer;
+}
+
 QString ScriptedDialogs::takeFile()
 {
     if (files.empty())

@@ -10,12 +10,14 @@ namespace qx::test {
 
 // Answers dialogs from prepared queues and records every text shown, as
 // "error: …", "information: …", "question: …", "open: …", "save: …",
-// "browse: …". An empty queue answers No, or cancels a file dialog.
+// "browse: …". An empty queue answers No (Discard for a question about
+// unsaved changes), or cancels a file dialog.
 class ScriptedDialogs : public DialogService {
 public:
     void error(const QString& text) override;
     void information(const QString& text) override;
     Answer confirm(const QString& text, bool withCancel) override;
+    SaveAnswer askToSave(const QString& text) override;
     QString openFile(const QString& filter, const QString& defaultSuffix) override;
     QString saveFile(const QString& filter, const QString& defaultSuffix) override;
     QString browseFolder(const QString& title) override;
@@ -24,6 +26,7 @@ public:
 
     QStringList log;
     std::deque<Answer> answers;
+    std::deque<SaveAnswer> saveAnswers;
     std::deque<QString> files;
 };
 

@@ -1,0 +1,214 @@
+#include "compiler/game_originals.h"
+
+#include "common/error.h"
+#include "common/file_names.h"
+#include "common/save_file.h"
+#include "common/text.h"
+
+#include <algorithm>
+#include <ctime>
+#include <optional>
+#include <sstream>
+
+namespace qx::compiler {
+namespace {
+
+constexpr const char* kManifestHead = "quarvex-originals 1";
+constexpr std::uint64_t kMaxManifestSize = 1 << 16;
+
+// One line of the manifest: "NAME kept|absent ORIGINAL INSTALLED GAME-NAME",
+// hashes in hex or "-" for none.
+struct Record {
+    std::string name;
+    bool kept = false;
+    std::string original = "-";
+    std::string installed = "-";
+    std::string gameName;
+};
+
+// FNV-1a, 64 bits: it tells our own output from a changed file, no more.
+std::string hashOf(ByteView bytes)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    for (auto byte : bytes)
+        hash = (hash ^ byte) * 1099511628211ull;
+    static const char kHex[] = "0123456789abcdef";
+    std::string text(16, '0');
+    for (int i = 15; i >= 0; --i, hash >>= 4)
+        text[static_cast<std::size_t>(i)] = kHex[hash & 15];
+    return text;
+}
+
+std::optional<fs::path> findCaseless(const fs::path& dir, const std::string& name)
+{
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(dir, error)) {
+        if (lowerCase(toText(entry.path().filename())) == lowerCase(name))
+            return entry.path();
+    }
+    return std::nullopt;
+}
+
+std::vector<Record> readManifest(const fs::path& manifest)
+{
+    std::error_code error;
+    if (!fs::exists(fs::symlink_status(manifest, error)))
+        return {};
+    auto bytes = readFile(manifest, kMaxManifestSize);
+    std::istringstream in(std::string(bytes.begin(), bytes.end()));
+    std::string line;
+    auto damaged = [&] { return Error("The record of the game's own files is damaged: " + toText(manifest)); };
+    if (!std::getline(in, line) || line != kManifestHead)
+        throw damaged();
+    std::vector<Record> records;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        Record record;
+        std::string state;
+        if (!(fields >> record.name >> state >> record.original >> record.installed >> record.gameName) ||
+            (state != "kept" && state != "absent"))
+            throw damaged();
+        record.kept = state == "kept";
+        records.push_back(record);
+    }
+    return records;
+}
+
+Bytes manifestBytes(const std::vector<Record>& records)
+{
+    std::string text = std::string(kManifestHead) + "\n";
+    for (const auto& r : records)
+        text += r.name + (r.kept ? " kept " : " absent ") + r.original + " " + r.installed + " " + r.gameName + "\n";
+    return Bytes(text.begin(), text.end());
+}
+
+Record* recordOf(std::vector<Record>& records, const std::string& name)
+{
+    auto found = std::find_if(records.begin(), records.end(), [&](const Record& r) { return r.name == name; });
+    return found == records.end() ? nullptr : &*found;
+}
+
+std::string timeStamp()
+{
+    auto now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+    return text;
+}
+
+// A file that someone else put into the game directory is kept under its
+// name and the time, never over the originals.
+void keepForeign(const fs::path& folder, const std::string& name, ByteView bytes)
+{
+    auto base = name + "." + timeStamp();
+    auto copy = folder / base;
+    std::error_code error;
+    for (int number = 2; fs::exists(fs::symlink_status(copy, error)); ++number)
+        copy = folder / (base + "-" + std::to_string(number));
+    saveFile(copy, bytes);
+}
+
+bool isForeign(const Record& record, const std::string& hash)
+{
+    return hash != record.installed && !(record.kept && hash == record.original);
+}
+
+}
+
+GameOriginals::GameOriginals(const std::string& gameDir)
+    : game_(toPath(gameDir))
+    , folder_(findCaseless(game_, names::kOriginals).value_or(game_ / names::kOriginals))
+{
+}
+
+fs::path GameOriginals::target(const std::string& name) const
+{
+    return findCaseless(game_, name).value_or(game_ / name);
+}
+
+fs::path GameOriginals::manifestPath() const
+{
+    return folder_ / names::kOriginalsManifest;
+}
+
+Bytes GameOriginals::keep(const std::vector<Replacement>& replacements)
+{
+    std::error_code error;
+    bool hadFolder = fs::is_directory(folder_, error);
+    try {
+        fs::create_directories(folder_);
+        auto records = readManifest(manifestPath());
+        bool added = false;
+        for (const auto& replacement : replacements) {
+            auto current = findCaseless(game_, replacement.name);
+            auto* record = recordOf(records, replacement.name);
+            Bytes bytes = current ? readFile(*current) : Bytes();
+            if (!record) {
+                records.push_back({replacement.name, current.has_value(), current ? hashOf(bytes) : "-", "-",
+                                   current ? toText(current->filename()) : replacement.name});
+                if (current)
+                    saveFile(folder_ / replacement.name, bytes);
+                added = true;
+            } else if (current && isForeign(*record, hashOf(bytes))) {
+                keepForeign(folder_, replacement.name, bytes);
+            }
+        }
+        // The originals are recorded before anything replaces them.
+        if (added)
+            saveFile(manifestPath(), manifestBytes(records));
+        for (const auto& replacement : replacements)
+            recordOf(records, replacement.name)->installed = hashOf(replacement.bytes);
+        return manifestBytes(records);
+    } catch (const std::exception& failure) {
+        if (!hadFolder)
+            fs::remove(folder_, error);
+        throw Error(std::string("The game's own files could not be kept, so nothing was installed: ") + failure.what());
+    }
+}
+
+std::vector<std::string> restoreGame(const std::string& gameDir)
+{
+    auto game = toPath(gameDir);
+    GameOriginals originals(gameDir);
+    auto folder = originals.manifestPath().parent_path();
+    auto records = readManifest(originals.manifestPath());
+    if (records.empty())
+        return {};
+    std::vector<std::string> changed;
+    for (const auto& record : records) {
+        auto current = findCaseless(game, record.name);
+        Bytes bytes = current ? readFile(*current) : Bytes();
+        auto hash = hashOf(bytes);
+        if (current && isForeign(record, hash))
+            keepForeign(folder, record.name, bytes);
+        if (record.kept && (!current || hash != record.original || current->filename() != record.gameName)) {
+            saveFile(game / record.gameName, readFile(folder / record.name));
+            if (current && current->filename() != record.gameName)
+                fs::remove(*current);
+            changed.push_back("restored " + record.gameName);
+        } else if (!record.kept && current) {
+            fs::remove(*current);
+            changed.push_back("removed " + toText(current->filename()));
+        }
+    }
+    if (auto compiled = findCaseless(game, names::kCompiledProject)) {
+        fs::remove(*compiled);
+        changed.push_back("removed " + toText(compiled->filename()));
+    }
+    for (const auto& record : records)
+        removeIfExists(folder / record.name);
+    removeIfExists(originals.manifestPath());
+    std::error_code error;
+    if (fs::is_empty(folder, error))
+        fs::remove(folder, error);
+    return changed;
+}
+
+std::string nothingToRestore(const std::string& gameDir)
+{
+    return "Nothing to restore: Quarvex has not changed " + gameDir + ".";
+}
+
+}
