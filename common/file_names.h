@@ -9,6 +9,10 @@ namespace qx::names {
 inline constexpr const char* kSettings = "localset.ini";
 inline constexpr const char* kSettingsStartupCopy = "settings3.tmp";
 
+// The program directory.
+inline constexpr const char* kProgramReadme = "readme.txt";
+inline constexpr const char* kDataFolderMarker = ".quarvex-data";
+
 // The working directory.
 inline constexpr const char* kProject = "project.tmp";
 inline constexpr const char* kProjectScratch = "tempqxp.tmp";

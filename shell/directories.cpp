@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <set>
+#include <unistd.h>
 
 namespace qx {
 namespace {
@@ -53,6 +54,38 @@ std::string joinName(const std::string& dir, const std::string& name)
 std::string workingDirFor(const std::string& programDir)
 {
     return joinName(programDir, "temp");
+}
+
+bool isUsableProgramDir(const std::string& dir)
+{
+    return missingFiles(dir, {names::kProgramReadme}).empty() && ::access(toPath(dir).c_str(), W_OK) == 0;
+}
+
+std::string defaultProgramDir(const std::string& executableDir, bool executableDirUsable, const char* xdgDataHome,
+                              const char* home)
+{
+    if (executableDirUsable)
+        return executableDir;
+    // Only an absolute XDG_DATA_HOME counts; otherwise the default below home.
+    if (xdgDataHome && xdgDataHome[0] == '/')
+        return joinName(xdgDataHome, "quarvex");
+    return joinName(joinName(home ? home : "", ".local/share"), "quarvex");
+}
+
+void markDataFolder(const std::string& dir)
+{
+    if (missingFiles(dir, {names::kProgramReadme}).empty())
+        return;
+    static const std::string kReadme =
+        "Quarvex keeps its own files in this folder: \"temp\", where the open project\n"
+        "lives while Quarvex runs, and \"units\", where new units are saved unless the\n"
+        "settings name another folder. Quarvex made it at its first start, as the\n"
+        "folder of the program itself cannot be written. To use it again after choosing\n"
+        "another, choose this folder as \"Your Quarvex Directory\" in the settings.\n";
+    fs::create_directories(toPath(dir));
+    saveFile(toPath(joinName(dir, names::kDataFolderMarker)), ByteView());
+    saveFile(toPath(joinName(dir, names::kProgramReadme)),
+             ByteView(reinterpret_cast<const std::uint8_t*>(kReadme.data()), kReadme.size()));
 }
 
 bool directoryExists(const std::string& dir)

@@ -23,6 +23,18 @@ bool endsWithSeparator(const std::string& dir);
 std::string joinName(const std::string& dir, const std::string& name);
 
 std::string workingDirFor(const std::string& programDir);
+
+// The folder of the executable serves as the program directory when it is
+// a Quarvex directory (it holds "readme.txt") that can be written: a build
+// folder or a portable unpack. An installed program keeps its files in the
+// user's data folder instead.
+bool isUsableProgramDir(const std::string& dir);
+std::string defaultProgramDir(const std::string& executableDir, bool executableDirUsable, const char* xdgDataHome,
+                              const char* home);
+
+// A program directory Quarvex made for itself gets "readme.txt" and the
+// marker that lets the settings window accept it again.
+void markDataFolder(const std::string& dir);
 bool directoryExists(const std::string& dir);
 bool allExist(const Directories& dirs);
 

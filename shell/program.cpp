@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 
+#include <cstdlib>
+
 namespace qx {
 
 template <typename Window, typename... Args>
@@ -52,7 +54,10 @@ Program::~Program()
 
 ShellPaths Program::defaultPaths()
 {
-    return {settingsFilePath(), startupScratchPath(), toUtf8(QCoreApplication::applicationDirPath())};
+    auto executableDir = toUtf8(QCoreApplication::applicationDirPath());
+    return {settingsFilePath(), startupScratchPath(),
+            defaultProgramDir(executableDir, isUsableProgramDir(executableDir), std::getenv("XDG_DATA_HOME"),
+                              std::getenv("HOME"))};
 }
 
 }

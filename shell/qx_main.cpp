@@ -16,7 +16,10 @@ int main(int argc, char* argv[])
     }
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         std::printf("usage: qx [--help | --version]\n"
-                    "Starts the Quarvex editor. The directories it works with are chosen in its settings window.\n");
+                    "Starts the Quarvex editor. The directories it works with are chosen in its settings window.\n"
+                    "Settings are kept in $XDG_CONFIG_HOME/quarvex (~/.config/quarvex). A copy installed in a\n"
+                    "folder it cannot write keeps its working files in $XDG_DATA_HOME/quarvex\n"
+                    "(~/.local/share/quarvex).\n");
         return 0;
     }
     QApplication app(argc, argv);

@@ -1,5 +1,6 @@
 #include "shell/settings_window.h"
 
+#include "common/file_names.h"
 #include "project/project_window.h"
 #include "shell/accessibility.h"
 #include "shell/dialog_service.h"
@@ -123,7 +124,10 @@ void Tsettings::browseProgram()
     auto dir = chosenDirectory(*windows_.dialogs, "Please select your Quarvex directory!");
     if (dir.empty())
         return;
-    if (!missingFiles(dir, {kProgramFile, "readme.txt"}).empty()) {
+    // The folder of the program, or a data folder Quarvex made for itself.
+    bool programFolder = missingFiles(dir, {kProgramFile, names::kProgramReadme}).empty();
+    bool dataFolder = missingFiles(dir, {names::kDataFolderMarker, names::kProgramReadme}).empty();
+    if (!programFolder && !dataFolder) {
         windows_.dialogs->error("Some files couldn't be found! Please select a valid Quarvex Directory");
         return;
     }

@@ -26,6 +26,7 @@ ShellState readStartupState(const fs::path& settingsFile, const fs::path& scratc
 
 void prepareDirectories(const ShellState& state)
 {
+    markDataFolder(state.fields.program);
     fs::create_directories(toPath(state.fields.units));
     fs::create_directories(toPath(state.workingDir));
     removeIfExists(toPath(joinName(state.workingDir, names::kProjectScratch)));

@@ -15,7 +15,8 @@ struct ShellState {
 // Reads the settings and fills in the defaults; changes no directory.
 ShellState readStartupState(const fs::path& settingsFile, const fs::path& scratch, const std::string& defaultProgramDir);
 
-// Makes the units and working directories and clears the stale scratch copy
+// Makes the units and working directories (and the program directory, as a
+// marked data folder, when it is new) and clears the stale scratch copy
 // of the project working file; a project working file is left for the
 // caller to restore or clear.
 void prepareDirectories(const ShellState& state);

@@ -21,6 +21,7 @@ struct CommandInfo {
     const char* name;
     Command run;
     const char* arguments;
+    const char* summary;
 };
 
 const CommandInfo* commandNamed(const std::string& name);
@@ -132,17 +133,22 @@ int restoreCommand(const std::vector<std::string>& args, std::ostream& out, std:
 }
 
 const CommandInfo kCommands[] = {
-    {"encode", codeCommand, "encode|decode IN OUT"},
-    {"decode", codeCommand, "encode|decode IN OUT"},
-    {"list", listCommand, "list PACKAGE"},
-    {"stock", stockCommand, "stock unit|weapon|building|projectile|warhead IDENTIFIER"},
-    {"compile", compileCommand, "compile PACKAGE --game-dir DIR [--yes]"},
-    {"restore", restoreCommand, "restore --game-dir DIR"},
+    {"encode", codeCommand, "encode|decode IN OUT", "writes the coded form of IN to OUT (coding twice gives the file back)"},
+    {"decode", codeCommand, "encode|decode IN OUT", ""},
+    {"list", listCommand, "list PACKAGE", "prints the project window's lines for a project package"},
+    {"stock", stockCommand, "stock unit|weapon|building|projectile|warhead IDENTIFIER",
+     "prints what an editor shows after loading a stock object, one 'Label: value' line per field"},
+    {"compile", compileCommand, "compile PACKAGE --game-dir DIR [--yes]",
+     "compiles a package into rules.ini, sc-qx.mix and curqxp.set in DIR, keeping the game's own files first; "
+     "questions are answered No unless --yes is given"},
+    {"restore", restoreCommand, "restore --game-dir DIR",
+     "puts back the game's own rules.ini and sc-qx.mix and removes curqxp.set"},
     {"make-library", makeLibraryCommand,
-     "make-library --kind icon|unit|projectile|building --title TITLE --out FILE.vkl SHPFILE:FRAME.png[,FRAME.png...]..."},
-    {"library", libraryCommand, "library FILE.vkl"},
-    {"extract", extractCommand, "extract FILE.vkl INDEX OUT"},
-    {"frames", framesCommand, "frames FILE.vkl INDEX OUTDIR"},
+     "make-library --kind icon|unit|projectile|building --title TITLE --out FILE.vkl SHPFILE:FRAME.png[,FRAME.png...]...",
+     "writes a coded graphics library"},
+    {"library", libraryCommand, "library FILE.vkl", "prints a library's kind, title and images"},
+    {"extract", extractCommand, "extract FILE.vkl INDEX OUT", "writes the SHP data of image INDEX (from 0)"},
+    {"frames", framesCommand, "frames FILE.vkl INDEX OUTDIR", "writes the preview frames of image INDEX as PNG files"},
 };
 
 const CommandInfo* commandNamed(const std::string& name)
@@ -165,10 +171,12 @@ std::string fullUsage()
     const char* last = "";
     for (const auto& command : kCommands) {
         if (std::string_view(command.arguments) != last)
-            text += std::string("  qxtool ") + command.arguments + "\n";
+            text += std::string("  qxtool ") + command.arguments + "\n      " + command.summary + "\n";
         last = command.arguments;
     }
-    return text + "  qxtool --help | --version | COMMAND --help\n";
+    return text + "  qxtool --help | --version | COMMAND --help\n\n"
+                  "Exit status: 0 on success, 1 with a one-line message on stderr when an input is missing,\n"
+                  "unreadable or not what the command expects, 2 for wrong arguments.\n";
 }
 
 bool asksForHelp(const std::vector<std::string>& args)

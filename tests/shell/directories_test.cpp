@@ -17,6 +17,27 @@ TEST(Paths, WorkingDirectoryAddsOneSeparator)
     EXPECT_EQ(joinName("/opt/qx/", "units"), "/opt/qx/units");
 }
 
+// A build folder keeps its files beside the program; an installed program
+// keeps them in the user's data folder, where XDG_DATA_HOME points when it
+// is an absolute path.
+TEST(Paths, DefaultProgramDirectory)
+{
+    EXPECT_EQ(defaultProgramDir("/src/build", true, "/x/data", "/home/p"), "/src/build");
+    EXPECT_EQ(defaultProgramDir("/usr/bin", false, "/x/data", "/home/p"), "/x/data/quarvex");
+    EXPECT_EQ(defaultProgramDir("/usr/bin", false, nullptr, "/home/p"), "/home/p/.local/share/quarvex");
+    EXPECT_EQ(defaultProgramDir("/usr/bin", false, "relative", "/home/p"), "/home/p/.local/share/quarvex");
+
+    TempDir dir;
+    EXPECT_FALSE(isUsableProgramDir(dir.text()));
+    EXPECT_FALSE(isUsableProgramDir(toText(dir / "missing")));
+    markDataFolder(dir.text());
+    EXPECT_TRUE(isUsableProgramDir(dir.text()));
+    EXPECT_TRUE(fs::exists(dir / ".quarvex-data"));
+    test::writeText(dir / "readme.txt", "the player's own");
+    markDataFolder(dir.text());
+    EXPECT_EQ(readFile(dir / "readme.txt"), test::bytesOf("the player's own"));
+}
+
 TEST(SettingsFile, IsStoredCodedAsThreeCrLfLines)
 {
     TempDir dir;

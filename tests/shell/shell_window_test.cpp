@@ -124,6 +124,11 @@ private slots:
         QCOMPARE(fixture.dialogs.log,
                  (QStringList{"browse: Please select your Quarvex directory!",
                               "error: Some files couldn't be found! Please select a valid Quarvex Directory"}));
+        // The data folder an installed program made for itself is accepted.
+        markDataFolder(toText(fixture.dir / "data"));
+        fixture.dialogs.files = {QString::fromStdString(toText(fixture.dir / "data"))};
+        w.settings->browseProgram();
+        QCOMPARE(w.settings->Edit2->text(), QString::fromStdString(toText(fixture.dir / "data")));
 
         // Game files in upper case are accepted.
         fs::create_directories(fixture.dir / "GAME2");

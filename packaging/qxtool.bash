@@ -1,0 +1,64 @@
+# bash completion for qxtool
+_qxtool()
+{
+    local cur prev words cword
+    _init_completion || return
+    local commands="encode decode list stock compile restore make-library library extract frames --help --version"
+    if [[ $cword -eq 1 ]]; then
+        COMPREPLY=($(compgen -W "$commands" -- "$cur"))
+        return
+    fi
+    case ${words[1]} in
+        stock)
+            if [[ $cword -eq 2 ]]; then
+                COMPREPLY=($(compgen -W "unit weapon building projectile warhead" -- "$cur"))
+            fi
+            return
+            ;;
+        compile)
+            case $prev in
+                --game-dir) _filedir -d; return ;;
+            esac
+            if [[ $cur == -* ]]; then
+                COMPREPLY=($(compgen -W "--game-dir --yes" -- "$cur"))
+            else
+                _filedir qxp
+            fi
+            return
+            ;;
+        restore)
+            case $prev in
+                --game-dir) _filedir -d ;;
+                *) COMPREPLY=($(compgen -W "--game-dir" -- "$cur")) ;;
+            esac
+            return
+            ;;
+        make-library)
+            case $prev in
+                --kind) COMPREPLY=($(compgen -W "icon unit projectile building" -- "$cur")); return ;;
+                --title) return ;;
+                --out) _filedir vkl; return ;;
+            esac
+            if [[ $cur == -* ]]; then
+                COMPREPLY=($(compgen -W "--kind --title --out" -- "$cur"))
+            else
+                _filedir
+            fi
+            return
+            ;;
+        library|extract|frames)
+            if [[ $cword -eq 2 ]]; then
+                _filedir vkl
+            elif [[ ${words[1]} == frames && $cword -eq 4 ]]; then
+                _filedir -d
+            elif [[ ${words[1]} == extract && $cword -eq 4 ]]; then
+                _filedir
+            fi
+            return
+            ;;
+        *)
+            _filedir
+            ;;
+    esac
+} &&
+    complete -F _qxtool qxtool
