@@ -3,9 +3,11 @@ set(QXCORE_SOURCES
   common/file_io.cpp
   common/save_file.cpp
   common/text.cpp
+  common/unified_diff.cpp
   compiler/compile.cpp
   compiler/game_originals.cpp
   compiler/mix_writer.cpp
+  compiler/project_text.cpp
   compiler/rules_writer.cpp
   data/stock_rules.cpp
   editors/graphics.cpp

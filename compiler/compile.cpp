@@ -3,6 +3,7 @@
 
 #include "common/error.h"
 #include "common/save_file.h"
+#include "common/unified_diff.h"
 #include "compiler/game_originals.h"
 #include "compiler/mix_writer.h"
 #include "compiler/rules_writer.h"
@@ -129,6 +130,15 @@ bool check(const LoadedProject& project, std::size_t listLines, CompileReporter&
     return decide(lines, reporter);
 }
 
+void reportInstalled(const Outputs& outputs, CompileReporter& reporter)
+{
+    if (outputs.archive.empty())
+        reporter.error("Graphics compilation error!");
+    else
+        reporter.information("Graphics compilation successful!");
+    reporter.information("RulesINI compilation successful!");
+}
+
 // Every output is written completely before any of them replaces its
 // target, so the game directory never holds files of two compiles; the
 // game's own files are kept before the first of them is replaced.
@@ -165,11 +175,7 @@ void install(const Outputs& outputs, ByteView file, const CompilePaths& paths, C
     }
     for (auto& save : saves)
         save->replace();
-    if (outputs.archive.empty())
-        reporter.error("Graphics compilation error!");
-    else
-        reporter.information("Graphics compilation successful!");
-    reporter.information("RulesINI compilation successful!");
+    reportInstalled(outputs, reporter);
 }
 
 Outputs build(const LoadedProject& project, CompileReporter& reporter)
@@ -199,6 +205,29 @@ CompileOutcome compileProject(Bytes file, const CompilePaths& paths, std::size_t
         return CompileOutcome::Stopped;
     install(build(project, reporter), file, paths, reporter);
     return CompileOutcome::RulesInstalled;
+}
+
+std::optional<std::string> previewCompile(ByteView file, const std::string& gameDir, std::size_t listLines,
+                                          CompileReporter& reporter)
+{
+    auto project = loadProject(file);
+    if (!check(project, listLines, reporter))
+        return std::nullopt;
+    auto outputs = build(project, reporter);
+    reportInstalled(outputs, reporter);
+    auto installed = GameOriginals(gameDir).target(names::kRules);
+    std::error_code error;
+    std::string beforeText;
+    if (fs::exists(installed, error)) {
+        auto bytes = readFile(installed);
+        beforeText.assign(bytes.begin(), bytes.end());
+    } else {
+        beforeText = rulesFileText(stockRules());
+    }
+    auto text = unifiedDiff(beforeText, rulesFileText(outputs.rules), names::kRules);
+    for (const auto& member : outputs.archive.members())
+        text += member.name + " " + std::to_string(member.content.size()) + "\n";
+    return text;
 }
 
 }

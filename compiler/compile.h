@@ -4,6 +4,7 @@
 #include "compiler/mix_writer.h"
 #include "compiler/rules_writer.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,5 +51,13 @@ CompileOutcome compileProject(const CompilePaths& paths, std::size_t listLines, 
 // The same over the bytes of a project working file already in memory;
 // paths.projectFile is not read.
 CompileOutcome compileProject(Bytes file, const CompilePaths& paths, std::size_t listLines, CompileReporter& reporter);
+
+// What a compile would do, with the same findings and messages, writing
+// nothing: a unified diff from the game directory's rules.ini (or the stock
+// rules text when it has none) to the one the compile would install, then
+// one line per archive member, its name and size. Nothing when the compile
+// would stop.
+std::optional<std::string> previewCompile(ByteView file, const std::string& gameDir, std::size_t listLines,
+                                          CompileReporter& reporter);
 
 }

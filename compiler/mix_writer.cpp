@@ -30,7 +30,7 @@ std::uint32_t nameHash(const std::string& name)
 
 void MixArchive::add(const std::string& name, Bytes content)
 {
-    Member member{nameHash(name), std::move(content)};
+    Member member{nameHash(name), name, std::move(content)};
     auto signedId = [](const Member& m) { return static_cast<std::int32_t>(m.id); };
     auto at = std::upper_bound(members_.begin(), members_.end(), member,
                                [&](const Member& a, const Member& b) { return signedId(a) < signedId(b); });

@@ -23,11 +23,15 @@ public:
     bool empty() const { return members_.empty(); }
     Bytes bytes() const;
 
-private:
     struct Member {
         std::uint32_t id;
+        std::string name;
         Bytes content;
     };
+    // In the order of the archive's index.
+    const std::vector<Member>& members() const { return members_; }
+
+private:
     std::vector<Member> members_;
 };
 

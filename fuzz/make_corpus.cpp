@@ -7,6 +7,7 @@
 #include "general/groups.h"
 #include "library/component_stream.h"
 #include "library/library_file.h"
+#include "compiler/project_text.h"
 #include "project/encoder.h"
 #include "project/working_file.h"
 #include "shell/directories.h"
@@ -68,10 +69,12 @@ int main()
     project::createEmpty(scratch / "empty.tmp");
     auto empty = readFile(scratch / "empty.tmp");
     auto every = projectOfEveryKind(scratch);
-    for (const char* target : {"project", "compile"}) {
+    for (const char* target : {"project", "compile", "project_text"}) {
         seed(target, "empty", empty);
         seed(target, "every-kind", every);
     }
+    auto ini = compiler::exportText(every).ini;
+    seed("project_text", "every-kind-ini", Bytes(ini.begin(), ini.end()));
 
     seed("component_stream", "image-list", library::writeImageListComponent(frames(3, 4, 2)));
     seed("component_stream", "picture", library::writePictureComponent(frames(1, 3, 3).frames[0]));

@@ -3,7 +3,7 @@ _qxtool()
 {
     local cur prev words cword
     _init_completion || return
-    local commands="encode decode list stock compile restore make-library library extract frames --help --version"
+    local commands="encode decode list stock compile restore export import make-library library extract frames --help --version"
     if [[ $cword -eq 1 ]]; then
         COMPREPLY=($(compgen -W "$commands" -- "$cur"))
         return
@@ -20,7 +20,7 @@ _qxtool()
                 --game-dir) _filedir -d; return ;;
             esac
             if [[ $cur == -* ]]; then
-                COMPREPLY=($(compgen -W "--game-dir --yes" -- "$cur"))
+                COMPREPLY=($(compgen -W "--game-dir --yes --preview" -- "$cur"))
             else
                 _filedir qxp
             fi
@@ -43,6 +43,22 @@ _qxtool()
                 COMPREPLY=($(compgen -W "--kind --title --out" -- "$cur"))
             else
                 _filedir
+            fi
+            return
+            ;;
+        export)
+            if [[ $cword -eq 2 ]]; then
+                _filedir qxp
+            elif [[ $cword -eq 3 ]]; then
+                _filedir -d
+            fi
+            return
+            ;;
+        import)
+            if [[ $cword -eq 2 ]]; then
+                _filedir -d
+            elif [[ $cword -eq 3 ]]; then
+                _filedir qxp
             fi
             return
             ;;

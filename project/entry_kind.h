@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace qx {
 
@@ -32,8 +33,17 @@ enum class EntryKind : std::uint8_t {
 // The window that edits entries of a kind.
 enum class EditedBy : std::uint8_t { Unit, Weapon, Projectile, Warhead, Building, General };
 
+// What a graphics part of an entry holds, and its key in the project's text form.
+enum class PartForm : std::uint8_t { Picture, Frames, Shp };
+struct PartFacts {
+    const char* key = nullptr;
+    PartForm form = PartForm::Shp;
+};
+
 struct KindFacts {
     EntryKind kind;
+    // The kind's name in the project's text form.
+    const char* name;
     std::size_t recordSize;
     // What the project window shows before an opened entry's name.
     const char* listPrefix;
@@ -43,6 +53,8 @@ struct KindFacts {
     // archive.
     std::uint8_t pictureParts = 0;
     std::array<const char*, 3> shpSuffixes{};
+    // Each graphics part, in the order of the record's sizes.
+    std::array<PartFacts, 6> parts{};
 
     std::size_t shpParts() const;
     std::size_t graphicsParts() const { return pictureParts + shpParts(); }
@@ -50,6 +62,8 @@ struct KindFacts {
 
 // Nothing for a byte that names no kind.
 const KindFacts* factsOf(EntryKind kind);
+// Nothing for a name no kind has.
+const KindFacts* factsNamed(std::string_view name);
 
 constexpr std::uint8_t byteOf(EntryKind kind) { return static_cast<std::uint8_t>(kind); }
 

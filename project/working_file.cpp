@@ -102,6 +102,24 @@ void rewrite(const fs::path& path, const fs::path& scratch, Fill fill)
 
 }
 
+Bytes buildWorkingFile(std::uint8_t reserved, const std::vector<Entry>& entries)
+{
+    if (entries.size() > kMaxEntries)
+        throw Error("A project holds at most " + std::to_string(kMaxEntries) + " entries.");
+    Directory directory{reserved, {}};
+    Bytes file = headerBytes(directory, entries.size());
+    std::uint64_t offset = 0;
+    for (const auto& entry : entries) {
+        if (offset + entry.data.size() > UINT32_MAX)
+            throw Error("The project would be larger than a project file can hold.");
+        putEntry(file, {entry.kind, entry.name, static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(entry.data.size())});
+        offset += entry.data.size();
+    }
+    for (const auto& entry : entries)
+        file.insert(file.end(), entry.data.begin(), entry.data.end());
+    return file;
+}
+
 bool headerIsValid(ByteView header)
 {
     return header.size() >= kHeaderSize && std::equal(kMagic.begin(), kMagic.end(), header.begin());

@@ -60,6 +60,9 @@ Directory readDirectory(const fs::path& path);
 
 void createEmpty(const fs::path& path);
 
+// A whole working file built in memory: header, directory and the blocks.
+Bytes buildWorkingFile(std::uint8_t reserved, const std::vector<Entry>& entries);
+
 // Both write the new copy under scratch and rename it over path at the end,
 // passing over the data area once.
 void append(const fs::path& path, const fs::path& scratch, const NewEntry& entry);

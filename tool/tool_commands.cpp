@@ -8,8 +8,12 @@
 #include "project/package.h"
 #include "compiler/compile.h"
 #include "compiler/game_originals.h"
+#include "compiler/project_text.h"
 #include "stock/stock_loader.h"
 
+
+#include <optional>
+#include <set>
 
 namespace qx::tool {
 
@@ -100,8 +104,12 @@ private:
 
 int compileCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    bool yes = args.size() == 5 && args[4] == "--yes";
-    if ((args.size() != 4 && !yes) || args[2] != "--game-dir")
+    if (args.size() < 4 || args[2] != "--game-dir")
+        wrongArguments(args);
+    std::set<std::string> options(args.begin() + 4, args.end());
+    bool yes = options.erase("--yes") == 1;
+    bool preview = options.erase("--preview") == 1;
+    if (!options.empty() || args.size() != 4u + yes + preview)
         wrongArguments(args);
     Bytes plain;
     std::size_t entries = 0;
@@ -112,9 +120,38 @@ int compileCommand(const std::vector<std::string>& args, std::ostream& out, std:
         err << "qxtool: " << error.what() << '\n';
         return 2;
     }
+    if (preview) {
+        std::optional<std::string> changes;
+        {
+            PrintingReporter reporter(yes, out);
+            changes = compiler::previewCompile(plain, args[3], entries, reporter);
+        }
+        out << changes.value_or("");
+        return changes ? 0 : 1;
+    }
     PrintingReporter reporter(yes, out);
     auto outcome = compiler::compileProject(std::move(plain), {{}, {}, args[3]}, entries, reporter);
     return outcome == compiler::CompileOutcome::RulesInstalled ? 0 : 1;
+}
+
+int exportCommand(const std::vector<std::string>& args, std::ostream&, std::ostream&)
+{
+    expectArgs(args, 3);
+    compiler::exportFolder(toPath(args[1]), toPath(args[2]));
+    return 0;
+}
+
+// A fault of the text is its own line: "project.ini:LINE: what".
+int importCommand(const std::vector<std::string>& args, std::ostream&, std::ostream& err)
+{
+    expectArgs(args, 3);
+    try {
+        compiler::importFolder(toPath(args[1]), toPath(args[2]));
+    } catch (const Error& error) {
+        err << oneLine(error.what()) << '\n';
+        return 1;
+    }
+    return 0;
 }
 
 int restoreCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -138,9 +175,13 @@ const CommandInfo kCommands[] = {
     {"list", listCommand, "list PACKAGE", "prints the project window's lines for a project package"},
     {"stock", stockCommand, "stock unit|weapon|building|projectile|warhead IDENTIFIER",
      "prints what an editor shows after loading a stock object, one 'Label: value' line per field"},
-    {"compile", compileCommand, "compile PACKAGE --game-dir DIR [--yes]",
+    {"compile", compileCommand, "compile PACKAGE --game-dir DIR [--yes] [--preview]",
      "compiles a package into rules.ini, sc-qx.mix and curqxp.set in DIR, keeping the game's own files first; "
-     "questions are answered No unless --yes is given"},
+     "questions are answered No unless --yes is given; --preview writes nothing and prints the change to "
+     "rules.ini as a unified diff, then each archive member with its size"},
+    {"export", exportCommand, "export PACKAGE DIR",
+     "writes the package as text: DIR/project.ini and the graphics under DIR/files (DIR new or empty)"},
+    {"import", importCommand, "import DIR OUT.qxp", "writes the package that DIR/project.ini and its files describe"},
     {"restore", restoreCommand, "restore --game-dir DIR",
      "puts back the game's own rules.ini and sc-qx.mix and removes curqxp.set"},
     {"make-library", makeLibraryCommand,

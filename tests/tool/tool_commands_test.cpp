@@ -1,5 +1,7 @@
 #include "tool/run_tool.h"
 
+#include "compiler/rules_writer.h"
+#include "editors/records.h"
 #include "project/encoder.h"
 #include "project/package.h"
 #include "support/temp_dir.h"
@@ -91,7 +93,7 @@ TEST(ToolHelp, HelpAndVersionGoToStandardOutput)
 
     auto command = runTool({"compile", "--help"});
     EXPECT_EQ(command.status, 0);
-    EXPECT_EQ(command.out, "usage: qxtool compile PACKAGE --game-dir DIR [--yes]\n");
+    EXPECT_EQ(command.out, "usage: qxtool compile PACKAGE --game-dir DIR [--yes] [--preview]\n");
 
     auto version = runTool({"--version"});
     EXPECT_EQ(version.status, 0);
@@ -187,6 +189,34 @@ TEST_F(ToolCompile, AnswersQuestionsNoUnlessTold)
                           "question: An error has occured / Do you want to continue?\n");
     EXPECT_FALSE(fs::exists(dir / "game" / "rules.ini"));
     EXPECT_EQ(compile(true).status, 0);
+}
+
+// The preview writes nothing; its diff, applied by patch to the game's own
+// rules.ini, gives what the compile installs.
+TEST_F(ToolCompile, PreviewShowsExactlyWhatTheCompileWrites)
+{
+    auto unit = records::defaults(EntryKind::Unit);
+    unit.text("internalName") = "ABCD";
+    unit.number("strength") = 777;
+    unit.number("tolerance") = 300;
+    unit.sizes = {0, 0, 2, 3};
+    package({{EntryKind::Unit, "Tank", records::pack(unit), {Bytes(2, 1), Bytes(3, 2)}}});
+    test::writeText(dir / "game" / "rules.ini", compiler::rulesFileText(compiler::stockRules()) + "; mine\r\n");
+    auto args = std::vector<std::string>{"compile", toText(dir / "p.qxp"), "--game-dir", toText(dir / "game"), "--preview"};
+    auto preview = runTool(args);
+    EXPECT_EQ(preview.status, 0);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "game"), fs::directory_iterator()), 1);
+    EXPECT_TRUE(preview.out.starts_with("information: Graphics compilation successful!\n"
+                                        "information: RulesINI compilation successful!\n--- a/rules.ini\n+++ b/rules.ini\n@@"));
+    EXPECT_TRUE(preview.out.ends_with("\nABCD.shp 3\nABCDicon.shp 2\n")) << preview.out;
+    EXPECT_NE(preview.out.find("+Strength=777\r\n"), std::string::npos);
+
+    fs::copy_file(dir / "game" / "rules.ini", dir / "patched.ini");
+    test::writeText(dir / "change.diff", preview.out);
+    auto command = "cd " + dir.text() + " && patch -s patched.ini change.diff";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(compile(false).status, 0);
+    EXPECT_EQ(readFile(dir / "patched.ini"), readFile(dir / "game" / "rules.ini"));
 }
 
 TEST_F(ToolCompile, UnreadablePackageExitsWithTwo)
