@@ -1,10 +1,15 @@
 #include "compiler/compile.h"
 #include "editors/records.h"
+#include "project/encoder.h"
 #include "project/working_file.h"
 
 #include <benchmark/benchmark.h>
 
 #include <random>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -71,5 +76,47 @@ void compileProject(benchmark::State& state)
 }
 
 BENCHMARK(compileProject)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// The CPU time (user and system) of one qxtool run, as seen from outside.
+double toolSeconds(const std::vector<std::string>& args)
+{
+    rusage before{};
+    getrusage(RUSAGE_CHILDREN, &before);
+    pid_t child = fork();
+    if (child == 0) {
+        std::vector<char*> argv{const_cast<char*>(QXTOOL_PATH)};
+        for (const auto& arg : args)
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        freopen("/dev/null", "w", stdout);
+        execv(QXTOOL_PATH, argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    rusage after{};
+    getrusage(RUSAGE_CHILDREN, &after);
+    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(after.ru_utime) - seconds(before.ru_utime) + seconds(after.ru_stime) - seconds(before.ru_stime);
+}
+
+// qxtool compile of a 1000-entry package next to the floor: qxtool encode of
+// the same package, which reads it and writes and syncs a file of its size.
+// Run with --benchmark_repetitions=9 for medians.
+void toolRun(benchmark::State& state, bool compile)
+{
+    static GeneratedProject project(1000);
+    auto package = project.dir / "p.qxp";
+    if (!fs::exists(package))
+        encoder::codeFile(project.dir / "project.tmp", package);
+    std::vector<std::string> args{"encode", toText(package), toText(project.dir / "copy.qxp")};
+    if (compile)
+        args = {"compile", toText(package), "--game-dir", toText(project.dir / "game")};
+    for (auto _ : state)
+        state.SetIterationTime(toolSeconds(args));
+}
+
+BENCHMARK_CAPTURE(toolRun, compile1000, true)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(toolRun, encodeFloor, false)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }

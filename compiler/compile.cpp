@@ -15,6 +15,8 @@
 #include "stock/object_fields.h"
 
 #include <algorithm>
+#include <tuple>
+#include <unordered_map>
 #include <memory>
 
 namespace qx::compiler {
@@ -44,28 +46,39 @@ std::string internalName(const project::DirectoryEntry& entry, ByteView block)
     return records::unpack(entry.kind, block).text("internalName");
 }
 
-void addLine(std::vector<std::string>& lines, std::string line)
-{
-    if (std::find(lines.begin(), lines.end(), line) == lines.end())
-        lines.push_back(std::move(line));
-}
-
+// Each later entry that redefines an earlier one (same kind and name), or
+// shares its internal name, gives one line. The lines stand in the order of
+// the first such earlier entry, then of the later one, a redefinition
+// before a shared name.
 std::vector<std::string> clashes(const LoadedProject& project)
 {
     const auto& entries = project.directory.entries;
-    std::vector<std::string> names(entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        names[i] = internalName(entries[i], project.block(i));
-    std::vector<std::string> lines;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        for (std::size_t j = i + 1; j < entries.size(); ++j) {
-            auto number = " (" + std::to_string(j + 1) + ")";
-            if (entries[i].kind == entries[j].kind && entries[i].name == entries[j].name)
-                addLine(lines, "Warning: Values for " + entries[i].name + number + " redefined!");
-            if (!names[i].empty() && names[i] == names[j])
-                addLine(lines, "Error: Choose another internal name for " + entries[j].name + number);
-        }
+    struct Clash {
+        std::size_t first;
+        std::size_t later;
+        bool sharedName;
+        std::string line;
+    };
+    std::vector<Clash> found;
+    std::unordered_map<std::string, std::size_t> firstDefined;
+    std::unordered_map<std::string, std::size_t> firstNamed;
+    for (std::size_t j = 0; j < entries.size(); ++j) {
+        auto number = " (" + std::to_string(j + 1) + ")";
+        auto defined = std::to_string(byteOf(entries[j].kind)) + ":" + entries[j].name;
+        if (auto [at, fresh] = firstDefined.try_emplace(defined, j); !fresh)
+            found.push_back({at->second, j, false, "Warning: Values for " + entries[j].name + number + " redefined!"});
+        auto name = internalName(entries[j], project.block(j));
+        if (name.empty())
+            continue;
+        if (auto [at, fresh] = firstNamed.try_emplace(name, j); !fresh)
+            found.push_back({at->second, j, true, "Error: Choose another internal name for " + entries[j].name + number});
     }
+    std::sort(found.begin(), found.end(), [](const Clash& a, const Clash& b) {
+        return std::tie(a.first, a.later, a.sharedName) < std::tie(b.first, b.later, b.sharedName);
+    });
+    std::vector<std::string> lines;
+    for (auto& clash : found)
+        lines.push_back(std::move(clash.line));
     return lines;
 }
 
@@ -81,7 +94,7 @@ public:
             general::writeGroup(rules, general::unpackGroup(kind, block));
     }
 
-    RulesLines rules = stockRules();
+    stock::MergedRules rules{stockRules()};
     MixArchive archive;
 
 private:
@@ -90,7 +103,7 @@ private:
         auto section = objectSection(record);
         if (section.lookupFailed)
             reporter_.error("Internal Error #10");
-        mergeSection(rules, section);
+        rules.merge(section);
         if (!record.hasGraphics())
             return;
         const auto* facts = factsOf(record.kind);
@@ -98,7 +111,7 @@ private:
         auto name = record.text("internalName");
         for (std::size_t i = 0; i < facts->shpParts(); ++i) {
             auto shp = parts.at(facts->pictureParts + i);
-            archive.add((name + facts->shpSuffixes[i]).substr(0, kMaxMemberName), Bytes(shp.begin(), shp.end()));
+            archive.addShared((name + facts->shpSuffixes[i]).substr(0, kMaxMemberName), shp);
         }
     }
 
@@ -142,14 +155,16 @@ void reportInstalled(const Outputs& outputs, CompileReporter& reporter)
 // Every output is written completely before any of them replaces its
 // target, so the game directory never holds files of two compiles; the
 // game's own files are kept before the first of them is replaced.
-void install(const Outputs& outputs, ByteView file, const CompilePaths& paths, CompileReporter& reporter)
+void install(const Outputs& outputs, Bytes& file, const CompilePaths& paths, CompileReporter& reporter)
 {
     auto game = toPath(paths.gameDir);
     removeIfExists(game / names::kOldArchiveScratch1);
     removeIfExists(game / names::kOldArchiveScratch2);
     auto text = rulesFileText(outputs.rules);
-    const Bytes project = encoder::coded(file);
     const Bytes archive = outputs.archive.empty() ? Bytes() : outputs.archive.bytes();
+    // The archive is built, so nothing refers into the plain file any more.
+    encoder::code(file, 0, encoder::blockKey());
+    const Bytes& project = file;
     const Bytes rules(text.begin(), text.end());
     std::vector<Replacement> replacements;
     if (!outputs.archive.empty())
@@ -183,7 +198,7 @@ Outputs build(const LoadedProject& project, CompileReporter& reporter)
     OutputBuilder builder(reporter);
     for (std::size_t i = 0; i < project.directory.entries.size(); ++i)
         builder.addEntry(project.directory.entries[i].kind, project.block(i));
-    return {std::move(builder.rules), std::move(builder.archive)};
+    return {std::move(builder.rules).lines(), std::move(builder.archive)};
 }
 
 }
@@ -226,7 +241,7 @@ std::optional<std::string> previewCompile(ByteView file, const std::string& game
     }
     auto text = unifiedDiff(beforeText, rulesFileText(outputs.rules), names::kRules);
     for (const auto& member : outputs.archive.members())
-        text += member.name + " " + std::to_string(member.content.size()) + "\n";
+        text += member.name + " " + std::to_string(member.content().size()) + "\n";
     return text;
 }
 

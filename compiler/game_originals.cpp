@@ -6,6 +6,7 @@
 #include "common/text.h"
 
 #include <algorithm>
+#include <cstring>
 #include <ctime>
 #include <optional>
 #include <sstream>
@@ -26,12 +27,21 @@ struct Record {
     std::string gameName;
 };
 
-// FNV-1a, 64 bits: it tells our own output from a changed file, no more.
+// FNV-1a over 64-bit words, then the last bytes and the length: it tells
+// our own output from a changed file, no more, at memory speed.
 std::string hashOf(ByteView bytes)
 {
+    constexpr std::uint64_t kPrime = 1099511628211ull;
     std::uint64_t hash = 14695981039346656037ull;
-    for (auto byte : bytes)
-        hash = (hash ^ byte) * 1099511628211ull;
+    std::size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + i, 8);
+        hash = (hash ^ word) * kPrime;
+    }
+    for (; i < bytes.size(); ++i)
+        hash = (hash ^ bytes[i]) * kPrime;
+    hash = (hash ^ bytes.size()) * kPrime;
     static const char kHex[] = "0123456789abcdef";
     std::string text(16, '0');
     for (int i = 15; i >= 0; --i, hash >>= 4)

@@ -28,20 +28,30 @@ std::uint32_t nameHash(const std::string& name)
     return id;
 }
 
-void MixArchive::add(const std::string& name, Bytes content)
+MixArchive::Member& MixArchive::insert(const std::string& name)
 {
-    Member member{nameHash(name), name, std::move(content)};
+    Member member{nameHash(name), name, {}, {}};
     auto signedId = [](const Member& m) { return static_cast<std::int32_t>(m.id); };
     auto at = std::upper_bound(members_.begin(), members_.end(), member,
                                [&](const Member& a, const Member& b) { return signedId(a) < signedId(b); });
-    members_.insert(at, std::move(member));
+    return *members_.insert(at, std::move(member));
+}
+
+void MixArchive::add(const std::string& name, Bytes content)
+{
+    insert(name).owned = std::move(content);
+}
+
+void MixArchive::addShared(const std::string& name, ByteView content)
+{
+    insert(name).shared = content;
 }
 
 Bytes MixArchive::bytes() const
 {
     std::uint64_t bodySize = 0;
     for (const auto& member : members_)
-        bodySize += member.content.size();
+        bodySize += member.content().size();
     if (members_.size() > 0xffff || bodySize > UINT32_MAX)
         throw Error("The graphics do not fit into one archive.");
     Bytes out(6 + 12 * members_.size());
@@ -52,12 +62,15 @@ Bytes MixArchive::bytes() const
         const auto& member = members_[i];
         putU32(out, 6 + 12 * i, member.id);
         putU32(out, 10 + 12 * i, offset);
-        putU32(out, 14 + 12 * i, static_cast<std::uint32_t>(member.content.size()));
-        offset += static_cast<std::uint32_t>(member.content.size());
+        putU32(out, 14 + 12 * i, static_cast<std::uint32_t>(member.content().size()));
+        offset += static_cast<std::uint32_t>(member.content().size());
     }
     out.reserve(out.size() + bodySize);
     for (const auto& member : members_)
-        out.insert(out.end(), member.content.begin(), member.content.end());
+        {
+        auto content = member.content();
+        out.insert(out.end(), content.begin(), content.end());
+    }
     return out;
 }
 

@@ -20,18 +20,25 @@ class MixArchive {
 public:
     // Refuses names longer than 12 characters.
     void add(const std::string& name, Bytes content);
+    // The same for bytes the caller keeps alive as long as the archive.
+    void addShared(const std::string& name, ByteView content);
     bool empty() const { return members_.empty(); }
     Bytes bytes() const;
 
     struct Member {
         std::uint32_t id;
         std::string name;
-        Bytes content;
+        ByteView shared;
+        Bytes owned;
+
+        ByteView content() const { return owned.empty() ? shared : ByteView(owned); }
     };
     // In the order of the archive's index.
     const std::vector<Member>& members() const { return members_; }
 
 private:
+    Member& insert(const std::string& name);
+
     std::vector<Member> members_;
 };
 

@@ -6,24 +6,9 @@
 namespace qx::general {
 namespace {
 
-// The name of the section a header line opens, in lower case.
-std::string sectionName(const std::string& header)
+void rewriteKeys(stock::MergedRules& rules, const Group& group, const GroupRecord& record)
 {
-    auto close = header.find(']');
-    return lowerCase(header.substr(1, close == std::string::npos ? close : close - 1));
-}
-
-void rewriteKeys(stock::RulesLines& rules, const Group& group, const GroupRecord& record)
-{
-    const auto own = lowerCase(group.section);
-    bool inside = false;
-    for (auto& line : rules) {
-        if (!line.empty() && line[0] == '[') {
-            inside = sectionName(line) == own;
-            continue;
-        }
-        if (!inside)
-            continue;
+    rules.rewrite(group.section, [&](std::string& line) {
         auto key = stock::lineKey(line);
         for (std::size_t i = 0; i < group.fields.size(); ++i) {
             const auto& field = group.fields[i];
@@ -32,7 +17,7 @@ void rewriteKeys(stock::RulesLines& rules, const Group& group, const GroupRecord
                 break;
             }
         }
-    }
+    });
 }
 
 // Difficulty levels, countries and land types replace their section.
@@ -52,7 +37,7 @@ stock::Section groupSection(const Group& group, const GroupRecord& record)
 
 }
 
-void writeGroup(stock::RulesLines& rules, const GroupRecord& record)
+void writeGroup(stock::MergedRules& rules, const GroupRecord& record)
 {
     const auto* group = groupOfKind(record.kind);
     if (!group)
@@ -60,7 +45,14 @@ void writeGroup(stock::RulesLines& rules, const GroupRecord& record)
     if (group->section)
         rewriteKeys(rules, *group, record);
     else
-        stock::mergeSection(rules, groupSection(*group, record));
+        rules.merge(groupSection(*group, record));
+}
+
+void writeGroup(stock::RulesLines& rules, const GroupRecord& record)
+{
+    stock::MergedRules merged(std::move(rules), stock::MergedRules::Mode::WholeText);
+    writeGroup(merged, record);
+    rules = std::move(merged).lines();
 }
 
 }

@@ -9,6 +9,7 @@ namespace qx::general {
 // and land types replace their section; the other groups rewrite the lines of
 // their keys inside their own section, so that keys of the same name in
 // other sections stay as they are.
+void writeGroup(stock::MergedRules& rules, const GroupRecord& record);
 void writeGroup(stock::RulesLines& rules, const GroupRecord& record);
 
 }

@@ -120,6 +120,27 @@ TEST_F(Compile, SharedInternalNamesStopTheCompile)
     EXPECT_FALSE(installed("rules.ini"));
 }
 
+// Lines follow the first of the clashing entries, then the later one, a
+// redefinition before a shared name.
+TEST_F(Compile, ClashesAreListedByTheirFirstEntry)
+{
+    addUnit("Tank", "AAAA", false);
+    addUnit("Jeep", "BBBB", false);
+    addUnit("Tank", "BBBB", false);
+    addUnit("Jeep", "AAAA", false);
+    addUnit("Tank", "AAAA", false);
+    compile();
+    EXPECT_EQ(reporter.log, (std::vector<std::string>{
+                                "warning: Warning: Values for Tank (3) redefined!",
+                                "warning: Error: Choose another internal name for Jeep (4)",
+                                "warning: Warning: Values for Tank (5) redefined!",
+                                "warning: Error: Choose another internal name for Tank (5)",
+                                "warning: Error: Choose another internal name for Tank (3)",
+                                "warning: Warning: Values for Jeep (4) redefined!",
+                                "warning: Cannot compile Project",
+                                "error: An error has occured\rCannot compile project!"}));
+}
+
 TEST_F(Compile, ObjectsWithoutGraphicsGiveRulesOnly)
 {
     add(EntryKind::Weapon, "Gunboat Mounted Anti-Aircraft Rocket [Stinger]",

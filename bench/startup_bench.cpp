@@ -1,0 +1,65 @@
+#include "shell/dialog_service.h"
+#include "shell/main_window.h"
+#include "shell/program.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace qx;
+
+struct Silent : DialogService {
+    void error(const QString&) override {}
+    void information(const QString&) override {}
+    Answer confirm(const QString&, bool) override { return Answer::No; }
+    SaveAnswer askToSave(const QString&) override { return SaveAnswer::Discard; }
+    QString openFile(const QString&, const QString&) override { return {}; }
+    QString saveFile(const QString&, const QString&) override { return {}; }
+    QString browseFolder(const QString&) override { return {}; }
+};
+
+// The floor: one bare window shown.
+void bareWindow(benchmark::State& state)
+{
+    for (auto _ : state) {
+        QWidget window;
+        window.resize(1024, 72);
+        window.show();
+        QApplication::processEvents();
+    }
+}
+
+// The editor's start: settings read, working directory taken, the ten
+// windows built and the toolbar shown.
+void programStart(benchmark::State& state)
+{
+    auto dir = fs::temp_directory_path() / ("qxbench-start-" + std::to_string(std::random_device{}()));
+    fs::create_directories(dir / "program");
+    Silent dialogs;
+    ShellPaths paths{dir / "config" / "localset.ini", dir / "config" / "settings3.tmp", toText(dir / "program")};
+    for (auto _ : state) {
+        Program program(dialogs, paths);
+        program.windows().form1->show();
+        QApplication::processEvents();
+    }
+    fs::remove_all(dir);
+}
+
+BENCHMARK(bareWindow)->Unit(benchmark::kMillisecond);
+BENCHMARK(programStart)->Unit(benchmark::kMillisecond);
+
+}
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}
