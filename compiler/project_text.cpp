@@ -645,11 +645,6 @@ std::string fileName(int position, const std::string& what)
     return kFilesFolder + std::to_string(position) + what;
 }
 
-std::string lowered(std::string_view key)
-{
-    return lowerCase(key);
-}
-
 // What a structured section cannot carry (a part not where the record says,
 // a stream that does not read back) goes as the whole block instead.
 void addStructured(Section& section, EntryKind kind, ByteView block, Files& files)
@@ -666,7 +661,7 @@ void addStructured(Section& section, EntryKind kind, ByteView block, Files& file
             if (parts[i].empty())
                 continue;
             const auto& part = facts->parts[i];
-            auto name = fileName(section.position, "-" + lowered(part.key) + (part.form == PartForm::Shp ? ".shp" : ".stream"));
+            auto name = fileName(section.position, "-" + lowerCase(part.key) + (part.form == PartForm::Shp ? ".shp" : ".stream"));
             files[name] = Bytes(parts[i].begin(), parts[i].end());
             section.add(part.key, name);
             used += parts[i].size();
@@ -682,8 +677,7 @@ void addStructured(Section& section, EntryKind kind, ByteView block, Files& file
         files[name] = Bytes(block.begin() + static_cast<std::ptrdiff_t>(used), block.end());
         section.add("Extra", name);
     }
-    Section fieldsOnly = section;
-    auto rebuilt = entryOf(fieldsOnly, readerOf(files)).first.data;
+    auto rebuilt = entryOf(section, readerOf(files)).first.data;
     auto patch = patchText(record, ByteView(rebuilt).first(record.size()));
     if (!patch.empty())
         section.add("Unmapped", patch);

@@ -6,6 +6,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
@@ -27,9 +29,16 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QX_VERSION);
     QApplication::setQuitOnLastWindowClosed(false);
     qx::QtDialogService dialogs;
-    qx::Program program(dialogs, qx::Program::defaultPaths());
-    if (!program.started())
+    std::unique_ptr<qx::Program> program;
+    // A start that cannot make its folders says why instead of ending silently.
+    try {
+        program = std::make_unique<qx::Program>(dialogs, qx::Program::defaultPaths());
+    } catch (const std::exception& failure) {
+        dialogs.error(QString::fromStdString(failure.what()));
         return 1;
-    program.windows().form1->show();
+    }
+    if (!program->started())
+        return 1;
+    program->windows().form1->show();
     return app.exec();
 }
