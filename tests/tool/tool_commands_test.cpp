@@ -177,6 +177,13 @@ TEST_F(ToolCompile, InstallsTheRulesFile)
     EXPECT_EQ(result.out, "error: Graphics compilation error!\ninformation: RulesINI compilation successful!\n");
     EXPECT_TRUE(fs::exists(dir / "game" / "rules.ini"));
     EXPECT_TRUE(fs::exists(dir / "game" / "curqxp.set"));
+
+    auto restore = runTool({"restore", "--game-dir", toText(dir / "game")});
+    EXPECT_EQ(restore.status, 0);
+    EXPECT_EQ(restore.out, "removed rules.ini\nremoved curqxp.set\n");
+    auto again = runTool({"restore", "--game-dir", toText(dir / "game")});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_EQ(again.err, "Nothing to restore: Quarvex has not changed " + toText(dir / "game") + ".\n");
 }
 
 TEST_F(ToolCompile, AnswersQuestionsNoUnlessTold)
