@@ -27,6 +27,10 @@ const fs::path& largeLibrary()
         std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(coded.data()), static_cast<std::streamsize>(coded.size()));
         return file;
     }();
+    // The 63 MB file goes when the run ends.
+    static const struct Remover {
+        ~Remover() { fs::remove(path); }
+    } remover;
     return path;
 }
 

@@ -84,7 +84,9 @@ std::vector<std::string> clashes(const LoadedProject& project)
 
 class OutputBuilder {
 public:
-    explicit OutputBuilder(CompileReporter& reporter) : reporter_(reporter) {}
+    // A shared archive refers to the graphics in the project file instead of
+    // copying them; the file must then outlive it.
+    OutputBuilder(CompileReporter& reporter, bool shared) : reporter_(reporter), shared_(shared) {}
 
     void addEntry(EntryKind kind, ByteView block)
     {
@@ -111,11 +113,16 @@ private:
         auto name = record.text("internalName");
         for (std::size_t i = 0; i < facts->shpParts(); ++i) {
             auto shp = parts.at(facts->pictureParts + i);
-            archive.addShared((name + facts->shpSuffixes[i]).substr(0, kMaxMemberName), shp);
+            auto member = (name + facts->shpSuffixes[i]).substr(0, kMaxMemberName);
+            if (shared_)
+                archive.addShared(member, shp);
+            else
+                archive.add(member, Bytes(shp.begin(), shp.end()));
         }
     }
 
     CompileReporter& reporter_;
+    bool shared_;
 };
 
 bool decide(const std::vector<std::string>& lines, CompileReporter& reporter)
@@ -193,9 +200,9 @@ void install(const Outputs& outputs, Bytes& file, const CompilePaths& paths, Com
     reportInstalled(outputs, reporter);
 }
 
-Outputs build(const LoadedProject& project, CompileReporter& reporter)
+Outputs build(const LoadedProject& project, CompileReporter& reporter, bool shared)
 {
-    OutputBuilder builder(reporter);
+    OutputBuilder builder(reporter, shared);
     for (std::size_t i = 0; i < project.directory.entries.size(); ++i)
         builder.addEntry(project.directory.entries[i].kind, project.block(i));
     return {std::move(builder.rules).lines(), std::move(builder.archive)};
@@ -205,7 +212,7 @@ Outputs build(const LoadedProject& project, CompileReporter& reporter)
 
 Outputs buildOutputs(ByteView file, CompileReporter& reporter)
 {
-    return build(loadProject(file), reporter);
+    return build(loadProject(file), reporter, false);
 }
 
 CompileOutcome compileProject(const CompilePaths& paths, std::size_t listLines, CompileReporter& reporter)
@@ -218,7 +225,7 @@ CompileOutcome compileProject(Bytes file, const CompilePaths& paths, std::size_t
     auto project = loadProject(file);
     if (!check(project, listLines, reporter))
         return CompileOutcome::Stopped;
-    install(build(project, reporter), file, paths, reporter);
+    install(build(project, reporter, true), file, paths, reporter);
     return CompileOutcome::RulesInstalled;
 }
 
@@ -228,7 +235,7 @@ std::optional<std::string> previewCompile(ByteView file, const std::string& game
     auto project = loadProject(file);
     if (!check(project, listLines, reporter))
         return std::nullopt;
-    auto outputs = build(project, reporter);
+    auto outputs = build(project, reporter, true);
     reportInstalled(outputs, reporter);
     auto installed = GameOriginals(gameDir).target(names::kRules);
     std::error_code error;

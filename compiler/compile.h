@@ -32,8 +32,7 @@ enum class CompileOutcome {
     RulesInstalled, // the rules file (and the archive, when there were graphics) is in the game directory
 };
 
-// What a compile installs, built in memory from a project working file; the
-// archive's members refer into that file.
+// What a compile installs, built in memory from a project working file.
 struct Outputs {
     RulesLines rules;
     MixArchive archive;
