@@ -129,11 +129,6 @@ void MergedRules::merge(const Section& section)
     }
 }
 
-RulesLines MergedRules::lines() const&
-{
-    return MergedRules(*this).lines();
-}
-
 RulesLines MergedRules::lines() &&
 {
     if (whole_)

@@ -39,7 +39,7 @@ public:
     template <typename Edit>
     void rewrite(const std::string& sectionName, Edit edit);
 
-    RulesLines lines() const&;
+    // The text, taken out of the merged rules.
     RulesLines lines() &&;
 
 private:
