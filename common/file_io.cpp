@@ -1,6 +1,7 @@
 #include "common/file_io.h"
 
 #include "common/error.h"
+#include "common/text.h"
 
 #include <cerrno>
 #include <cstring>
@@ -17,6 +18,16 @@ std::string toText(const fs::path& path)
 {
     auto text = path.u8string();
     return std::string(text.begin(), text.end());
+}
+
+std::optional<fs::path> findCaseless(const fs::path& dir, std::string_view name)
+{
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(dir, error)) {
+        if (lowerCase(toText(entry.path().filename())) == lowerCase(name))
+            return entry.path();
+    }
+    return std::nullopt;
 }
 
 std::string systemMessage(const std::string& what, const fs::path& path)

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -31,6 +32,9 @@ Bytes readFile(const fs::path& path, std::uint64_t maxSize = UINT64_MAX);
 Bytes readFileHead(const fs::path& path, std::size_t count);
 
 void removeIfExists(const fs::path& path);
+
+// The entry of dir named name without regard to letter case (ASCII).
+std::optional<fs::path> findCaseless(const fs::path& dir, std::string_view name);
 std::string systemMessage(const std::string& what, const fs::path& path);
 
 }

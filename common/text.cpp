@@ -90,9 +90,14 @@ std::optional<std::int64_t> scaledNumber(std::string_view text, int fractionDigi
     return value;
 }
 
-std::string oneLine(std::string_view text)
+std::string hexByte(std::uint8_t byte)
 {
     static const char kHex[] = "0123456789abcdef";
+    return {kHex[byte >> 4], kHex[byte & 15]};
+}
+
+std::string oneLine(std::string_view text)
+{
     std::string shown;
     for (char c : text) {
         auto byte = static_cast<unsigned char>(c);
@@ -103,7 +108,7 @@ std::string oneLine(std::string_view text)
         else if (c == '\t')
             shown += "\\t";
         else if (byte < 0x20 || byte == 0x7f)
-            shown += std::string("\\x") + kHex[byte >> 4] + kHex[byte & 15];
+            shown += "\\x" + hexByte(byte);
         else
             shown += c;
     }

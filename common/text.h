@@ -25,6 +25,9 @@ std::optional<std::int64_t> wholeNumber(std::string_view text);
 // even; nothing for text that is no such number.
 std::optional<std::int64_t> scaledNumber(std::string_view text, int fractionDigits);
 
+// Two lower-case hex digits.
+std::string hexByte(std::uint8_t byte);
+
 // A message stays one line: control characters are shown as \n, \r, \t or
 // \xHH.
 std::string oneLine(std::string_view text);

@@ -171,24 +171,23 @@ void install(const Outputs& outputs, Bytes& file, const CompilePaths& paths, Com
     const Bytes archive = outputs.archive.empty() ? Bytes() : outputs.archive.bytes();
     // The archive is built, so nothing refers into the plain file any more.
     encoder::code(file, 0, encoder::blockKey());
-    const Bytes& project = file;
     const Bytes rules(text.begin(), text.end());
     std::vector<Replacement> replacements;
     if (!outputs.archive.empty())
         replacements.push_back({names::kArchive, archive});
     replacements.push_back({names::kRules, rules});
     GameOriginals originals(paths.gameDir);
-    const Bytes manifest = originals.keep(replacements);
-    std::vector<std::pair<fs::path, ByteView>> files{{game / names::kCompiledProject, project}};
-    for (const auto& replacement : replacements)
-        files.emplace_back(originals.target(replacement.name), replacement.bytes);
+    const auto kept = originals.keep(replacements);
+    std::vector<std::pair<fs::path, ByteView>> files{{game / names::kCompiledProject, file}};
+    for (std::size_t i = 0; i < replacements.size(); ++i)
+        files.emplace_back(kept.targets[i], replacements[i].bytes);
     if (!paths.workingDir.empty()) {
         removeIfExists(paths.workingDir / names::kWorkingArchive);
         if (!outputs.archive.empty())
             files.emplace_back(paths.workingDir / names::kWorkingArchive, archive);
         files.emplace_back(paths.workingDir / names::kWorkingRules, rules);
     }
-    files.emplace_back(originals.manifestPath(), manifest);
+    files.emplace_back(originals.manifestPath(), kept.manifest);
     std::vector<std::unique_ptr<SaveFile>> saves;
     for (const auto& [path, bytes] : files) {
         saves.push_back(std::make_unique<SaveFile>(path));

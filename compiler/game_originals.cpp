@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstring>
 #include <ctime>
-#include <optional>
 #include <sstream>
 
 namespace qx::compiler {
@@ -42,21 +41,10 @@ std::string hashOf(ByteView bytes)
     for (; i < bytes.size(); ++i)
         hash = (hash ^ bytes[i]) * kPrime;
     hash = (hash ^ bytes.size()) * kPrime;
-    static const char kHex[] = "0123456789abcdef";
-    std::string text(16, '0');
-    for (int i = 15; i >= 0; --i, hash >>= 4)
-        text[static_cast<std::size_t>(i)] = kHex[hash & 15];
+    std::string text;
+    for (int shift = 56; shift >= 0; shift -= 8)
+        text += hexByte(static_cast<std::uint8_t>(hash >> shift));
     return text;
-}
-
-std::optional<fs::path> findCaseless(const fs::path& dir, const std::string& name)
-{
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(dir, error)) {
-        if (lowerCase(toText(entry.path().filename())) == lowerCase(name))
-            return entry.path();
-    }
-    return std::nullopt;
 }
 
 std::vector<Record> readManifest(const fs::path& manifest)
@@ -143,7 +131,7 @@ fs::path GameOriginals::manifestPath() const
     return folder_ / names::kOriginalsManifest;
 }
 
-Bytes GameOriginals::keep(const std::vector<Replacement>& replacements)
+GameOriginals::Kept GameOriginals::keep(const std::vector<Replacement>& replacements)
 {
     std::error_code error;
     bool hadFolder = fs::is_directory(folder_, error);
@@ -151,8 +139,10 @@ Bytes GameOriginals::keep(const std::vector<Replacement>& replacements)
         fs::create_directories(folder_);
         auto records = readManifest(manifestPath());
         bool added = false;
+        Kept kept;
         for (const auto& replacement : replacements) {
             auto current = findCaseless(game_, replacement.name);
+            kept.targets.push_back(current.value_or(game_ / replacement.name));
             auto* record = recordOf(records, replacement.name);
             Bytes bytes = current ? readFile(*current) : Bytes();
             if (!record) {
@@ -170,7 +160,8 @@ Bytes GameOriginals::keep(const std::vector<Replacement>& replacements)
             saveFile(manifestPath(), manifestBytes(records));
         for (const auto& replacement : replacements)
             recordOf(records, replacement.name)->installed = hashOf(replacement.bytes);
-        return manifestBytes(records);
+        kept.manifest = manifestBytes(records);
+        return kept;
     } catch (const std::exception& failure) {
         if (!hadFolder)
             fs::remove(folder_, error);

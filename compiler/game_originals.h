@@ -30,9 +30,14 @@ public:
 
     // Keeps what the replacements would overwrite, completely and synced,
     // and records it; throws, with the game's files unchanged, when that
-    // fails. Returns the manifest that records the replacements as
-    // installed, for the caller to write along with them.
-    Bytes keep(const std::vector<Replacement>& replacements);
+    // fails. Returns where each replacement goes (as target gives it) and
+    // the manifest that records them as installed, for the caller to write
+    // along with them.
+    struct Kept {
+        std::vector<fs::path> targets;
+        Bytes manifest;
+    };
+    Kept keep(const std::vector<Replacement>& replacements);
 
     fs::path manifestPath() const;
 

@@ -16,7 +16,9 @@
 
 #include <algorithm>
 #include <map>
+#include <iterator>
 #include <set>
+#include <span>
 
 namespace qx::compiler {
 namespace {
@@ -25,7 +27,6 @@ using List = std::vector<std::string>;
 
 constexpr const char* kIniName = "project.ini";
 constexpr const char* kFilesFolder = "files/";
-const char kHex[] = "0123456789abcdef";
 
 struct TextLine {
     std::string key;
@@ -57,7 +58,7 @@ std::string escaped(const std::string& cp1252)
         if (c == '\\')
             out += "\\\\";
         else if (byte < 0x20 || byte == 0x7f)
-            out += std::string("\\x") + kHex[byte >> 4] + kHex[byte & 15];
+            out += "\\x" + hexByte(byte);
         else
             out += cp1252ToUtf8(std::string(1, c));
     }
@@ -119,12 +120,12 @@ std::string patchText(ByteView actual, ByteView expected)
         }
         text += (text.empty() ? "" : ",") + std::to_string(i) + ":";
         for (; i < actual.size() && actual[i] != expected[i]; ++i)
-            text += std::string{kHex[actual[i] >> 4], kHex[actual[i] & 15]};
+            text += hexByte(actual[i]);
     }
     return text;
 }
 
-void applyPatch(Bytes& bytes, const TextLine& line)
+void applyPatch(std::span<std::uint8_t> bytes, const TextLine& line)
 {
     std::string_view rest = line.value;
     while (!rest.empty()) {
@@ -229,6 +230,24 @@ std::int64_t choiceIn(const TextLine& line, const List& list, std::int64_t high)
     return numberIn(line, position, 0, high);
 }
 
+// Windows-1252 text of at most capacity characters.
+std::string textIn(const TextLine& line, std::string_view text, std::size_t capacity)
+{
+    auto cp1252 = unescaped(text);
+    if (!cp1252)
+        fail(line.number, line.key + ": " + inQuotes(text) + " is not Western European text");
+    if (cp1252->size() > capacity)
+        fail(line.number, line.key + ": longer than " + std::to_string(capacity) + " characters");
+    return *cp1252;
+}
+
+bool yesOrNo(const TextLine& line, std::string_view text)
+{
+    if (text != "yes" && text != "no")
+        fail(line.number, line.key + ": " + inQuotes(text) + " is neither yes nor no");
+    return text == "yes";
+}
+
 // ---- object entries ----
 
 using objects::Control;
@@ -288,16 +307,9 @@ void readField(const Field& field, const TextLine& line, records::Value& value)
 {
     std::string_view text = field.control == Control::Text ? std::string_view(line.value) : trimmed(line.value);
     if (field.control == Control::Text) {
-        auto cp1252 = unescaped(text);
-        if (!cp1252)
-            fail(line.number, line.key + ": " + inQuotes(text) + " is not Western European text");
-        if (cp1252->size() > field.count)
-            fail(line.number, line.key + ": longer than " + std::to_string(field.count) + " characters");
-        value.text = *cp1252;
+        value.text = textIn(line, text, field.count);
     } else if (field.control == Control::Box) {
-        if (text != "yes" && text != "no")
-            fail(line.number, line.key + ": " + inQuotes(text) + " is neither yes nor no");
-        value.number = text == "yes";
+        value.number = yesOrNo(line, text);
     } else if (field.control == Control::ManyChoices) {
         value.flags.assign(field.count, 0);
         auto list = listOf(field.menu());
@@ -354,10 +366,7 @@ std::int32_t readGroupField(const general::Group& group, const general::Field& f
     std::int64_t high = field.width == 1 ? 255 : INT32_MAX;
     std::string_view text = trimmed(line.value);
     switch (field.format) {
-    case Format::YesNo:
-        if (text != "yes" && text != "no")
-            fail(line.number, line.key + ": " + inQuotes(text) + " is neither yes nor no");
-        return text == "yes";
+    case Format::YesNo: return yesOrNo(line, text);
     case Format::CrateChoice:
     case Format::Section: return static_cast<std::int32_t>(choiceIn(line, listOf(general::choiceList(group, field)), high));
     case Format::Percent:
@@ -415,8 +424,6 @@ public:
             fail(first->second->number, first->first + ": not a key of " + section_.kind + " entries");
         }
     }
-
-    const Section& section() const { return section_; }
 
 private:
     const Section& section_;
@@ -502,6 +509,11 @@ Bytes groupBlock(EntryKind kind, SectionReader& reader)
     return block;
 }
 
+[[noreturn]] void missingKey(const Section& section, const char* key)
+{
+    fail(section.number, "[" + section.kind + " " + std::to_string(section.position) + "]: " + key + " is missing");
+}
+
 // The entry a section describes, and the line that patches its directory
 // entry, if any.
 std::pair<project::Entry, const TextLine*> entryOf(const Section& section, const FileReader& read)
@@ -509,17 +521,12 @@ std::pair<project::Entry, const TextLine*> entryOf(const Section& section, const
     SectionReader reader(section, read);
     const auto* name = reader.take("Name");
     if (!name)
-        fail(section.number, "[" + section.kind + " " + std::to_string(section.position) + "]: Name is missing");
-    auto cp1252 = unescaped(name->value);
-    if (!cp1252)
-        fail(name->number, "Name: " + inQuotes(name->value) + " is not Western European text");
-    if (cp1252->size() > project::kMaxNameLength)
-        fail(name->number, "Name: longer than " + std::to_string(project::kMaxNameLength) + " characters");
-    project::Entry entry{{}, *cp1252, {}};
+        missingKey(section, "Name");
+    project::Entry entry{{}, textIn(*name, name->value, project::kMaxNameLength), {}};
     if (section.kind == "Entry") {
         const auto* kind = reader.take("Kind");
         if (!kind)
-            fail(section.number, "[Entry " + std::to_string(section.position) + "]: Kind is missing");
+            missingKey(section, "Kind");
         entry.kind = static_cast<EntryKind>(numberIn(*kind, wholeNumber(kind->value), 0, 255));
     } else {
         entry.kind = factsNamed(section.kind)->kind;
@@ -531,7 +538,7 @@ std::pair<project::Entry, const TextLine*> entryOf(const Section& section, const
     else if (general::groupOfKind(entry.kind))
         entry.data = groupBlock(entry.kind, reader);
     else
-        fail(section.number, "[Entry " + std::to_string(section.position) + "]: Data is missing");
+        missingKey(section, "Data");
     const auto* directory = reader.take("Directory");
     reader.finish();
     return {std::move(entry), directory};
@@ -618,10 +625,7 @@ Bytes buildFile(const std::vector<Section>& sections, const FileReader& read)
     for (std::size_t i = 0; i < patches.size(); ++i) {
         if (!patches[i])
             continue;
-        auto at = project::kHeaderSize + i * project::kEntrySize;
-        Bytes entry(file.begin() + static_cast<std::ptrdiff_t>(at), file.begin() + static_cast<std::ptrdiff_t>(at + project::kEntrySize));
-        applyPatch(entry, *patches[i]);
-        std::copy(entry.begin(), entry.end(), file.begin() + static_cast<std::ptrdiff_t>(at));
+        applyPatch(std::span(file).subspan(project::kHeaderSize + i * project::kEntrySize, project::kEntrySize), *patches[i]);
     }
     return file;
 }
@@ -645,9 +649,10 @@ std::string fileName(int position, const std::string& what)
     return kFilesFolder + std::to_string(position) + what;
 }
 
-// What a structured section cannot carry (a part not where the record says,
-// a stream that does not read back) goes as the whole block instead.
-void addStructured(Section& section, EntryKind kind, ByteView block, Files& files)
+// The entry as fields and files, with the record bytes they do not carry as
+// Unmapped; false when that does not give the block back (a part not where
+// the record says, a stream that does not read back).
+bool addStructured(Section& section, EntryKind kind, ByteView block, Files& files)
 {
     ByteView record = block.first(std::min(block.size(), factsOf(kind)->recordSize));
     std::size_t used = record.size();
@@ -681,6 +686,9 @@ void addStructured(Section& section, EntryKind kind, ByteView block, Files& file
     auto patch = patchText(record, ByteView(rebuilt).first(record.size()));
     if (!patch.empty())
         section.add("Unmapped", patch);
+    return rebuilt.size() == block.size() &&
+           std::equal(rebuilt.begin() + static_cast<std::ptrdiff_t>(record.size()), rebuilt.end(),
+                      block.begin() + static_cast<std::ptrdiff_t>(record.size()));
 }
 
 Section exportEntry(int position, const project::DirectoryEntry& entry, ByteView block, Files& files)
@@ -692,8 +700,7 @@ Section exportEntry(int position, const project::DirectoryEntry& entry, ByteView
         try {
             Files own;
             Section structured = section;
-            addStructured(structured, entry.kind, block, own);
-            if (entryOf(structured, readerOf(own)).first.data == Bytes(block.begin(), block.end())) {
+            if (addStructured(structured, entry.kind, block, own)) {
                 files.merge(own);
                 return structured;
             }
@@ -736,15 +743,16 @@ TextForm exportText(ByteView workingFile)
         auto block = workingFile.subspan(directory.dataStart() + entry.offset, entry.size);
         sections.push_back(exportEntry(static_cast<int>(i + 1), entry, block, files));
     }
-    auto rebuilt = buildFile(sections, readerOf(files));
+    // The blocks follow each other, so an import writes each entry's
+    // directory bytes as its parsed values give them.
     std::size_t first = directory.reserved != 0;
     for (std::size_t i = 0; i < directory.entries.size(); ++i) {
-        auto at = project::kHeaderSize + i * project::kEntrySize;
-        auto patch = patchText(workingFile.subspan(at, project::kEntrySize), ByteView(rebuilt).subspan(at, project::kEntrySize));
+        auto actual = workingFile.subspan(project::kHeaderSize + i * project::kEntrySize, project::kEntrySize);
+        auto patch = patchText(actual, project::entryBytes(directory.entries[i]));
         if (!patch.empty())
             sections[first + i].add("Directory", patch);
     }
-    return {render(sections), {files.begin(), files.end()}};
+    return {render(sections), {std::make_move_iterator(files.begin()), std::make_move_iterator(files.end())}};
 }
 
 Bytes importText(std::string_view ini, const FileReader& read)

@@ -37,11 +37,7 @@ Bytes headerBytes(const Directory& directory, std::size_t count)
 
 void putEntry(Bytes& out, const DirectoryEntry& entry)
 {
-    Bytes bytes(kEntrySize);
-    bytes[0] = byteOf(entry.kind);
-    putShortText(bytes, 1, kMaxNameLength, entry.name);
-    putU32(bytes, kOffsetField, entry.offset);
-    putU32(bytes, kSizeField, entry.size);
+    auto bytes = entryBytes(entry);
     out.insert(out.end(), bytes.begin(), bytes.end());
 }
 
@@ -100,6 +96,16 @@ void rewrite(const fs::path& path, const fs::path& scratch, Fill fill)
     out.commit();
 }
 
+}
+
+Bytes entryBytes(const DirectoryEntry& entry)
+{
+    Bytes bytes(kEntrySize);
+    bytes[0] = byteOf(entry.kind);
+    putShortText(bytes, 1, kMaxNameLength, entry.name);
+    putU32(bytes, kOffsetField, entry.offset);
+    putU32(bytes, kSizeField, entry.size);
+    return bytes;
 }
 
 Bytes buildWorkingFile(std::uint8_t reserved, const std::vector<Entry>& entries)

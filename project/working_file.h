@@ -60,6 +60,9 @@ Directory readDirectory(const fs::path& path);
 
 void createEmpty(const fs::path& path);
 
+// The 112 bytes a directory entry is written as.
+Bytes entryBytes(const DirectoryEntry& entry);
+
 // A whole working file built in memory: header, directory and the blocks.
 Bytes buildWorkingFile(std::uint8_t reserved, const std::vector<Entry>& entries);
 

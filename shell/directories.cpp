@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <set>
 #include <unistd.h>
 
 namespace qx {
@@ -150,13 +149,9 @@ void writeSettings(const fs::path& settingsFile, const Directories& dirs)
 
 std::vector<std::string> missingFiles(const std::string& dir, const std::vector<std::string>& names)
 {
-    std::set<std::string> present;
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(toPath(dir), error))
-        present.insert(lowerCase(toText(entry.path().filename())));
     std::vector<std::string> missing;
     for (const auto& name : names) {
-        if (!present.contains(lowerCase(name)))
+        if (!findCaseless(toPath(dir), name))
             missing.push_back(name);
     }
     return missing;
