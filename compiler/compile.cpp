@@ -38,18 +38,72 @@ LoadedProject loadProject(ByteView file)
     return {file, project::parseDirectory(file)};
 }
 
-// Units, projectiles and buildings name their graphics by an internal name.
-std::string internalName(const project::DirectoryEntry& entry, ByteView block)
+// The letters a-z in upper case, as the game compares names.
+std::string upperCase(std::string text)
 {
-    if (!objects::objectTable(entry.kind) || !factsOf(entry.kind)->shpParts())
-        return {};
-    return records::unpack(entry.kind, block).text("internalName");
+    for (auto& c : text) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
 }
 
+// The archive member a graphics part of an object is packed as.
+std::string memberName(const std::string& internalName, const KindFacts& facts, std::size_t shp)
+{
+    return (internalName + facts.shpSuffixes[shp]).substr(0, kMaxMemberName);
+}
+
+// Units, projectiles and buildings name their graphics by an internal name;
+// the game finds them by the identifiers of the member names. Nothing for
+// other kinds.
+struct Naming {
+    std::string name;  // in upper case
+    std::vector<std::uint32_t> members;
+};
+
+std::optional<Naming> namingOf(const project::DirectoryEntry& entry, ByteView block)
+{
+    const auto* facts = factsOf(entry.kind);
+    if (!objects::objectTable(entry.kind) || !facts->shpParts())
+        return std::nullopt;
+    auto record = records::unpack(entry.kind, block);
+    Naming naming{upperCase(record.text("internalName")), {}};
+    if (record.hasGraphics()) {
+        for (std::size_t i = 0; i < facts->shpParts(); ++i)
+            naming.members.push_back(nameHash(memberName(record.text("internalName"), *facts, i)));
+    }
+    return naming;
+}
+
+// The earlier entries whose names or members a later one takes.
+class NameOwners {
+public:
+    // The first earlier owner of what entry j would take, if any; then j
+    // owns whatever is still free.
+    std::optional<std::size_t> claim(std::size_t j, const Naming& naming)
+    {
+        std::optional<std::size_t> owner;
+        auto note = [&](auto& owners, const auto& key) {
+            auto [at, fresh] = owners.try_emplace(key, j);
+            if (!fresh && at->second != j)
+                owner = std::min(owner.value_or(at->second), at->second);
+        };
+        note(names_, naming.name);
+        for (auto id : naming.members)
+            note(members_, id);
+        return owner;
+    }
+
+private:
+    std::unordered_map<std::string, std::size_t> names_;
+    std::unordered_map<std::uint32_t, std::size_t> members_;
+};
+
 // Each later entry that redefines an earlier one (same kind and name), or
-// shares its internal name, gives one line. The lines stand in the order of
-// the first such earlier entry, then of the later one, a redefinition
-// before a shared name.
+// shares its internal name (in any letter case) or an archive identifier,
+// gives one line. The lines stand in the order of the first such earlier
+// entry, then of the later one, a redefinition before a shared name.
 std::vector<std::string> clashes(const LoadedProject& project)
 {
     const auto& entries = project.directory.entries;
@@ -61,17 +115,17 @@ std::vector<std::string> clashes(const LoadedProject& project)
     };
     std::vector<Clash> found;
     std::unordered_map<std::string, std::size_t> firstDefined;
-    std::unordered_map<std::string, std::size_t> firstNamed;
+    NameOwners owners;
     for (std::size_t j = 0; j < entries.size(); ++j) {
         auto number = " (" + std::to_string(j + 1) + ")";
         auto defined = std::to_string(byteOf(entries[j].kind)) + ":" + entries[j].name;
         if (auto [at, fresh] = firstDefined.try_emplace(defined, j); !fresh)
             found.push_back({at->second, j, false, "Warning: Values for " + entries[j].name + number + " redefined!"});
-        auto name = internalName(entries[j], project.block(j));
-        if (name.empty())
+        auto naming = namingOf(entries[j], project.block(j));
+        if (!naming || naming->name.empty())
             continue;
-        if (auto [at, fresh] = firstNamed.try_emplace(name, j); !fresh)
-            found.push_back({at->second, j, true, "Error: Choose another internal name for " + entries[j].name + number});
+        if (auto owner = owners.claim(j, *naming))
+            found.push_back({*owner, j, true, "Error: Choose another internal name for " + entries[j].name + number});
     }
     std::sort(found.begin(), found.end(), [](const Clash& a, const Clash& b) {
         return std::tie(a.first, a.later, a.sharedName) < std::tie(b.first, b.later, b.sharedName);
@@ -113,7 +167,7 @@ private:
         auto name = record.text("internalName");
         for (std::size_t i = 0; i < facts->shpParts(); ++i) {
             auto shp = parts.at(facts->pictureParts + i);
-            auto member = (name + facts->shpSuffixes[i]).substr(0, kMaxMemberName);
+            auto member = memberName(name, *facts, i);
             if (shared_)
                 archive.addShared(member, shp);
             else
@@ -209,6 +263,17 @@ Outputs build(const LoadedProject& project, CompileReporter& reporter, bool shar
 
 }
 
+const char* kindName(Finding::Kind kind)
+{
+    switch (kind) {
+    case Finding::Kind::Warning: return "warning";
+    case Finding::Kind::Error: return "error";
+    case Finding::Kind::Information: return "information";
+    case Finding::Kind::Question: break;
+    }
+    return "question";
+}
+
 Outputs buildOutputs(ByteView file, CompileReporter& reporter)
 {
     return build(loadProject(file), reporter, false);
@@ -221,6 +286,7 @@ CompileOutcome compileProject(const CompilePaths& paths, std::size_t listLines, 
 
 CompileOutcome compileProject(Bytes file, const CompilePaths& paths, std::size_t listLines, CompileReporter& reporter)
 {
+    requireGameDir(paths.gameDir);
     auto project = loadProject(file);
     if (!check(project, listLines, reporter))
         return CompileOutcome::Stopped;
@@ -228,9 +294,10 @@ CompileOutcome compileProject(Bytes file, const CompilePaths& paths, std::size_t
     return CompileOutcome::RulesInstalled;
 }
 
-std::optional<std::string> previewCompile(ByteView file, const std::string& gameDir, std::size_t listLines,
-                                          CompileReporter& reporter)
+std::optional<Preview> previewCompile(ByteView file, const std::string& gameDir, std::size_t listLines,
+                                      CompileReporter& reporter)
 {
+    requireGameDir(gameDir);
     auto project = loadProject(file);
     if (!check(project, listLines, reporter))
         return std::nullopt;
@@ -245,9 +312,17 @@ std::optional<std::string> previewCompile(ByteView file, const std::string& game
     } else {
         beforeText = rulesFileText(stockRules());
     }
-    auto text = unifiedDiff(beforeText, rulesFileText(outputs.rules), names::kRules);
+    Preview preview{unifiedDiff(beforeText, rulesFileText(outputs.rules), names::kRules), {}};
     for (const auto& member : outputs.archive.members())
-        text += member.name + " " + std::to_string(member.content().size()) + "\n";
+        preview.members.push_back({member.name, member.content().size()});
+    return preview;
+}
+
+std::string previewText(const Preview& preview)
+{
+    auto text = preview.rulesDiff;
+    for (const auto& member : preview.members)
+        text += member.name + " " + std::to_string(member.size) + "\n";
     return text;
 }
 

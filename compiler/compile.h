@@ -21,6 +21,36 @@ public:
     virtual bool confirm(const std::string& text) = 0;  // Yes (true) or No
 };
 
+// What a reporter was told, in order, each with its kind.
+struct Finding {
+    enum class Kind { Warning, Error, Information, Question };
+    Kind kind;
+    std::string text;  // Windows-1252
+};
+
+// "warning", "error", "information" or "question".
+const char* kindName(Finding::Kind kind);
+
+// Keeps every finding and answers each question as told.
+class RecordingReporter : public CompileReporter {
+public:
+    explicit RecordingReporter(bool answerYes) : answerYes_(answerYes) {}
+
+    void warning(const std::string& line) override { findings.push_back({Finding::Kind::Warning, line}); }
+    void error(const std::string& text) override { findings.push_back({Finding::Kind::Error, text}); }
+    void information(const std::string& text) override { findings.push_back({Finding::Kind::Information, text}); }
+    bool confirm(const std::string& text) override
+    {
+        findings.push_back({Finding::Kind::Question, text});
+        return answerYes_;
+    }
+
+    std::vector<Finding> findings;
+
+private:
+    bool answerYes_;
+};
+
 struct CompilePaths {
     fs::path projectFile;  // the project working file
     fs::path workingDir;   // copies of rules.ini and the archive (new.mix); none when empty
@@ -52,12 +82,26 @@ CompileOutcome compileProject(const CompilePaths& paths, std::size_t listLines, 
 // paths.projectFile is not read.
 CompileOutcome compileProject(Bytes file, const CompilePaths& paths, std::size_t listLines, CompileReporter& reporter);
 
-// What a compile would do, with the same findings and messages, writing
-// nothing: a unified diff from the game directory's rules.ini (or the stock
-// rules text when it has none) to the one the compile would install, then
-// one line per archive member, its name and size. Nothing when the compile
-// would stop.
-std::optional<std::string> previewCompile(ByteView file, const std::string& gameDir, std::size_t listLines,
-                                          CompileReporter& reporter);
+// What a compile would install, found with the same findings and messages
+// as the compile, writing nothing.
+struct Preview {
+    // A unified diff from the game directory's rules.ini (or the stock rules
+    // text when it has none) to the one the compile would install; empty
+    // when the two are the same.
+    std::string rulesDiff;
+    struct Member {
+        std::string name;
+        std::size_t size;
+    };
+    // In the order of the archive's index.
+    std::vector<Member> members;
+};
+
+// Nothing when the compile would stop.
+std::optional<Preview> previewCompile(ByteView file, const std::string& gameDir, std::size_t listLines,
+                                      CompileReporter& reporter);
+
+// The diff, then one line per member: its name and size.
+std::string previewText(const Preview& preview);
 
 }

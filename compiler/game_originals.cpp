@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstring>
 #include <ctime>
-#include <sstream>
 
 namespace qx::compiler {
 namespace {
@@ -47,29 +46,97 @@ std::string hashOf(ByteView bytes)
     return text;
 }
 
+bool isHash(const std::string& text)
+{
+    return text == "-" ||
+           (text.size() == 16 && std::all_of(text.begin(), text.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); }));
+}
+
+bool isKeptName(const std::string& name)
+{
+    return name == names::kRules || name == names::kArchive;
+}
+
+// The manifest is found in the game directory and may come from anywhere:
+// every line must name one of our two files, restored directly into the
+// game directory under its own name in any letter case.
+std::string manifestFault(const std::vector<std::string>& fields, const std::vector<Record>& records)
+{
+    if (fields.size() != 5 || (fields[1] != "kept" && fields[1] != "absent"))
+        return "it is not NAME kept|absent ORIGINAL INSTALLED GAME-NAME";
+    if (!isKeptName(fields[0]))
+        return "\"" + fields[0] + "\" is neither rules.ini nor sc-qx.mix";
+    if (lowerCase(fields[4]) != fields[0])
+        return "\"" + fields[4] + "\" is not " + fields[0] + " in the game directory";
+    if (!isHash(fields[2]) || !isHash(fields[3]) || (fields[1] == "kept") == (fields[2] == "-"))
+        return "a hash is not 16 hex digits";
+    if (std::any_of(records.begin(), records.end(), [&](const Record& r) { return r.name == fields[0]; }))
+        return fields[0] + " is named twice";
+    return {};
+}
+
+std::vector<std::string> wordsOf(std::string_view line)
+{
+    std::vector<std::string> words;
+    while (!line.empty()) {
+        auto end = std::min(line.find(' '), line.size());
+        words.emplace_back(line.substr(0, end));
+        line.remove_prefix(std::min(end + 1, line.size()));
+    }
+    return words;
+}
+
+[[noreturn]] void damaged(const std::string& why)
+{
+    throw Error(std::string(names::kOriginals) + "/" + names::kOriginalsManifest + " is damaged: " + why);
+}
+
+std::vector<Record> parseRecords(ByteView bytes)
+{
+    std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (!text.starts_with(std::string(kManifestHead) + "\n"))
+        damaged("it does not start with \"" + std::string(kManifestHead) + "\"");
+    text.remove_prefix(std::strlen(kManifestHead) + 1);
+    std::vector<Record> records;
+    for (int number = 2; !text.empty(); ++number) {
+        auto end = text.find('\n');
+        if (end == std::string_view::npos)
+            damaged("line " + std::to_string(number) + " does not end");
+        auto fields = wordsOf(text.substr(0, end));
+        text.remove_prefix(end + 1);
+        if (auto fault = manifestFault(fields, records); !fault.empty())
+            damaged("line " + std::to_string(number) + ": " + fault);
+        records.push_back({fields[0], fields[1] == "kept", fields[2], fields[3], fields[4]});
+    }
+    return records;
+}
+
 std::vector<Record> readManifest(const fs::path& manifest)
 {
     std::error_code error;
     if (!fs::exists(fs::symlink_status(manifest, error)))
         return {};
-    auto bytes = readFile(manifest, kMaxManifestSize);
-    std::istringstream in(std::string(bytes.begin(), bytes.end()));
-    std::string line;
-    auto damaged = [&] { return Error("The record of the game's own files is damaged: " + toText(manifest)); };
-    if (!std::getline(in, line) || line != kManifestHead)
-        throw damaged();
-    std::vector<Record> records;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        Record record;
-        std::string state;
-        if (!(fields >> record.name >> state >> record.original >> record.installed >> record.gameName) ||
-            (state != "kept" && state != "absent"))
-            throw damaged();
-        record.kept = state == "kept";
-        records.push_back(record);
-    }
-    return records;
+    return parseRecords(readFile(manifest, kMaxManifestSize));
+}
+
+// A link there would send the kept copies, or what a restore reads back,
+// somewhere else.
+void requirePlainFolder(const fs::path& folder)
+{
+    std::error_code error;
+    auto status = fs::symlink_status(folder, error);
+    if (fs::exists(status) && !fs::is_directory(status))
+        throw Error("The game directory's " + toText(folder.filename()) +
+                    " is not a folder but a link or a file, so nothing was changed.");
+}
+
+Bytes readKept(const fs::path& copy)
+{
+    std::error_code error;
+    if (!fs::is_regular_file(fs::symlink_status(copy, error)))
+        throw Error("The kept copy " + std::string(names::kOriginals) + "/" + toText(copy.filename()) +
+                    " is missing or not a plain file, so nothing was changed.");
+    return readFile(copy);
 }
 
 Bytes manifestBytes(const std::vector<Record>& records)
@@ -133,11 +200,12 @@ fs::path GameOriginals::manifestPath() const
 
 GameOriginals::Kept GameOriginals::keep(const std::vector<Replacement>& replacements)
 {
+    requirePlainFolder(folder_);
+    auto records = readManifest(manifestPath());
     std::error_code error;
     bool hadFolder = fs::is_directory(folder_, error);
     try {
-        fs::create_directories(folder_);
-        auto records = readManifest(manifestPath());
+        fs::create_directory(folder_);
         bool added = false;
         Kept kept;
         for (const auto& replacement : replacements) {
@@ -171,12 +239,17 @@ GameOriginals::Kept GameOriginals::keep(const std::vector<Replacement>& replacem
 
 std::vector<std::string> restoreGame(const std::string& gameDir)
 {
+    requireGameDir(gameDir);
     auto game = toPath(gameDir);
     GameOriginals originals(gameDir);
     auto folder = originals.manifestPath().parent_path();
+    requirePlainFolder(folder);
     auto records = readManifest(originals.manifestPath());
     if (records.empty())
         return {};
+    std::vector<Bytes> kept;
+    for (const auto& record : records)
+        kept.push_back(record.kept ? readKept(folder / record.name) : Bytes());
     std::vector<std::string> changed;
     for (const auto& record : records) {
         auto current = findCaseless(game, record.name);
@@ -185,7 +258,7 @@ std::vector<std::string> restoreGame(const std::string& gameDir)
         if (current && isForeign(record, hash))
             keepForeign(folder, record.name, bytes);
         if (record.kept && (!current || hash != record.original || current->filename() != record.gameName)) {
-            saveFile(game / record.gameName, readFile(folder / record.name));
+            saveFile(game / record.gameName, kept[static_cast<std::size_t>(&record - records.data())]);
             if (current && current->filename() != record.gameName)
                 fs::remove(*current);
             changed.push_back("restored " + record.gameName);
@@ -205,6 +278,18 @@ std::vector<std::string> restoreGame(const std::string& gameDir)
     if (fs::is_empty(folder, error))
         fs::remove(folder, error);
     return changed;
+}
+
+void checkManifest(ByteView bytes)
+{
+    parseRecords(bytes);
+}
+
+void requireGameDir(const std::string& gameDir)
+{
+    std::error_code error;
+    if (!fs::is_directory(toPath(gameDir), error))
+        throw Error("The game directory " + gameDir + " does not exist.");
 }
 
 std::string nothingToRestore(const std::string& gameDir)

@@ -52,6 +52,14 @@ private:
 // has not changed the game directory.
 std::vector<std::string> restoreGame(const std::string& gameDir);
 
+// Throws "The game directory DIR does not exist." for a directory that is
+// not there: a mistyped one must not be made.
+void requireGameDir(const std::string& gameDir);
+
+// Checks a manifest as found in the game directory, as a restore reads it;
+// throws "quarvex-originals/manifest.txt is damaged: WHY".
+void checkManifest(ByteView bytes);
+
 // "Nothing to restore: Quarvex has not changed DIR."
 std::string nothingToRestore(const std::string& gameDir);
 

@@ -15,6 +15,7 @@
 #include "stock/object_fields.h"
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <iterator>
 #include <set>
@@ -254,13 +255,34 @@ using objects::Control;
 using objects::Field;
 using objects::Storage;
 
+// Keys differ in more than letter case, for readers that fold it: the
+// object's own name is not the entry's "Name", and the fields that share
+// the key "Verses" are not the boxes "Wood" and the like.
+constexpr const char* kObjectNameKey = "ObjectName";
+
 std::string fieldKey(const objects::ObjectTable& table, const Field& field)
 {
     if (std::string_view(field.id) == "replaced")
         return "Replaces";
     std::string_view key = field.key;
+    if (key == "Name")
+        return kObjectNameKey;
+    if (key.empty())
+        return field.id;
     auto sharing = std::count_if(table.fields.begin(), table.fields.end(), [&](const Field& f) { return f.key == key; });
-    return key.empty() || key == "Name" || sharing > 1 ? field.id : std::string(key);
+    if (sharing == 1)
+        return std::string(key);
+    std::string id = field.id;
+    id[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(id[0])));
+    return std::string(key) + id;
+}
+
+// The key texts exported before used: the field's name wherever the rules
+// key did not name the field alone.
+std::string formerKey(const objects::ObjectTable& table, const Field& field)
+{
+    auto key = fieldKey(table, field);
+    return key == field.key || key == "Replaces" ? key : field.id;
 }
 
 std::int64_t highest(const Field& field)
@@ -469,6 +491,8 @@ Bytes objectBlock(EntryKind kind, SectionReader& reader)
     for (std::size_t i = 0; i < table.fields.size(); ++i) {
         const auto& field = table.fields[i];
         const auto* line = reader.take(fieldKey(table, field));
+        if (!line)
+            line = reader.take(formerKey(table, field));
         if (line && field.control == Control::Replacement)
             replaces = line;
         else if (line)
@@ -727,6 +751,27 @@ std::string render(const std::vector<Section>& sections)
     return ini;
 }
 
+// A file named by the text, by its path inside the folder: an absolute
+// path, "..", or a link that leads out of the folder is refused, so a
+// copied mod folder cannot pull in a file from elsewhere.
+Bytes readInside(const fs::path& folder, const std::string& path)
+{
+    auto relative = toPath(path);
+    auto outside = [&] { return Error(path + " is not a path inside the folder"); };
+    if (path.empty() || relative.is_absolute() || relative.has_root_name() ||
+        std::any_of(relative.begin(), relative.end(), [](const fs::path& part) { return part == ".."; }))
+        throw outside();
+    std::error_code error;
+    auto real = fs::canonical(folder / relative, error);
+    if (!error) {
+        auto base = fs::canonical(folder);
+        auto [inBase, inReal] = std::mismatch(base.begin(), base.end(), real.begin(), real.end());
+        if (inBase != base.end())
+            throw outside();
+    }
+    return readFile(folder / relative, project::kMaxProjectSize);
+}
+
 }
 
 TextForm exportText(ByteView workingFile)
@@ -760,12 +805,12 @@ Bytes importText(std::string_view ini, const FileReader& read)
     return buildFile(parseIni(ini), read);
 }
 
-void exportFolder(const fs::path& package, const fs::path& folder)
+void exportFolder(ByteView workingFile, const fs::path& folder)
 {
     std::error_code error;
     if (fs::exists(fs::symlink_status(folder, error)) && !(fs::is_directory(folder, error) && fs::is_empty(folder, error)))
-        throw Error(toText(folder) + " is not an empty folder");
-    auto form = exportText(project::decodePackage(package));
+        throw Error("The folder " + toText(folder) + " is not empty.");
+    auto form = exportText(workingFile);
     auto scratch = folder;
     scratch += ".part";
     fs::remove_all(scratch);
@@ -782,18 +827,11 @@ void exportFolder(const fs::path& package, const fs::path& folder)
     }
 }
 
-void importFolder(const fs::path& folder, const fs::path& package)
+Bytes importFolder(const fs::path& folder)
 {
     auto ini = readFile(folder / kIniName, project::kMaxProjectSize);
-    FileReader read = [&folder](const std::string& path) {
-        auto relative = toPath(path);
-        if (path.empty() || relative.is_absolute() ||
-            std::any_of(relative.begin(), relative.end(), [](const fs::path& part) { return part == ".."; }))
-            throw Error(path + " is not a path inside the folder");
-        return readFile(folder / relative, project::kMaxProjectSize);
-    };
-    auto plain = importText(std::string_view(reinterpret_cast<const char*>(ini.data()), ini.size()), read);
-    saveFile(package, encoder::coded(plain));
+    FileReader read = [&folder](const std::string& path) { return readInside(folder, path); };
+    return importText(std::string_view(reinterpret_cast<const char*>(ini.data()), ini.size()), read);
 }
 
 }

@@ -28,8 +28,8 @@ using FileReader = std::function<Bytes(const std::string& path)>;
 Bytes importText(std::string_view ini, const FileReader& read);
 
 // The folder must not exist or be empty; it appears complete or not at all.
-void exportFolder(const fs::path& package, const fs::path& folder);
-// Writes the package (coded) only when the whole text is accepted.
-void importFolder(const fs::path& folder, const fs::path& package);
+void exportFolder(ByteView workingFile, const fs::path& folder);
+// The working file that "project.ini" in the folder and its files describe.
+Bytes importFolder(const fs::path& folder);
 
 }

@@ -86,6 +86,11 @@ int main()
     writeSettings(scratch / "localset.ini", {"/games/valkor", "/opt/quarvex", "/games/valkor/units"});
     seed("settings", "three-lines", readFile(scratch / "localset.ini"));
 
+    const std::string manifest = "quarvex-originals 1\n"
+                                 "rules.ini kept 0123456789abcdef fedcba9876543210 RULES.INI\n"
+                                 "sc-qx.mix absent - 0011223344556677 sc-qx.mix\n";
+    seed("manifest", "kept-and-absent", Bytes(manifest.begin(), manifest.end()));
+
     const auto& rules = stock::rulesText();
     for (const char* identifier : {"4TNK", "E1", "TSLA", "Colt45", "HeatSeeker", "SA"}) {
         std::string text = std::string(identifier) + "\n";

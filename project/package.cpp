@@ -32,7 +32,11 @@ Bytes decodePackage(const fs::path& source)
 
 std::vector<std::string> openPackage(const fs::path& source, const fs::path& workingFile, const fs::path& scratch)
 {
-    auto plain = decodePackage(source);
+    return openWorkingFile(decodePackage(source), workingFile, scratch);
+}
+
+std::vector<std::string> openWorkingFile(ByteView plain, const fs::path& workingFile, const fs::path& scratch)
+{
     auto lines = openedListLines(parseDirectory(plain));
     saveFile(scratch, workingFile, plain);
     return lines;

@@ -17,4 +17,7 @@ Bytes decodePackage(const fs::path& source);
 // scratch) and returns the list lines. A refused package changes nothing.
 std::vector<std::string> openPackage(const fs::path& source, const fs::path& workingFile, const fs::path& scratch);
 
+// The same for a working file in memory; parseDirectory checks it first.
+std::vector<std::string> openWorkingFile(ByteView plain, const fs::path& workingFile, const fs::path& scratch);
+
 }

@@ -2,6 +2,7 @@
 
 #include "common/error.h"
 #include "common/file_io.h"
+#include "common/save_file.h"
 #include "common/cp1252.h"
 #include "common/text.h"
 #include "project/encoder.h"
@@ -68,39 +69,24 @@ int stockCommand(const std::vector<std::string>& args, std::ostream& out, std::o
     return 0;
 }
 
-// Prints what the project window would show: the warnings list as it grows,
-// then, when the compile is over, each message box.
-class PrintingReporter : public compiler::CompileReporter {
-public:
-    PrintingReporter(bool answerYes, std::ostream& out) : answerYes_(answerYes), out_(out) {}
-    ~PrintingReporter() override
-    {
-        for (const auto& line : messages_)
-            out_ << line << '\n';
+// Prints what the project window would show: the warnings list, then each
+// message box.
+void printFindings(const std::vector<compiler::Finding>& findings, std::ostream& out)
+{
+    using Kind = compiler::Finding::Kind;
+    for (const auto& finding : findings) {
+        if (finding.kind == Kind::Warning)
+            out << cp1252ToUtf8(finding.text) << '\n';
     }
-
-    void warning(const std::string& line) override { out_ << cp1252ToUtf8(line) << '\n'; }
-    void error(const std::string& text) override { message("error", text); }
-    void information(const std::string& text) override { message("information", text); }
-    bool confirm(const std::string& text) override
-    {
-        message("question", text);
-        return answerYes_;
-    }
-
-private:
-    void message(const char* kind, const std::string& text)
-    {
-        auto line = cp1252ToUtf8(text);
+    for (const auto& finding : findings) {
+        if (finding.kind == Kind::Warning)
+            continue;
+        auto line = cp1252ToUtf8(finding.text);
         for (auto at = line.find('\r'); at != std::string::npos; at = line.find('\r', at))
             line.replace(at, 1, " / ");
-        messages_.push_back(std::string(kind) + ": " + line);
+        out << compiler::kindName(finding.kind) << ": " << line << '\n';
     }
-
-    bool answerYes_;
-    std::ostream& out_;
-    std::vector<std::string> messages_;
-};
+}
 
 int compileCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
@@ -120,24 +106,28 @@ int compileCommand(const std::vector<std::string>& args, std::ostream& out, std:
         err << "qxtool: " << error.what() << '\n';
         return 2;
     }
-    if (preview) {
-        std::optional<std::string> changes;
-        {
-            PrintingReporter reporter(yes, out);
-            changes = compiler::previewCompile(plain, args[3], entries, reporter);
+    compiler::RecordingReporter reporter(yes);
+    // What was found before a failure is shown with it.
+    try {
+        if (preview) {
+            auto changes = compiler::previewCompile(plain, args[3], entries, reporter);
+            printFindings(reporter.findings, out);
+            out << (changes ? compiler::previewText(*changes) : "");
+            return changes ? 0 : 1;
         }
-        out << changes.value_or("");
-        return changes ? 0 : 1;
+        auto outcome = compiler::compileProject(std::move(plain), {{}, {}, args[3]}, entries, reporter);
+        printFindings(reporter.findings, out);
+        return outcome == compiler::CompileOutcome::RulesInstalled ? 0 : 1;
+    } catch (const std::exception&) {
+        printFindings(reporter.findings, out);
+        throw;
     }
-    PrintingReporter reporter(yes, out);
-    auto outcome = compiler::compileProject(std::move(plain), {{}, {}, args[3]}, entries, reporter);
-    return outcome == compiler::CompileOutcome::RulesInstalled ? 0 : 1;
 }
 
 int exportCommand(const std::vector<std::string>& args, std::ostream&, std::ostream&)
 {
     expectArgs(args, 3);
-    compiler::exportFolder(toPath(args[1]), toPath(args[2]));
+    compiler::exportFolder(project::decodePackage(toPath(args[1])), toPath(args[2]));
     return 0;
 }
 
@@ -146,7 +136,8 @@ int importCommand(const std::vector<std::string>& args, std::ostream&, std::ostr
 {
     expectArgs(args, 3);
     try {
-        compiler::importFolder(toPath(args[1]), toPath(args[2]));
+        auto plain = compiler::importFolder(toPath(args[1]));
+        saveFile(toPath(args[2]), encoder::coded(plain));
     } catch (const Error& error) {
         err << oneLine(error.what()) << '\n';
         return 1;

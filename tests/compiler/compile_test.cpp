@@ -7,6 +7,7 @@
 #include "editors/records.h"
 #include "project/encoder.h"
 #include "project/working_file.h"
+#include "support/errors.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -141,6 +142,29 @@ TEST_F(Compile, ClashesAreListedByTheirFirstEntry)
                                 "error: An error has occured\rCannot compile project!"}));
 }
 
+// The game finds a member by the identifier of its upper-cased name: names
+// equal in any letter case, or members of one identifier, cannot both be
+// found.
+TEST_F(Compile, NamesTheGameCannotTellApartStopTheCompile)
+{
+    addUnit("Tank", "tank", false);
+    addUnit("Heavy", "TANK", false);
+    addUnit("Jeep", "ABCD", true);
+    auto projectile = records::defaults(EntryKind::Projectile);
+    projectile.text("internalName") = "ABCDICON";
+    projectile.sizes = {0, 5};
+    add(EntryKind::Projectile, "Rocket", records::pack(projectile), {Bytes(), Bytes(5, 'r')});
+    EXPECT_EQ(compile(), CompileOutcome::Stopped);
+    EXPECT_EQ(reporter.log, (std::vector<std::string>{"warning: Error: Choose another internal name for Heavy (2)",
+                                                      "warning: Error: Choose another internal name for Rocket (4)",
+                                                      "warning: Cannot compile Project",
+                                                      "error: An error has occured\rCannot compile project!"}));
+
+    RecordingReporter preview(true);
+    EXPECT_EQ(previewCompile(readFile(file()), toText(dir / "game"), count, preview), std::nullopt);
+    EXPECT_EQ(preview.findings.size(), reporter.log.size());
+}
+
 TEST_F(Compile, ObjectsWithoutGraphicsGiveRulesOnly)
 {
     add(EntryKind::Weapon, "Gunboat Mounted Anti-Aircraft Rocket [Stinger]",
@@ -262,6 +286,46 @@ TEST_F(Compile, TheGamesOwnFilesAreKeptAndComeBack)
     EXPECT_FALSE(fs::exists(originals / "rules.ini"));
     EXPECT_EQ(std::distance(fs::directory_iterator(originals), fs::directory_iterator()), 1);
     EXPECT_TRUE(restoreGame(toText(game)).empty());
+}
+
+// A manifest found in the game directory is not trusted: a restore (or a
+// compile's keeping) that it would send anywhere else changes nothing.
+TEST_F(Compile, AManifestThatLeadsElsewhereIsRefused)
+{
+    auto game = dir / "game";
+    auto originals = game / "quarvex-originals";
+    fs::create_directories(originals);
+    test::writeText(originals / "rules.ini", "kept");
+    test::writeText(game / "rules.ini", "installed");
+    const std::string hash = "0123456789abcdef";
+    const std::pair<std::string, std::string> cases[] = {
+        {"rules.ini kept " + hash + " - " + toText(dir / "x"), "line 2: \"" + toText(dir / "x") + "\" is not rules.ini in the game directory"},
+        {"rules.ini kept " + hash + " - ../../x", "line 2: \"../../x\" is not rules.ini in the game directory"},
+        {"../rules.ini kept " + hash + " - rules.ini", "line 2: \"../rules.ini\" is neither rules.ini nor sc-qx.mix"},
+        {"rules.ini kept " + hash + " - sc-qx.mix", "line 2: \"sc-qx.mix\" is not rules.ini in the game directory"},
+        {"rules.ini kept - - rules.ini", "line 2: a hash is not 16 hex digits"},
+        {"rules.ini kept " + hash + " - rules.ini extra", "line 2: it is not NAME kept|absent ORIGINAL INSTALLED GAME-NAME"},
+        {"rules.ini absent - - rules.ini\nrules.ini absent - - RULES.INI", "line 3: rules.ini is named twice"},
+    };
+    for (const auto& [line, why] : cases) {
+        test::writeText(originals / "manifest.txt", "quarvex-originals 1\n" + line + "\n");
+        EXPECT_EQ(test::errorOf([&] { restoreGame(toText(game)); }), "quarvex-originals/manifest.txt is damaged: " + why);
+        EXPECT_EQ(readFile(game / "rules.ini"), test::bytesOf("installed"));
+        EXPECT_FALSE(fs::exists(dir / "x"));
+    }
+    addUnit("Tank", "TANK", false);
+    EXPECT_EQ(test::errorOf([&] { compile(); }), "quarvex-originals/manifest.txt is damaged: line 3: rules.ini is named twice");
+    EXPECT_EQ(readFile(game / "rules.ini"), test::bytesOf("installed"));
+
+    // A link in place of the folder would send the kept copies elsewhere.
+    fs::remove_all(originals);
+    fs::create_directories(dir / "elsewhere");
+    fs::create_directory_symlink(dir / "elsewhere", originals);
+    auto refusal = "The game directory's quarvex-originals is not a folder but a link or a file, so nothing was changed.";
+    EXPECT_EQ(test::errorOf([&] { compile(); }), refusal);
+    EXPECT_EQ(test::errorOf([&] { restoreGame(toText(game)); }), refusal);
+    EXPECT_TRUE(fs::is_empty(dir / "elsewhere"));
+    EXPECT_EQ(readFile(game / "rules.ini"), test::bytesOf("installed"));
 }
 
 }

@@ -1,5 +1,6 @@
 #include "compiler/project_text.h"
 
+#include "common/text.h"
 #include "common/unified_diff.h"
 #include "editors/records.h"
 #include "general/groups.h"
@@ -12,7 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
+#include <set>
+#include <sstream>
 
 namespace qx::compiler {
 namespace {
@@ -75,21 +79,49 @@ FileReader readerOf(const TextForm& form)
     };
 }
 
+// As a strict INI reader that folds the case of keys sees the text: the
+// first key given twice in a section, or nothing.
+std::string keyGivenTwice(const std::string& ini)
+{
+    std::set<std::string> keys;
+    std::istringstream lines(ini);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with('['))
+            keys.clear();
+        else if (auto key = lowerCase(line.substr(0, line.find('='))); !line.empty() && !keys.insert(key).second)
+            return key;
+    }
+    return {};
+}
+
 TEST(ProjectText, EveryProjectComesBackByteForByte)
 {
     auto original = everyKindProject();
     auto form = exportText(original);
     EXPECT_EQ(importText(form.ini, readerOf(form)), original);
+    EXPECT_EQ(keyGivenTwice(form.ini), "");
     auto again = exportText(original);
     EXPECT_EQ(again.ini, form.ini);
     EXPECT_EQ(again.files, form.files);
 
-    for (const char* line : {"[Unit 1]\nName=Pz\u00e9 Tank\nname=Pz\u00e9 \\\\ Tank\n", "Strength=400\n",
+    for (const char* line : {"[Unit 1]\nName=Pz\u00e9 Tank\nObjectName=Pz\u00e9 \\\\ Tank\n", "Strength=400\n",
                              "Primary=", "Prerequisite=", "FrameList=files/1-framelist.stream\n",
                              "Icon=files/1-icon.shp\n", "Unmapped=23:ab\n", "Extra=files/3-extra.bin\n",
                              "[Entry 19]\nName=Unknown\\x0akind\nKind=200\nData=files/19.bin\n",
                              "[Warhead 20]\nName=Short\nData=files/20.bin\n", "Directory=", "[Project]\nReserved=7\n"})
         EXPECT_NE(form.ini.find(line), std::string::npos) << line;
+}
+
+// Texts exported before keys differed in more than letter case still read.
+TEST(ProjectText, FieldsReadUnderTheirFormerKeys)
+{
+    auto original = everyKindProject();
+    auto form = exportText(original);
+    for (const auto& [key, former] : {std::pair{"\nObjectName=", "\nname="}, {"\nVersesWood=", "\nwood="}}) {
+        for (auto at = form.ini.find(key); at != std::string::npos; at = form.ini.find(key))
+            form.ini.replace(at, std::strlen(key), former);
+    }
+    EXPECT_EQ(importText(form.ini, readerOf(form)), original);
 }
 
 // An edit of one line changes that field and nothing else.
@@ -108,7 +140,7 @@ TEST(ProjectText, AnEditChangesExactlyThatField)
 }
 
 // Each case replaces the line of its key (or, for a new key, follows the
-// "name=" line, line 4) and is refused with that line's number.
+// "ObjectName=" line, line 4) and is refused with that line's number.
 TEST(ProjectText, EveryRefusalNamesItsLine)
 {
     auto form = exportText(project::buildWorkingFile(0, {unitWithGraphics()}));
@@ -131,7 +163,7 @@ TEST(ProjectText, EveryRefusalNamesItsLine)
         auto key = "\n" + line.substr(0, line.find('=') + 1);
         auto at = ini.find(key);
         if (at == std::string::npos || line.starts_with('['))
-            ini.insert(ini.find("\n", ini.find("\nname=") + 1) + 1, line + "\n");
+            ini.insert(ini.find("\n", ini.find("\nObjectName=") + 1) + 1, line + "\n");
         else
             ini.replace(at + 1, ini.find('\n', at + 1) - at - 1, line);
         ini.erase(0, 1);
@@ -142,24 +174,31 @@ TEST(ProjectText, EveryRefusalNamesItsLine)
 TEST(ProjectText, FoldersAreWrittenWholeAndReadOnlyInside)
 {
     TempDir dir;
-    test::writeBytes(dir / "p.qxp", encoder::coded(everyKindProject()));
     fs::create_directories(dir / "full");
     test::writeText(dir / "full" / "x", "x");
-    EXPECT_EQ(test::errorOf([&] { exportFolder(dir / "p.qxp", dir / "full"); }),
-              toText(dir / "full") + " is not an empty folder");
+    EXPECT_EQ(test::errorOf([&] { exportFolder(everyKindProject(), dir / "full"); }),
+              "The folder " + toText(dir / "full") + " is not empty.");
     fs::create_directories(dir / "out");
-    exportFolder(dir / "p.qxp", dir / "out");
+    exportFolder(everyKindProject(), dir / "out");
     EXPECT_FALSE(fs::exists(dir / "out.part"));
-    importFolder(dir / "out", dir / "back.qxp");
-    EXPECT_EQ(readFile(dir / "back.qxp"), readFile(dir / "p.qxp"));
+    EXPECT_EQ(importFolder(dir / "out"), everyKindProject());
+
+    // A link inside the folder may name a file inside it, never one outside.
+    fs::rename(dir / "out" / "files" / "1-icon.shp", dir / "out" / "icon.shp");
+    fs::create_symlink("../icon.shp", dir / "out" / "files" / "1-icon.shp");
+    EXPECT_EQ(importFolder(dir / "out"), everyKindProject());
+    fs::rename(dir / "out" / "icon.shp", dir / "icon.shp");
+    fs::remove(dir / "out" / "files" / "1-icon.shp");
+    fs::create_symlink(dir / "icon.shp", dir / "out" / "files" / "1-icon.shp");
+    EXPECT_EQ(test::errorOf([&] { importFolder(dir / "out"); }),
+              "project.ini:42: Icon: files/1-icon.shp is not a path inside the folder");
 
     auto ini = readFile(dir / "out" / "project.ini");
     std::string text(ini.begin(), ini.end());
     text.replace(text.find("files/1-icon.shp"), 16, "../p.qxp");
     test::writeText(dir / "out" / "project.ini", text);
-    EXPECT_EQ(test::errorOf([&] { importFolder(dir / "out", dir / "bad.qxp"); }),
+    EXPECT_EQ(test::errorOf([&] { importFolder(dir / "out"); }),
               "project.ini:42: Icon: ../p.qxp is not a path inside the folder");
-    EXPECT_FALSE(fs::exists(dir / "bad.qxp"));
 }
 
 // The diff applied by patch gives the new text exactly, whatever the ends.

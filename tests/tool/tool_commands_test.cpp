@@ -226,6 +226,20 @@ TEST_F(ToolCompile, PreviewShowsExactlyWhatTheCompileWrites)
     EXPECT_EQ(readFile(dir / "patched.ini"), readFile(dir / "game" / "rules.ini"));
 }
 
+TEST_F(ToolCompile, AMissingGameDirectoryExitsWithOne)
+{
+    package({{EntryKind::Weapon, "W", Bytes(24), {}}});
+    auto missing = toText(dir / "gmaes" / "valkor");
+    for (const auto& args : {std::vector<std::string>{"compile", toText(dir / "p.qxp"), "--game-dir", missing},
+                             {"compile", toText(dir / "p.qxp"), "--game-dir", missing, "--preview"},
+                             {"restore", "--game-dir", missing}}) {
+        auto result = runTool(args);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.err, "qxtool: The game directory " + missing + " does not exist.\n");
+    }
+    EXPECT_FALSE(fs::exists(dir / "gmaes"));
+}
+
 TEST_F(ToolCompile, UnreadablePackageExitsWithTwo)
 {
     test::writeText(dir / "p.qxp", "garbage");
