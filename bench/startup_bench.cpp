@@ -1,3 +1,4 @@
+#include "project/preview_window.h"
 #include "shell/dialog_service.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
@@ -50,7 +51,27 @@ void programStart(benchmark::State& state)
     fs::remove_all(dir);
 }
 
+// The compile preview's window showing a diff of 10,000 changed lines and
+// their hunk headers: laid out once, however long.
+void previewOfALongDiff(benchmark::State& state)
+{
+    compiler::Preview preview{"--- a/rules.ini\n+++ b/rules.ini\n", {}};
+    for (int hunk = 0; hunk < 2500; ++hunk) {
+        preview.rulesDiff += "@@ -" + std::to_string(hunk * 10) + ",2 +" + std::to_string(hunk * 10) + ",2 @@\n";
+        preview.rulesDiff += "-Strength=400\r\n+Strength=450\r\n-Speed=5\r\n+Speed=6\r\n";
+    }
+    preview.members.assign(300, {"ABCD.shp", 20480});
+    QWidget parent;
+    Tpreviewform window(&parent);
+    for (auto _ : state) {
+        window.showPreview({}, preview);
+        window.show();
+        QApplication::processEvents();
+    }
+}
+
 BENCHMARK(bareWindow)->Unit(benchmark::kMillisecond);
+BENCHMARK(previewOfALongDiff)->Unit(benchmark::kMillisecond);
 BENCHMARK(programStart)->Unit(benchmark::kMillisecond);
 
 }

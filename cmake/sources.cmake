@@ -68,6 +68,8 @@ set(QXUI_SOURCES
   library/library_viewer.cpp
   library/library_viewer.h
   project/entry_loader.h
+  project/preview_window.cpp
+  project/preview_window.h
   project/project_window.cpp
   project/project_window.h
   shell/accessibility.cpp

@@ -4,6 +4,9 @@
 #include "common/cp1252.h"
 #include "compiler/compile.h"
 #include "compiler/game_originals.h"
+#include "compiler/project_text.h"
+#include "common/text.h"
+#include "project/preview_window.h"
 #include "project/package.h"
 #include "shell/all_windows.h"
 #include "shell/dialog_service.h"
@@ -11,6 +14,7 @@
 #include "shell/startup.h"
 
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -61,7 +65,9 @@ Tprjform::Tprjform(Windows& windows)
     EditQXP = addButton("Edit", "EditQXP", &Tprjform::editEntry);
     RemoveQXP = addButton("Remove", "RemoveQXP", &Tprjform::removeEntry);
     compQXP = addButton("Compile", "compQXP", &Tprjform::compileProject);
+    PreviewQXP = addButton("Preview", "PreviewQXP", &Tprjform::previewProject);
     RestoreGame = addButton("Restore Game", "RestoreGame", &Tprjform::restoreGame);
+    addImportExportMenu();
     warnings = new QListWidget(this);
     warnings->setObjectName("warnings");
     warnings->setAccessibleName("Warnings");
@@ -77,6 +83,26 @@ QPushButton* Tprjform::addButton(const QString& caption, const QString& name, Co
     layout()->addWidget(button);
     connect(button, &QPushButton::clicked, this, [this, command] { runCommand(*windows_.dialogs, [&] { (this->*command)(); }); });
     return button;
+}
+
+template <typename Command>
+void Tprjform::addMenuCommand(const QString& caption, Command command)
+{
+    auto* action = ImportExportMenu->addAction(caption);
+    connect(action, &QAction::triggered, this, [this, command] { runCommand(*windows_.dialogs, [&] { (this->*command)(); }); });
+}
+
+void Tprjform::addImportExportMenu()
+{
+    ImportExport = new QPushButton("Import / Export", this);
+    ImportExport->setObjectName("ImportExport");
+    ImportExportMenu = new QMenu(ImportExport);
+    ImportExportMenu->setObjectName("ImportExportMenu");
+    ImportExportMenu->setAccessibleName("Import / Export");
+    addMenuCommand("Export as Text...", &Tprjform::exportText);
+    addMenuCommand("Import Text...", &Tprjform::importText);
+    ImportExport->setMenu(ImportExportMenu);
+    layout()->addWidget(ImportExport);
 }
 
 fs::path Tprjform::workingFile(const std::string& name) const
@@ -284,11 +310,19 @@ void Tprjform::removeEntryAt(int position)
     delete ListBox1->takeItem(position);
 }
 
+bool Tprjform::gameDirReady()
+{
+    const auto& game = windows_.settings->state().fields.game;
+    if (!game.empty())
+        compiler::requireGameDir(game);
+    // Without a game directory there is nowhere to install the outputs.
+    return windows_.settings->gate(names::kGateCompile);
+}
+
 void Tprjform::compileProject()
 {
     warnings->clear();
-    // Without a game directory there is nowhere to install the outputs.
-    if (!windows_.settings->gate(names::kGateCompile))
+    if (!gameDirReady())
         return;
     WindowReporter reporter(warnings, *windows_.dialogs);
     const auto& state = windows_.settings->state();
@@ -299,9 +333,25 @@ void Tprjform::compileProject()
         unsaved_ = false;
 }
 
+void Tprjform::previewProject()
+{
+    if (!gameDirReady())
+        return;
+    compiler::RecordingReporter reporter(true);
+    auto file = readFile(workingFile(names::kProject), project::kMaxProjectSize);
+    auto changes = compiler::previewCompile(file, windows_.settings->state().fields.game,
+                                            static_cast<std::size_t>(ListBox1->count()), reporter);
+    if (!preview) {
+        preview = new Tpreviewform(this);
+        connect(preview, &Tpreviewform::compileRequested, compQXP, &QPushButton::click);
+    }
+    preview->showPreview(reporter.findings, changes);
+    showToFront(preview);
+}
+
 void Tprjform::restoreGame()
 {
-    if (!windows_.settings->gate(names::kGateCompile))
+    if (!gameDirReady())
         return;
     auto question = "Put back the game's own rules.ini and sc-qx.mix and remove the compiled project from the game directory?";
     if (windows_.dialogs->confirm(question, false) != DialogService::Answer::Yes)
@@ -319,6 +369,34 @@ void Tprjform::restoreGame()
     for (const auto& line : changed)
         lines << fromUtf8(line);
     windows_.dialogs->information("The game's own files are back.\r" + lines.join("\r"));
+}
+
+void Tprjform::exportText()
+{
+    auto folder = windows_.dialogs->browseFolder("Choose a new or empty folder for the project as text");
+    if (folder.isEmpty())
+        return;
+    compiler::exportFolder(readFile(workingFile(names::kProject), project::kMaxProjectSize), toPath(toUtf8(folder)));
+    windows_.dialogs->information("The project was written as text to " + folder + ".");
+}
+
+void Tprjform::importText()
+{
+    if (!settleUnsavedChanges(kSaveFirst))
+        return;
+    auto folder = windows_.dialogs->browseFolder("Choose the folder that holds project.ini");
+    if (folder.isEmpty())
+        return;
+    Bytes plain;
+    try {
+        plain = compiler::importFolder(toPath(toUtf8(folder)));
+    } catch (const std::exception& fault) {
+        windows_.dialogs->error(fromUtf8(oneLine(fault.what())));
+        return;
+    }
+    showLines(project::openWorkingFile(plain, workingFile(names::kProject), workingFile(names::kOpenScratch)));
+    forgetEditedEntries();
+    unsaved_ = true;
 }
 
 }

@@ -10,11 +10,13 @@
 #include <vector>
 
 class QListWidget;
+class QMenu;
 class QPushButton;
 
 namespace qx {
 
 class EditorWindow;
+class Tpreviewform;
 
 // The open project as a list (line i belongs to entry i of the working
 // file), with the project-level commands.
@@ -36,7 +38,12 @@ public:
     void editEntry();
     void removeEntry();
     void compileProject();
+    // Shows what a compile would do, writing nothing.
+    void previewProject();
     void restoreGame();
+    void exportText();
+    // The project a folder's project.ini describes becomes the open one.
+    void importText();
 
     // Entries were added, replaced or removed since the project was started,
     // opened, saved or compiled into the game.
@@ -64,12 +71,22 @@ public:
     QPushButton* EditQXP;
     QPushButton* RemoveQXP;
     QPushButton* compQXP;
+    QPushButton* PreviewQXP;
     QPushButton* RestoreGame;
+    QPushButton* ImportExport;
+    QMenu* ImportExportMenu;
     QListWidget* warnings;
+    Tpreviewform* preview = nullptr;
 
 private:
     template <typename Command>
     QPushButton* addButton(const QString& caption, const QString& name, Command command);
+    template <typename Command>
+    void addMenuCommand(const QString& caption, Command command);
+    void addImportExportMenu();
+    // Throws for a game directory that is gone; false when the settings
+    // send the user to the settings window.
+    bool gameDirReady();
     bool restoreCrashedProject();
     fs::path workingFile(const std::string& name) const;
     void startEmptyProject();

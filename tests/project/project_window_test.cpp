@@ -1,9 +1,15 @@
+#include "editors/records.h"
 #include "project/encoder.h"
 #include "project/package.h"
+#include "project/preview_window.h"
 #include "shell/all_windows.h"
 #include "support/program_fixture.h"
 
+#include <QLayout>
 #include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTableWidget>
 #include <QPushButton>
 #include <QtTest>
 
@@ -24,6 +30,14 @@ struct StandIn : EntryLoader {
     std::vector<project::Entry> entries;
 };
 
+QStringList texts(QListWidget* list)
+{
+    QStringList result;
+    for (int i = 0; i < list->count(); ++i)
+        result << list->item(i)->text();
+    return result;
+}
+
 // A started program whose project holds three weapons A, B and C.
 struct ProjectFixture : ProgramFixture {
     ProjectFixture()
@@ -37,15 +51,40 @@ struct ProjectFixture : ProgramFixture {
     }
     Tprjform* prj() { return windows().prjform; }
     fs::path projectFile() const { return workingFile("project.tmp"); }
-    QStringList lines()
-    {
-        QStringList result;
-        for (int i = 0; i < prj()->ListBox1->count(); ++i)
-            result << prj()->ListBox1->item(i)->text();
-        return result;
-    }
+    QStringList lines() { return texts(prj()->ListBox1); }
     QString path(const std::string& name) { return QString::fromStdString(toText(dir / name)); }
 };
+
+project::NewEntry unitWithGraphics()
+{
+    auto unit = records::defaults(EntryKind::Unit);
+    unit.text("name") = "Tank";
+    unit.text("internalName") = "ABCD";
+    unit.number("strength") = 777;
+    unit.number("replaced") = 1;
+    unit.number("frameCount") = 64;
+    unit.sizes = {0, 0, 10, 20};
+    return {EntryKind::Unit, "Tank", records::pack(unit), {Bytes(10, 'i'), Bytes(20, 'u')}};
+}
+
+// Every file below a folder with its bytes.
+std::map<std::string, Bytes> folderBytes(const fs::path& folder)
+{
+    std::map<std::string, Bytes> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file())
+            files[toText(entry.path())] = readFile(entry.path());
+    }
+    return files;
+}
+
+void menuCommand(ProjectFixture& f, const QString& caption)
+{
+    for (auto* action : f.prj()->ImportExportMenu->actions()) {
+        if (action->text() == caption)
+            action->trigger();
+    }
+}
 
 }
 
@@ -53,14 +92,22 @@ class ProjectWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void controlsAreNamedAndCaptioned()
+    void controlsStandInTheirOrder()
     {
         ProjectFixture f;
-        const QStringList names{"NewQXP", "OpenQXP", "SaveQXP", "EditQXP", "RemoveQXP", "compQXP", "RestoreGame"};
-        const QStringList captions{"New", "Open", "Save", "Edit", "Remove", "Compile", "Restore Game"};
-        for (int i = 0; i < names.size(); ++i)
-            QCOMPARE(f.prj()->findChild<QPushButton*>(names[i])->text(), captions[i]);
-        QVERIFY(f.prj()->findChild<QListWidget*>("warnings"));
+        QStringList shown;
+        auto* layout = f.prj()->layout();
+        for (int i = 0; i < layout->count(); ++i) {
+            auto* widget = layout->itemAt(i)->widget();
+            auto* button = qobject_cast<QPushButton*>(widget);
+            shown << (button ? button->text() : widget->objectName());
+        }
+        QCOMPARE(shown, (QStringList{"New", "Open", "Save", "ListBox1", "Edit", "Remove", "Compile", "Preview",
+                                     "Restore Game", "Import / Export", "warnings"}));
+        QStringList actions;
+        for (auto* action : f.prj()->ImportExportMenu->actions())
+            actions << action->text();
+        QCOMPARE(actions, (QStringList{"Export as Text...", "Import Text..."}));
     }
 
     void newOnAnEmptyListDoesNothing()
@@ -341,6 +388,106 @@ private slots:
         QCOMPARE(f.dialogs.log, QStringList{"error: This is not a valid Quarvex project!"});
         QCOMPARE(f.windows().prjform->ListBox1->count(), 0);
         QCOMPARE(fs::file_size(f.workingFile("project.tmp")), 8u);
+    }
+
+    // The preview answers the question Yes, shows what that installs and
+    // writes nothing; its Compile then asks as the project window does.
+    void previewShowsWhatACompileWouldDoAndWritesNothing()
+    {
+        ProjectFixture f;
+        f.prj()->appendEntry({EntryKind::Weapon, "A", Bytes(24, 7), {}}, "Weapon: A");
+        f.prj()->appendEntry(unitWithGraphics(), "Unit: Tank");
+        auto before = folderBytes(f.dir.path());
+        QTest::mouseClick(f.prj()->PreviewQXP, Qt::LeftButton);
+        auto* preview = f.prj()->preview;
+        QVERIFY(preview->isVisible());
+        QCOMPARE(preview->windowTitle(), QString("Compile Preview"));
+        QCOMPARE(texts(preview->Messages), (QStringList{"warning: Warning: Values for A (4) redefined!",
+                                                        "question (shown as answered Yes): An error has occured / Do you want to continue?",
+                                                        "information: Graphics compilation successful!",
+                                                        "information: RulesINI compilation successful!"}));
+        auto diff = preview->RulesDiff->toPlainText();
+        QVERIFY(diff.startsWith("--- a/rules.ini\n+++ b/rules.ini\n@@ "));
+        QVERIFY(diff.contains("\n+Strength=777\n"));
+        QCOMPARE(preview->Members->rowCount(), 2);
+        QCOMPARE(preview->Members->item(0, 0)->text() + " " + preview->Members->item(0, 1)->text(), QString("ABCD.shp 20"));
+        QCOMPARE(preview->Members->item(1, 0)->text() + " " + preview->Members->item(1, 1)->text(), QString("ABCDicon.shp 10"));
+        QCOMPARE(QStringList({preview->Messages->accessibleName(), preview->RulesDiff->accessibleName(),
+                              preview->Members->accessibleName()}),
+                 (QStringList{"Messages", "Changes to rules.ini", "Archive members"}));
+        QVERIFY(f.dialogs.log.isEmpty());
+        QCOMPARE(folderBytes(f.dir.path()), before);
+
+        f.dialogs.answers = {Answer::Yes};
+        QTest::mouseClick(preview->CompileButton, Qt::LeftButton);
+        QVERIFY(!preview->isVisible());
+        QCOMPARE(f.dialogs.log, (QStringList{"question: An error has occured\rDo you want to continue? [Yes/No]",
+                                             "information: Graphics compilation successful!",
+                                             "information: RulesINI compilation successful!"}));
+        QVERIFY(fs::exists(f.dir / "game" / "sc-qx.mix"));
+        QTest::mouseClick(f.prj()->PreviewQXP, Qt::LeftButton);
+        QCOMPARE(preview->RulesDiff->toPlainText(), QString("The compile would not change rules.ini."));
+    }
+
+    void previewOfARefusedProjectOffersNoCompile()
+    {
+        ProjectFixture f;
+        f.prj()->addLine("Weapon: extra");
+        QTest::mouseClick(f.prj()->PreviewQXP, Qt::LeftButton);
+        auto* preview = f.prj()->preview;
+        QCOMPARE(texts(preview->Messages),
+                 (QStringList{"warning: Cannot compile Project", "error: Fatal Error / Cannot compile project!"}));
+        QCOMPARE(preview->RulesDiff->toPlainText(), QString("The compile would stop: nothing would be installed."));
+        QCOMPARE(preview->Members->rowCount(), 0);
+        QVERIFY(!preview->CompileButton->isEnabled());
+    }
+
+    void aMissingGameDirectoryIsRefusedInAnErrorBox()
+    {
+        ProjectFixture f;
+        fs::remove_all(f.dir / "game");
+        QTest::mouseClick(f.prj()->compQXP, Qt::LeftButton);
+        QTest::mouseClick(f.prj()->PreviewQXP, Qt::LeftButton);
+        auto error = "error: The game directory " + f.path("game") + " does not exist.";
+        QCOMPARE(f.dialogs.log, (QStringList{error, error}));
+        QVERIFY(!fs::exists(f.dir / "game"));
+    }
+
+    // Export leaves the project as it was; import brings it back as an
+    // unsaved project, and a fault leaves the open one untouched.
+    void theTextFormGoesOutAndComesBackThroughTheMenu()
+    {
+        ProjectFixture f;
+        auto before = readFile(f.projectFile());
+        fs::create_directories(f.dir / "full");
+        test::writeText(f.dir / "full" / "x", "x");
+        f.dialogs.files = {f.path("full"), f.path("text")};
+        menuCommand(f, "Export as Text...");
+        menuCommand(f, "Export as Text...");
+        const QString browse = "browse: Choose a new or empty folder for the project as text";
+        QCOMPARE(f.dialogs.log, (QStringList{browse, "error: The folder " + f.path("full") + " is not empty.", browse,
+                                             "information: The project was written as text to " + f.path("text") + "."}));
+        QVERIFY(!f.prj()->hasUnsavedChanges());
+
+        fs::create_directories(f.dir / "bad");
+        test::writeText(f.dir / "bad" / "project.ini", "[Weapon 1]\nName=D\nDamage=lots\n");
+        QTest::mouseClick(f.prj()->NewQXP, Qt::LeftButton);  // answered No
+        f.prj()->appendEntry({EntryKind::Weapon, "D", Bytes(24, 7), {}}, "Weapon: D");
+        auto unsaved = readFile(f.projectFile());
+        f.dialogs.log.clear();
+        f.dialogs.saveAnswers = {SaveAnswer::Cancel, SaveAnswer::Discard, SaveAnswer::Discard};
+        f.dialogs.files = {f.path("bad"), f.path("text")};
+        menuCommand(f, "Import Text...");
+        menuCommand(f, "Import Text...");
+        QCOMPARE(f.dialogs.log.mid(1), (QStringList{f.dialogs.log[0], "browse: Choose the folder that holds project.ini",
+                                                    "error: project.ini:3: Damage: \"lots\" is not a number"}));
+        QCOMPARE(readFile(f.projectFile()), unsaved);
+        QCOMPARE(f.lines(), QStringList{"Weapon: D"});
+
+        menuCommand(f, "Import Text...");
+        QCOMPARE(readFile(f.projectFile()), before);
+        QCOMPARE(f.lines(), (QStringList{"Weapon: A", "Weapon: B", "Weapon: C"}));
+        QVERIFY(f.prj()->hasUnsavedChanges());
     }
 };
 

@@ -3,6 +3,8 @@
 #include "library/library_file.h"
 #include "library/library_viewer.h"
 #include "project/encoder.h"
+#include "project/preview_window.h"
+#include "project/working_file.h"
 #include "shell/accessibility.h"
 #include "shell/all_windows.h"
 #include "support/frames.h"
@@ -89,6 +91,8 @@ struct AccessibleProgram : ProgramFixture {
                                   w.cnwhform, w.cnbform, w.form2, w.general};
         for (auto* viewer : w.form2->viewers())
             all.push_back(viewer);
+        if (w.prjform->preview)
+            all.push_back(w.prjform->preview);
         return all;
     }
 };
@@ -104,6 +108,10 @@ private slots:
         AccessibleProgram program;
         program.open(0);
         program.open(1);
+        program.acceptDirectories();
+        project::createEmpty(program.workingFile("project.tmp"));
+        QTest::mouseClick(program.windows().prjform->PreviewQXP, Qt::LeftButton);
+        QVERIFY2(program.windows().prjform->preview, qPrintable(program.dialogs.log.join("\n")));
         QStringList unnamed;
         for (auto* window : program.topLevels()) {
             auto* node = QAccessible::queryAccessibleInterface(window);
