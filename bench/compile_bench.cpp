@@ -1,5 +1,5 @@
 #include "compiler/compile.h"
-#include "editors/records.h"
+#include "stock/records.h"
 #include "project/encoder.h"
 #include "project/working_file.h"
 

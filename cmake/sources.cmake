@@ -12,7 +12,6 @@ set(QXCORE_SOURCES
   data/stock_rules.cpp
   editors/graphics.cpp
   editors/key_filters.cpp
-  editors/records.cpp
   general/groups.cpp
   general/section_writers.cpp
   library/bitmap.cpp
@@ -32,6 +31,7 @@ set(QXCORE_SOURCES
   stock/line_helpers.cpp
   stock/menus.cpp
   stock/object_fields.cpp
+  stock/records.cpp
   stock/sections.cpp
   stock/stock_loader.cpp
 )

@@ -7,7 +7,7 @@
 #include "compiler/game_originals.h"
 #include "compiler/mix_writer.h"
 #include "compiler/rules_writer.h"
-#include "editors/records.h"
+#include "stock/records.h"
 #include "general/groups.h"
 #include "general/section_writers.h"
 #include "project/encoder.h"

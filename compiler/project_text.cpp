@@ -4,7 +4,7 @@
 #include "common/error.h"
 #include "common/save_file.h"
 #include "common/text.h"
-#include "editors/records.h"
+#include "stock/records.h"
 #include "general/groups.h"
 #include "library/component_stream.h"
 #include "project/encoder.h"

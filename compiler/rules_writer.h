@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/records.h"
+#include "stock/records.h"
 #include "stock/sections.h"
 
 #include <string>

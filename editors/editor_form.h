@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editors/choice_field.h"
-#include "editors/records.h"
+#include "stock/records.h"
 #include "stock/object_fields.h"
 #include "stock/stock_loader.h"
 

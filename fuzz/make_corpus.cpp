@@ -3,7 +3,7 @@
 // changes, and commit what it writes.
 #include "common/save_file.h"
 #include "data/stock_rules.h"
-#include "editors/records.h"
+#include "stock/records.h"
 #include "general/groups.h"
 #include "library/component_stream.h"
 #include "library/library_file.h"

@@ -4,7 +4,7 @@
 #include "common/error.h"
 #include "compiler/mix_writer.h"
 #include "compiler/rules_writer.h"
-#include "editors/records.h"
+#include "stock/records.h"
 #include "project/encoder.h"
 #include "project/working_file.h"
 #include "support/errors.h"

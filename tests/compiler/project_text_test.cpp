@@ -2,7 +2,7 @@
 
 #include "common/text.h"
 #include "common/unified_diff.h"
-#include "editors/records.h"
+#include "stock/records.h"
 #include "general/groups.h"
 #include "library/component_stream.h"
 #include "project/encoder.h"

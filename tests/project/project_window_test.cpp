@@ -1,4 +1,4 @@
-#include "editors/records.h"
+#include "stock/records.h"
 #include "project/encoder.h"
 #include "project/package.h"
 #include "project/preview_window.h"

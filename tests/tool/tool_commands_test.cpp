@@ -1,7 +1,7 @@
 #include "tool/run_tool.h"
 
 #include "compiler/rules_writer.h"
-#include "editors/records.h"
+#include "stock/records.h"
 #include "project/encoder.h"
 #include "project/package.h"
 #include "support/temp_dir.h"

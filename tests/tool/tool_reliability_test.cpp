@@ -3,7 +3,7 @@
 #include "tool/run_tool.h"
 
 #include "compiler/compile.h"
-#include "editors/records.h"
+#include "stock/records.h"
 #include "project/encoder.h"
 #include "project/working_file.h"
 #include "support/faulty_disk.h"

@@ -1,4 +1,4 @@
-#include "editors/records.h"
+#include "stock/records.h"
 
 #include "common/error.h"
 #include "general/groups.h"
