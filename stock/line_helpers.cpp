@@ -15,6 +15,15 @@ std::string_view withoutTrailingBlanks(std::string_view text)
     return text;
 }
 
+// "key=" and one of the two words, without allocating.
+bool isFlag(std::string_view stripped, std::string_view key, std::string_view word, std::string_view other)
+{
+    if (!stripped.starts_with(key) || stripped.size() <= key.size() || stripped[key.size()] != '=')
+        return false;
+    auto value = stripped.substr(key.size() + 1);
+    return value == word || value == other;
+}
+
 }
 
 std::string strippedLine(std::string_view line)
@@ -38,16 +47,22 @@ std::string lineValue(std::string_view line)
 
 bool isYes(std::string_view line, std::string_view key)
 {
-    auto stripped = strippedLine(line);
-    auto k = std::string(key);
-    return stripped == k + "=yes" || stripped == k + "=true";
+    return isStrippedYes(strippedLine(line), key);
 }
 
 bool isNo(std::string_view line, std::string_view key)
 {
-    auto stripped = strippedLine(line);
-    auto k = std::string(key);
-    return stripped == k + "=no" || stripped == k + "=false";
+    return isStrippedNo(strippedLine(line), key);
+}
+
+bool isStrippedYes(std::string_view stripped, std::string_view key)
+{
+    return isFlag(stripped, key, "yes", "true");
+}
+
+bool isStrippedNo(std::string_view stripped, std::string_view key)
+{
+    return isFlag(stripped, key, "no", "false");
 }
 
 std::string bracketIdentifier(std::string_view text)

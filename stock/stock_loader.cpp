@@ -16,7 +16,11 @@ using objects::Load;
 
 class Loader {
 public:
-    explicit Loader(const objects::ObjectTable& table) : table_(table) {}
+    explicit Loader(const objects::ObjectTable& table) : table_(table)
+    {
+        for (const auto& f : table_.fields)
+            keys_.push_back(lowerCase(f.key));
+    }
 
     // Before any line is read: the boxes that start checked and the stock
     // object itself in the "to be replaced" list.
@@ -35,12 +39,14 @@ public:
     void apply(const std::string& line)
     {
         auto key = lineKey(line);
-        for (const auto& f : table_.fields) {
-            if (f.load == Load::YesBox && isYes(line, lowerCase(f.key)))
+        auto stripped = strippedLine(line);
+        for (std::size_t i = 0; i < keys_.size(); ++i) {
+            const auto& f = table_.fields[i];
+            if (f.load == Load::YesBox && isStrippedYes(stripped, keys_[i]))
                 field(f, StockField::Type::Box).box = true;
-            else if (f.load == Load::NoBox && isNo(line, lowerCase(f.key)))
+            else if (f.load == Load::NoBox && isStrippedNo(stripped, keys_[i]))
                 field(f, StockField::Type::Box).box = false;
-            else if (key == lowerCase(f.key))
+            else if (key == keys_[i])
                 applyValue(f, lineValue(line));
         }
     }
@@ -160,6 +166,7 @@ private:
     }
 
     const objects::ObjectTable& table_;
+    std::vector<std::string> keys_;  // lower case
 };
 
 }
