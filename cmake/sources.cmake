@@ -8,6 +8,7 @@ set(QXCORE_SOURCES
   compiler/game_originals.cpp
   compiler/mix_writer.cpp
   compiler/project_text.cpp
+  compiler/rules_import.cpp
   compiler/rules_writer.cpp
   data/stock_rules.cpp
   editors/graphics.cpp
@@ -29,6 +30,7 @@ set(QXCORE_SOURCES
   shell/startup.cpp
   stock/catalogue.cpp
   stock/line_helpers.cpp
+  stock/loaded_record.cpp
   stock/menus.cpp
   stock/object_fields.cpp
   stock/records.cpp
@@ -68,6 +70,8 @@ set(QXUI_SOURCES
   library/library_viewer.cpp
   library/library_viewer.h
   project/entry_loader.h
+  project/import_window.cpp
+  project/import_window.h
   project/preview_window.cpp
   project/preview_window.h
   project/project_window.cpp

@@ -16,14 +16,10 @@ namespace {
 
 using graphics::Graphic;
 
-// Only the first 42 buildings can be replaced; the last three of the
-// catalogue are not offered.
-constexpr std::size_t kOfferedBuildings = 42;
-
 ReplacingFacts buildingFacts()
 {
     return {stock::CatalogueKind::Building,
-            kOfferedBuildings,
+            stock::offeredForReplacement(stock::CatalogueKind::Building),
             Graphic::BuildingIcon,
             "Icon  Drag && Drop\n-------Interface-------",
             {{Graphic::BuildingAnimation, "animationArea", "Image Drag && Drop Interface\nBuilding Animation",

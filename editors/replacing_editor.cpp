@@ -37,7 +37,7 @@ ChoiceField::Options replacingChoiceOptions(const objects::Field& field, bool un
     options.untickWhenEmpty = id == "owner" || id == "armour" || id == "primary" || id == "secondary" ||
                               id == "prerequisites";
     if (id == "primary" || id == "secondary")
-        options.unclickable = ChoiceField::positionsOf(field.menu(), "TorpTube");
+        options.unclickable = ChoiceField::positionsOf(field.menu(), stock::kTorpedoTube);
     return options;
 }
 

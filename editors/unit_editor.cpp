@@ -24,7 +24,7 @@ const char* const kVehicleBoxes[] = {"noMovingFire", "tracked"};
 ReplacingFacts unitFacts()
 {
     return {stock::CatalogueKind::Unit,
-            stock::unitCatalogue().size(),
+            stock::offeredForReplacement(stock::CatalogueKind::Unit),
             Graphic::UnitIcon,
             "Icon Drag&&\nDrop Interface",
             {{Graphic::UnitImage, "imageArea", "Image\nDrag&&Drop Interface", "&Clear Image", true}},

@@ -17,7 +17,7 @@ ChoiceField::Options weaponChoiceOptions(const objects::Field& field)
     ChoiceField::Options options;
     options.untickWhenEmpty = std::string_view(field.id) == "sound";
     if (std::string_view(field.id) == "replaced")
-        options.unclickable = ChoiceField::positionsOf(field.menu(), "TorpTube");
+        options.unclickable = ChoiceField::positionsOf(field.menu(), stock::kTorpedoTube);
     return options;
 }
 
@@ -27,7 +27,7 @@ Tcnwform::Tcnwform(Windows& windows)
     : EditorWindow(windows, EntryKind::Weapon, "Tcnwform", "Create new Weapon")
 {
     buildFrame(weaponChoiceOptions);
-    buildLoadMenu(stock::weaponList(), "TorpTube");
+    buildLoadMenu(stock::weaponList(), stock::kTorpedoTube);
     ProjectileButton = pictureButton("projectile", "ProjectileButton", "Open the projectile",
                                      [this] { return windows_.cnpform; });
     WarheadButton = pictureButton("warhead", "WarheadButton", "Open the warhead", [this] { return windows_.cnwhform; });

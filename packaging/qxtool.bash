@@ -3,7 +3,7 @@ _qxtool()
 {
     local cur prev words cword
     _init_completion || return
-    local commands="encode decode list stock compile restore export import make-library library extract frames --help --version"
+    local commands="encode decode list stock compile restore export import import-rules make-library library extract frames --help --version"
     if [[ $cword -eq 1 ]]; then
         COMPREPLY=($(compgen -W "$commands" -- "$cur"))
         return
@@ -57,6 +57,14 @@ _qxtool()
         import)
             if [[ $cword -eq 2 ]]; then
                 _filedir -d
+            elif [[ $cword -eq 3 ]]; then
+                _filedir qxp
+            fi
+            return
+            ;;
+        import-rules)
+            if [[ $cword -eq 2 ]]; then
+                _filedir ini
             elif [[ $cword -eq 3 ]]; then
                 _filedir qxp
             fi

@@ -1,6 +1,7 @@
 #include "stock/catalogue.h"
 
 #include <cstdlib>
+#include <iterator>
 
 namespace qx::stock {
 namespace {
@@ -46,6 +47,11 @@ const CatalogueEntry kBuildings[] = {
 }
 
 std::span<const CatalogueEntry> unitCatalogue() { return kUnits; }
+
+std::size_t offeredForReplacement(CatalogueKind kind)
+{
+    return kind == CatalogueKind::Unit ? std::size(kUnits) : 42;
+}
 std::span<const CatalogueEntry> buildingCatalogue() { return kBuildings; }
 
 std::vector<std::string> catalogueLookup(CatalogueKind kind, int frames, int tolerance, bool all)

@@ -16,6 +16,9 @@ Menu secondaryWeaponList();
 Menu buildingPrimaryWeaponList();
 Menu buildingSecondaryWeaponList();
 Menu weaponList();  // the weapon editor's "to be replaced" list
+// The one weapon that no click of an editor chooses: the weapon editor does
+// not offer it to be replaced, nor the unit editor as a weapon.
+inline constexpr const char* kTorpedoTube = "TorpTube";
 Menu prerequisiteList();
 Menu techLevelList();
 Menu projectileList();

@@ -10,6 +10,7 @@
 #include "compiler/compile.h"
 #include "compiler/game_originals.h"
 #include "compiler/project_text.h"
+#include "compiler/rules_import.h"
 #include "stock/stock_loader.h"
 
 
@@ -145,6 +146,19 @@ int importCommand(const std::vector<std::string>& args, std::ostream&, std::ostr
     return 0;
 }
 
+// The entries made, then what no entry carries, each a line.
+int importRulesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream&)
+{
+    expectArgs(args, 3);
+    auto imported = compiler::importRulesFile(toPath(args[1]));
+    saveFile(toPath(args[2]), encoder::coded(imported.workingFile));
+    for (const auto& line : imported.lines)
+        out << oneLine(cp1252ToUtf8(line)) << '\n';
+    for (const auto& line : imported.notCarried)
+        out << oneLine(cp1252ToUtf8(line)) << '\n';
+    return 0;
+}
+
 int restoreCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     expectArgs(args, 3);
@@ -173,6 +187,9 @@ const CommandInfo kCommands[] = {
     {"export", exportCommand, "export PACKAGE DIR",
      "writes the package as text: DIR/project.ini and the graphics under DIR/files (DIR new or empty)"},
     {"import", importCommand, "import DIR OUT.qxp", "writes the package that DIR/project.ini and its files describe"},
+    {"import-rules", importRulesCommand, "import-rules RULES.INI OUT.qxp",
+     "writes the project the editors would make of a hand-edited rules.ini; prints its entries, then each "
+     "change no entry carries"},
     {"restore", restoreCommand, "restore --game-dir DIR",
      "puts back the game's own rules.ini and sc-qx.mix and removes curqxp.set"},
     {"make-library", makeLibraryCommand,

@@ -6,6 +6,9 @@
 #include "library/library_file.h"
 #include "library/library_viewer.h"
 #include "project/encoder.h"
+#include "stock/catalogue.h"
+#include "stock/line_helpers.h"
+#include "stock/loaded_record.h"
 #include "shell/all_windows.h"
 #include "support/frames.h"
 #include "support/program_fixture.h"
@@ -61,6 +64,42 @@ class ObjectEditorsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The core's model of a save after a stock load, which the rules import
+    // stands on, against every editor and every object it offers.
+    void everyStockLoadStoresWhatTheCoreExpects()
+    {
+        Editors f;
+        auto& w = f.windows();
+        const std::pair<EditorWindow*, EntryKind> editors[] = {{w.cnuform, EntryKind::Unit}, {w.cnbform, EntryKind::Building},
+                                                               {w.cnwform, EntryKind::Weapon}, {w.cnpform, EntryKind::Projectile},
+                                                               {w.cnwhform, EntryKind::Warhead}};
+        for (auto [editor, kind] : editors) {
+            const auto& table = objects::tableOf(kind);
+            auto list = kind == EntryKind::Unit ? stock::catalogueLookup(stock::CatalogueKind::Unit, 0, 0, true)
+                        : kind == EntryKind::Building
+                            ? stock::catalogueLookup(stock::CatalogueKind::Building, 0, 0, true)
+                            : std::vector<std::string>(table.fields[objects::indexOf(table, "replaced")].menu().begin(),
+                                                       table.fields[objects::indexOf(table, "replaced")].menu().end());
+            for (const auto& text : list) {
+                auto identifier = stock::bracketIdentifier(text);
+                auto position = stock::replacementPosition(kind, identifier);
+                if (!position)
+                    continue;
+                editor->loadStock(identifier);
+                auto expected = stock::loadedRecord(kind, stock::loadStockObject(identifier, kind));
+                if (auto* name = editor->form->field("name")) {
+                    name->setText("X");
+                    expected.text("name") = "X";
+                    expected.number("replaced") = *position;
+                }
+                f.add(editor);
+                QVERIFY2(f.dialogs.log.isEmpty(), qPrintable(f.dialogs.log.join("\n")));
+                auto stored = f.entry(f.entries() - 1);
+                QVERIFY2(records::unpack(kind, stored.data) == expected, identifier.c_str());
+            }
+        }
+    }
+
     void loadingTanyasPistolFillsTheWeapon()
     {
         Editors f;

@@ -117,6 +117,29 @@ TEST(ToolList, PrintsTheLinesOfAnOpenedPackageInUtf8)
     EXPECT_EQ(result.out, "Unit: Panzer \u00e9\nProjecitle: Cannon [Cannon]\n");
 }
 
+// The entries, then what they do not carry; a file without sections is
+// refused and writes nothing.
+TEST(ToolImportRules, PrintsTheEntriesAndWhatTheyDoNotCarry)
+{
+    TempDir dir;
+    auto text = compiler::rulesFileText(compiler::stockRules());
+    text.replace(text.find("Strength=400", text.find("[3TNK]")), 12, "Strength=450\r\nVoice=VTANK");
+    test::writeText(dir / "rules.ini", text);
+    auto result = runTool({"import-rules", toText(dir / "rules.ini"), toText(dir / "mod.qxp")});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "Unit: Heavy Tank\n"
+                          "rules.ini:382: [3TNK] Voice=VTANK not carried: the unit editor has no field for Voice\n"
+                          "rules.ini:392: [3TNK] Crewed=yes not carried: the unit editor has no field for Crewed\n");
+    EXPECT_EQ(runTool({"list", toText(dir / "mod.qxp")}).out, "Unit: Heavy Tank\n");
+
+    test::writeText(dir / "notes.ini", "just notes\n");
+    auto refused = runTool({"import-rules", toText(dir / "notes.ini"), toText(dir / "notes.qxp")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "qxtool: notes.ini holds no section, so it is no rules file.\n");
+    EXPECT_FALSE(fs::exists(dir / "notes.qxp"));
+    EXPECT_EQ(runTool({"import-rules", toText(dir / "rules.ini")}).status, 2);
+}
+
 TEST(ToolList, RefusesAFileThatIsNoPackage)
 {
     TempDir dir;

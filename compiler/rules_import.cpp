@@ -1,0 +1,679 @@
+#include "compiler/rules_import.h"
+
+#include "common/error.h"
+#include "common/text.h"
+#include "compiler/compile.h"
+#include "data/stock_rules.h"
+#include "general/groups.h"
+#include "project/working_file.h"
+#include "stock/catalogue.h"
+#include "stock/line_helpers.h"
+#include "stock/loaded_record.h"
+#include "stock/menus.h"
+#include "stock/object_fields.h"
+
+#include <algorithm>
+#include <climits>
+#include <map>
+#include <optional>
+#include <set>
+#include <unordered_map>
+
+namespace qx::compiler {
+namespace {
+
+constexpr std::uint64_t kMaxRulesSize = 64u << 20;
+constexpr EntryKind kObjectKinds[] = {EntryKind::Unit, EntryKind::Weapon, EntryKind::Projectile, EntryKind::Warhead,
+                                      EntryKind::Building};
+
+std::string_view trimmed(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
+        text.remove_suffix(1);
+    return text;
+}
+
+// ---- a rules file as the game reads it ----
+
+struct IniKey {
+    std::string key;    // as written, without blanks around it
+    std::string value;  // as written, without comment and blanks
+    int line;
+};
+
+// Every section of one name, its key lines in file order; of a key given
+// twice the last line counts, as the stock loader takes it.
+struct IniSection {
+    std::string header;
+    int line = 0;
+    std::vector<IniKey> keys;
+    std::unordered_map<std::string, std::size_t> byKey;  // lower case
+
+    const IniKey* find(const std::string& key) const
+    {
+        auto found = byKey.find(key);
+        return found == byKey.end() ? nullptr : &keys[found->second];
+    }
+
+    // The section as the stock loader reads it, under the identifier's header.
+    std::vector<std::string> loaderLines(const std::string& identifier) const
+    {
+        std::vector<std::string> lines{"[" + identifier + "]"};
+        for (const auto& key : keys)
+            lines.push_back(key.key + "=" + key.value);
+        return lines;
+    }
+};
+
+struct IniFile {
+    std::vector<IniSection> sections;  // in the order they first appear
+    std::unordered_map<std::string, std::size_t> byName;  // lower case
+
+    const IniSection* find(const std::string& name) const
+    {
+        auto found = byName.find(name);
+        return found == byName.end() ? nullptr : &sections[found->second];
+    }
+};
+
+template <typename Lines>
+IniFile parseIni(const Lines& lines)
+{
+    IniFile ini;
+    IniSection* current = nullptr;
+    int number = 0;
+    for (std::string_view line : lines) {
+        ++number;
+        auto bare = trimmed(line);
+        if (bare.empty() || bare.front() == ';')
+            continue;
+        if (bare.front() == '[') {
+            auto name = trimmed(bare.substr(1, bare.find(']') - 1));
+            auto [at, fresh] = ini.byName.try_emplace(lowerCase(name), ini.sections.size());
+            if (fresh)
+                ini.sections.push_back({std::string(name), number, {}, {}});
+            current = &ini.sections[at->second];
+            continue;
+        }
+        auto equals = bare.find('=');
+        if (!current || equals == std::string_view::npos)
+            continue;
+        auto value = bare.substr(equals + 1);
+        current->keys.push_back({std::string(trimmed(bare.substr(0, equals))),
+                                 std::string(trimmed(value.substr(0, value.find(';')))), number});
+    }
+    for (auto& section : ini.sections) {
+        for (std::size_t i = 0; i < section.keys.size(); ++i)
+            section.byKey[lowerCase(section.keys[i].key)] = i;
+    }
+    return ini;
+}
+
+std::vector<std::string_view> splitLines(ByteView bytes)
+{
+    std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (text.starts_with("\xef\xbb\xbf"))
+        text.remove_prefix(3);
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        auto end = std::min(text.find('\n'), text.size());
+        lines.push_back(text.substr(0, end));
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
+    return lines;
+}
+
+const IniFile& stockIni()
+{
+    static const IniFile ini = parseIni(stock::rulesText());
+    return ini;
+}
+
+// A number as its value ("050" and "50.0" are "50", "50%" is "50"), a flag
+// as yes or no, anything else in lower case; lists item by item.
+std::string gameItem(std::string_view item)
+{
+    auto text = lowerCase(trimmed(item));
+    if (text == "yes" || text == "true")
+        return "yes";
+    if (text == "no" || text == "false")
+        return "no";
+    std::string_view number = text;
+    if (number.ends_with('%'))
+        number.remove_suffix(1);
+    bool negative = number.starts_with('-');
+    if (negative || number.starts_with('+'))
+        number.remove_prefix(1);
+    auto point = std::min(number.find('.'), number.size());
+    auto whole = number.substr(0, point);
+    auto fraction = number.substr(std::min(point + 1, number.size()));
+    auto digits = [](std::string_view part) { return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; }); };
+    if (whole.size() + fraction.size() == 0 || !digits(whole) || !digits(fraction))
+        return text;
+    whole.remove_prefix(std::min(whole.find_first_not_of('0'), whole.size()));
+    fraction = fraction.substr(0, fraction.find_last_not_of('0') + 1);
+    std::string canonical = (whole.empty() ? "0" : std::string(whole)) + (fraction.empty() ? "" : "." + std::string(fraction));
+    return negative && canonical != "0" ? "-" + canonical : canonical;
+}
+
+bool isNumber(const std::string& item)
+{
+    return !item.empty() && item.find_first_not_of("-.0123456789") == std::string::npos;
+}
+
+// Lists of numbers count by position (percentages per armour), lists of
+// names as sets (owners, prerequisites).
+std::string gameValue(std::string_view value)
+{
+    std::vector<std::string> items;
+    while (true) {
+        auto comma = value.find(',');
+        items.push_back(gameItem(value.substr(0, comma)));
+        if (comma == std::string_view::npos)
+            break;
+        value.remove_prefix(comma + 1);
+    }
+    if (std::none_of(items.begin(), items.end(), isNumber))
+        std::sort(items.begin(), items.end());
+    std::string result;
+    for (const auto& item : items)
+        result += (result.empty() ? "" : ",") + item;
+    return result;
+}
+
+bool sameText(const std::string& a, const std::string& b)
+{
+    return a == b || gameValue(a) == gameValue(b);
+}
+
+bool sameKeys(const IniSection& a, const IniSection& b)
+{
+    if (a.byKey.size() != b.byKey.size())
+        return false;
+    return std::all_of(a.byKey.begin(), a.byKey.end(), [&](const auto& entry) {
+        const auto* other = b.find(entry.first);
+        return other && sameText(other->value, a.keys[entry.second].value);
+    });
+}
+
+// ---- what each stock section is ----
+
+struct Target {
+    enum class What { Object, SectionGroup, KeyGroups };
+    What what;
+    EntryKind kind;          // the object's or the section group's
+    std::string identifier;  // as its list writes it
+    std::string entryText;   // the list entry's text
+};
+
+void addTargets(std::unordered_map<std::string, Target>& targets, Target::What what, EntryKind kind,
+                const std::vector<std::string>& entries)
+{
+    for (const auto& entry : entries) {
+        auto identifier = stock::bracketIdentifier(entry);
+        targets.try_emplace(lowerCase(identifier), Target{what, kind, identifier, stock::withoutAmpersands(entry)});
+    }
+}
+
+std::vector<std::string> catalogueTexts(std::span<const stock::CatalogueEntry> catalogue)
+{
+    std::vector<std::string> texts;
+    for (const auto& entry : catalogue)
+        texts.push_back(entry.text);
+    return texts;
+}
+
+const std::unordered_map<std::string, Target>& targets()
+{
+    static const auto all = [] {
+        std::unordered_map<std::string, Target> map;
+        for (auto kind : kObjectKinds) {
+            std::vector<std::string> list;
+            if (kind == EntryKind::Unit || kind == EntryKind::Building) {
+                list = catalogueTexts(kind == EntryKind::Unit ? stock::unitCatalogue() : stock::buildingCatalogue());
+            } else {
+                const auto& table = objects::tableOf(kind);
+                auto menu = table.fields[objects::indexOf(table, "replaced")].menu();
+                list.assign(menu.begin(), menu.end());
+            }
+            addTargets(map, Target::What::Object, kind, list);
+        }
+        for (auto byte = byteOf(EntryKind::Difficulty); byte <= byteOf(EntryKind::Terrain); ++byte) {
+            const auto& group = *general::groupOfKind(static_cast<EntryKind>(byte));
+            if (group.section)
+                map.try_emplace(lowerCase(group.section), Target{Target::What::KeyGroups, group.kind, group.section, ""});
+            else
+                addTargets(map, Target::What::SectionGroup, group.kind, {group.sections().begin(), group.sections().end()});
+        }
+        return map;
+    }();
+    return all;
+}
+
+const Target* targetOf(const std::string& section)
+{
+    auto found = targets().find(section);
+    return found == targets().end() ? nullptr : &found->second;
+}
+
+std::vector<const general::Group*> groupsIn(const Target& target)
+{
+    std::vector<const general::Group*> groups;
+    for (auto byte = byteOf(EntryKind::Difficulty); byte <= byteOf(EntryKind::Terrain); ++byte) {
+        const auto* group = general::groupOfKind(static_cast<EntryKind>(byte));
+        bool keyGroup = group->section && lowerCase(group->section) == lowerCase(target.identifier);
+        if (target.what == Target::What::KeyGroups ? keyGroup : group->kind == target.kind)
+            groups.push_back(group);
+    }
+    return groups;
+}
+
+std::string editorName(const Target& target)
+{
+    if (target.what == Target::What::Object)
+        return std::string("the ") + objects::tableOf(target.kind).noun + " editor";
+    return "the general settings window";
+}
+
+const char* faultText(stock::Unstorable fault)
+{
+    switch (fault) {
+    case stock::Unstorable::NotANumber: return "not a number";
+    case stock::Unstorable::TooWide: return "beyond its width";
+    case stock::Unstorable::NotInList: return "not in its list";
+    case stock::Unstorable::None: break;
+    }
+    return "";
+}
+
+std::string catalogueName(const std::string& entryText)
+{
+    return std::string(trimmed(entryText.substr(0, entryText.find('['))));
+}
+
+class Importer {
+public:
+    explicit Importer(const IniFile& hand) : hand_(hand) {}
+
+    void importSection(const IniSection& stock)
+    {
+        auto name = lowerCase(stock.header);
+        const auto* target = targetOf(name);
+        const auto* hand = hand_.find(name);
+        if (!target || !hand || sameKeys(*hand, stock))
+            return;
+        if (target->what == Target::What::Object)
+            importObject(*target, *hand, stock);
+        else
+            for (const auto* group : groupsIn(*target))
+                importGroup(*group, *target, *hand, stock);
+    }
+
+    RulesImport finish(const std::string& fileName);
+
+private:
+    void importObject(const Target& target, const IniSection& hand, const IniSection& stock);
+    void checkChoices(const Target& target, const IniSection& hand, const stock::StockObject& shown,
+                      const records::ObjectRecord& fallback, records::ObjectRecord& record);
+    void fault(const IniSection& section, std::string_view key, const char* label, stock::Unstorable fault);
+    std::string nameOf(const Target& target, const IniSection& section, bool hand);
+    std::string internalName(const Target& target, const IniSection& hand, const IniSection& stock);
+    std::string uniqueName(const std::string& identifier, std::size_t width);
+
+    void importGroup(const general::Group& group, const Target& target, const IniSection& hand, const IniSection& stock);
+    general::GroupRecord groupRecord(const general::Group& group, const Target& target, const IniSection& section,
+                                     const general::GroupRecord* fallback);
+    std::optional<std::int32_t> groupValue(const general::Group& group, const general::Field& field,
+                                           const std::string& text, stock::Unstorable& fault);
+
+    void add(EntryKind kind, const std::string& name, Bytes data)
+    {
+        lines_.push_back(project::openedListLine(kind, name));
+        entries_.push_back({kind, name, std::move(data)});
+    }
+
+    void compareAll(const IniFile& compiled);
+    void compareSection(const Target* target, const IniSection& hand, const IniSection& stock, const IniSection* compiled);
+    std::string reason(const Target* target, const IniSection& hand, const IniKey& key, const IniKey* compiled);
+    void report(int line, std::string text) { notCarried_.push_back({line, std::move(text)}); }
+
+    const IniFile& hand_;
+    std::vector<project::Entry> entries_;
+    std::vector<std::string> lines_;
+    std::set<std::string> takenNames_;  // upper case
+    // Per section, then key (lower case): why the value was not taken.
+    std::map<std::string, std::map<std::string, std::string>> faults_;
+    std::map<std::string, std::string> sectionNotes_;
+    std::vector<std::pair<int, std::string>> notCarried_;
+};
+
+// ---- objects ----
+
+void Importer::importObject(const Target& target, const IniSection& hand, const IniSection& stock)
+{
+    auto position = stock::replacementPosition(target.kind, target.identifier);
+    if (!position) {
+        sectionNotes_[lowerCase(hand.header)] = editorName(target) + " does not offer " + target.identifier + " to be replaced";
+        return;
+    }
+    auto fallback = stock::loadedRecord(target.kind, stock::loadStockObject(target.identifier, target.kind,
+                                                                             stock.loaderLines(target.identifier)));
+    auto shown = stock::loadStockObject(target.identifier, target.kind, hand.loaderLines(target.identifier));
+    auto loaded = stock::loadedRecord(target.kind, shown, fallback);
+    const auto& fields = objects::tableOf(target.kind).fields;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        fault(hand, fields[i].key, fields[i].label, loaded.faults[i]);
+    checkChoices(target, hand, shown, fallback, loaded.record);
+    auto& record = loaded.record;
+    bool named = target.kind == EntryKind::Unit || target.kind == EntryKind::Building;
+    if (named) {
+        record.text("name") = nameOf(target, hand, true);
+        fallback.text("name") = nameOf(target, stock, false);
+    }
+    const auto* handImage = hand.find("image");
+    const auto* stockImage = stock.find("image");
+    bool imageChanged = target.kind == EntryKind::Projectile &&
+                        gameValue(handImage ? handImage->value : "") != gameValue(stockImage ? stockImage->value : "");
+    if (record.values == fallback.values && !imageChanged)
+        return;
+    if (factsOf(target.kind)->shpParts() > 0)
+        record.text("internalName") = internalName(target, hand, stock);
+    if (named)
+        record.number("replaced") = *position;
+    add(target.kind, named ? record.text("name") : target.entryText, records::pack(record));
+}
+
+// A choice the list does not hold leaves the field unticked; the stock
+// value stands instead, and a list keeps the entries it holds.
+void Importer::checkChoices(const Target& target, const IniSection& hand, const stock::StockObject& shown,
+                            const records::ObjectRecord& fallback, records::ObjectRecord& record)
+{
+    const auto& fields = objects::tableOf(target.kind).fields;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const auto& field = fields[i];
+        bool many = field.control == objects::Control::ManyChoices;
+        const auto* given = *field.key ? hand.find(lowerCase(field.key)) : nullptr;
+        if (!given || given->value.empty() || (field.control != objects::Control::OneChoice && !many))
+            continue;
+        const auto* ticked = shown.find(objects::plainLabel(field.label));
+        std::set<std::string> items;
+        for (std::size_t n = 0; many && n <= stock::commaCount(given->value); ++n)
+            items.insert(lowerCase(trimmed(stock::listItem(given->value, n))));
+        items.erase("");
+        std::size_t wanted = many ? items.size() : 1;
+        if (ticked && ticked->checked.size() >= wanted)
+            continue;
+        fault(hand, field.key, field.label, stock::Unstorable::NotInList);
+        if (!many)
+            record.values[i] = fallback.values[i];
+    }
+}
+
+void Importer::fault(const IniSection& section, std::string_view key, const char* label, stock::Unstorable fault)
+{
+    if (fault == stock::Unstorable::None || key.empty())
+        return;
+    faults_[lowerCase(section.header)].try_emplace(lowerCase(key),
+                                                   objects::plainLabel(label) + " cannot hold it: " + faultText(fault));
+}
+
+// The section's own name, or the catalogue's where it has none.
+std::string Importer::nameOf(const Target& target, const IniSection& section, bool hand)
+{
+    const auto* given = section.find("name");
+    if (given && given->value.size() <= objects::tableOf(target.kind).fields[0].count)
+        return given->value;
+    if (given && hand)
+        fault(section, "Name", "Name: ", stock::Unstorable::TooWide);
+    return catalogueName(target.entryText);
+}
+
+// Units and buildings take their identifier; a projectile writes its
+// internal name as its image, so it keeps the image the file gives it.
+std::string Importer::internalName(const Target& target, const IniSection& hand, const IniSection& stock)
+{
+    const auto& table = objects::tableOf(target.kind);
+    std::size_t width = table.fields[objects::indexOf(table, "internalName")].count;
+    if (target.kind != EntryKind::Projectile)
+        return uniqueName(target.identifier, width);
+    const auto* image = hand.find("image") ? hand.find("image") : stock.find("image");
+    if (!image)
+        return uniqueName(target.identifier, width);
+    auto label = table.fields[objects::indexOf(table, "internalName")].label;
+    if (image->value.size() > width) {
+        fault(hand, "Image", label, stock::Unstorable::TooWide);
+    } else if (takenNames_.insert(gameItem(image->value)).second) {
+        return image->value;
+    } else {
+        faults_[lowerCase(hand.header)].try_emplace(
+            "image", objects::plainLabel(label) + " cannot hold it: another entry has that internal name");
+    }
+    return uniqueName(target.identifier, width);
+}
+
+std::string Importer::uniqueName(const std::string& identifier, std::size_t width)
+{
+    auto name = identifier.substr(0, width);
+    for (int number = 2; !takenNames_.insert(gameItem(name)).second; ++number) {
+        auto suffix = std::to_string(number);
+        name = identifier.substr(0, width - std::min(width, suffix.size())) + suffix;
+    }
+    return name;
+}
+
+// ---- general groups ----
+
+void Importer::importGroup(const general::Group& group, const Target& target, const IniSection& hand,
+                           const IniSection& stock)
+{
+    auto fallback = groupRecord(group, target, stock, nullptr);
+    auto record = groupRecord(group, target, hand, &fallback);
+    if (record == fallback)
+        return;
+    add(group.kind, group.section ? group.entryName : target.entryText, general::pack(record));
+}
+
+// The page filled from the section's values, then stored: an empty field
+// takes its default, a value the field cannot hold the fallback's.
+general::GroupRecord Importer::groupRecord(const general::Group& group, const Target& target, const IniSection& section,
+                                           const general::GroupRecord* fallback)
+{
+    general::GroupRecord record{group.kind, {}};
+    for (std::size_t i = 0; i < group.fields.size(); ++i) {
+        const auto& field = group.fields[i];
+        if (field.format == general::Format::Section) {
+            auto list = group.sections();
+            auto at = std::find_if(list.begin(), list.end(),
+                                   [&](const char* entry) { return stock::bracketIdentifier(entry) == target.identifier; });
+            record.values.push_back(static_cast<std::int32_t>(at - list.begin()));
+            continue;
+        }
+        const auto* given = section.find(lowerCase(field.outputName));
+        auto fault = stock::Unstorable::None;
+        auto value = groupValue(group, field, given ? given->value : "", fault);
+        if (fallback)
+            this->fault(section, field.outputName, field.label, fault);
+        record.values.push_back(value ? *value : fallback ? fallback->values[i] : 0);
+    }
+    return record;
+}
+
+std::optional<std::int32_t> Importer::groupValue(const general::Group& group, const general::Field& field,
+                                                 const std::string& text, stock::Unstorable& fault)
+{
+    using general::Format;
+    auto value = gameItem(text);
+    switch (field.format) {
+    case Format::YesNo: return value == "yes" ? 1 : 0;
+    case Format::CrateChoice:
+    case Format::TechLevel: {
+        if (text.empty())
+            return 0;
+        auto list = general::choiceList(group, field);
+        auto wanted = field.format == Format::TechLevel && value == "0" ? std::string("-1") : value;
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            if (lowerCase(stock::bracketIdentifier(list[i])) == wanted)
+                return static_cast<std::int32_t>(i);
+        }
+        fault = stock::Unstorable::NotInList;
+        return std::nullopt;
+    }
+    default: break;
+    }
+    std::string typed = text;
+    if (field.format == Format::Percent && typed.ends_with('%'))
+        typed.pop_back();
+    std::replace(typed.begin(), typed.end(), '.', ',');
+    auto stored = general::storedValue(field, typed);
+    if (!stored)
+        fault = scaledNumber(typed, 3) ? stock::Unstorable::TooWide : stock::Unstorable::NotANumber;
+    return stored;
+}
+
+// ---- what the compile would not carry ----
+
+// The value an object's rules line stands for when the compile leaves it
+// out: a box's clear or set state, a number's value that gives no line.
+std::optional<std::string> absentValue(const Target* target, const std::string& key)
+{
+    if (!target || target->what != Target::What::Object)
+        return std::nullopt;
+    for (const auto& field : objects::tableOf(target->kind).fields) {
+        if (lowerCase(field.key) != key)
+            continue;
+        if (field.line == objects::Line::Yes)
+            return "no";
+        if (field.line == objects::Line::No)
+            return "yes";
+        if (field.load == objects::Load::TechLevel)
+            return "-1";
+        if (field.line == objects::Line::Identifier && field.emptyIs255)
+            return "none";
+        if (field.line == objects::Line::Value && field.noLine != objects::kAlwaysWritten)
+            return std::to_string(field.noLine);
+    }
+    return std::nullopt;
+}
+
+bool sameValue(const Target* target, const std::string& key, const IniKey* a, const IniKey* b)
+{
+    if (a && b)
+        return sameText(a->value, b->value);
+    const auto* present = a ? a : b;
+    auto absent = absentValue(target, key);
+    return !present || (absent && *absent == gameValue(present->value));
+}
+
+bool hasField(const Target& target, const std::string& key)
+{
+    if (target.what == Target::What::Object) {
+        const auto& fields = objects::tableOf(target.kind).fields;
+        return std::any_of(fields.begin(), fields.end(), [&](const auto& field) { return lowerCase(field.key) == key; });
+    }
+    for (const auto* group : groupsIn(target)) {
+        if (std::any_of(group->fields.begin(), group->fields.end(),
+                        [&](const auto& field) { return lowerCase(field.outputName) == key; }))
+            return true;
+    }
+    return false;
+}
+
+std::string Importer::reason(const Target* target, const IniSection& hand, const IniKey& key, const IniKey* compiled)
+{
+    auto lower = lowerCase(key.key);
+    if (!target)
+        return "no editor changes [" + hand.header + "]";
+    if (!hasField(*target, lower))
+        return editorName(*target) + " has no field for " + key.key;
+    auto faults = faults_.find(lowerCase(hand.header));
+    if (faults != faults_.end()) {
+        if (auto found = faults->second.find(lower); found != faults->second.end())
+            return found->second;
+    }
+    if (!compiled)
+        return "the compile writes no " + key.key + " line";
+    return "the compile writes " + compiled->key + "=" + compiled->value;
+}
+
+void Importer::compareSection(const Target* target, const IniSection& hand, const IniSection& stock,
+                              const IniSection* compiled)
+{
+    auto name = lowerCase(hand.header);
+    if (auto note = sectionNotes_.find(name); note != sectionNotes_.end()) {
+        report(hand.line, "[" + hand.header + "] not carried: " + note->second);
+        return;
+    }
+    auto compiledKey = [&](const std::string& key) { return compiled ? compiled->find(key) : nullptr; };
+    for (const auto& [key, index] : hand.byKey) {
+        const auto& given = hand.keys[index];
+        if (!sameValue(target, key, &given, compiledKey(key)))
+            report(given.line, "[" + hand.header + "] " + given.key + "=" + given.value + " not carried: " +
+                                   reason(target, hand, given, compiledKey(key)));
+    }
+    for (const auto& [key, index] : stock.byKey) {
+        const auto* written = compiledKey(key);
+        if (hand.find(key) || sameValue(target, key, nullptr, written))
+            continue;
+        report(hand.line, "[" + hand.header + "] " + stock.keys[index].key + " removed, not carried: the compile writes " +
+                              written->key + "=" + written->value);
+    }
+}
+
+void Importer::compareAll(const IniFile& compiled)
+{
+    const auto& stock = stockIni();
+    for (const auto& section : stock.sections) {
+        auto name = lowerCase(section.header);
+        const auto* hand = hand_.find(name);
+        if (!hand)
+            report(INT_MAX, "[" + section.header + "] missing, not carried: a project never removes a section");
+        else
+            compareSection(targetOf(name), *hand, section, compiled.find(name));
+    }
+    for (const auto& section : hand_.sections) {
+        if (!stock.find(lowerCase(section.header)))
+            report(section.line, "[" + section.header +
+                                     "] not carried: it is no stock object or group, and a project never adds a section");
+    }
+}
+
+struct Silent : CompileReporter {
+    void warning(const std::string&) override {}
+    void error(const std::string&) override {}
+    void information(const std::string&) override {}
+    bool confirm(const std::string&) override { return true; }
+};
+
+RulesImport Importer::finish(const std::string& fileName)
+{
+    RulesImport result{project::buildWorkingFile(0, entries_), std::move(lines_), {}};
+    Silent silent;
+    compareAll(parseIni(buildOutputs(result.workingFile, silent).rules));
+    std::stable_sort(notCarried_.begin(), notCarried_.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& [line, text] : notCarried_)
+        result.notCarried.push_back(fileName + (line == INT_MAX ? "" : ":" + std::to_string(line)) + ": " + text);
+    return result;
+}
+
+}
+
+RulesImport importRules(ByteView rules, const std::string& fileName)
+{
+    auto hand = parseIni(splitLines(rules));
+    if (hand.sections.empty())
+        throw Error(fileName + " holds no section, so it is no rules file.");
+    Importer importer(hand);
+    for (const auto& section : stockIni().sections)
+        importer.importSection(section);
+    return importer.finish(fileName);
+}
+
+RulesImport importRulesFile(const fs::path& rules)
+{
+    return importRules(readFile(rules, kMaxRulesSize), toText(rules.filename()));
+}
+
+}

@@ -1,0 +1,277 @@
+#include "compiler/rules_import.h"
+
+#include "common/text.h"
+#include "compiler/compile.h"
+#include "compiler/rules_writer.h"
+#include "general/groups.h"
+#include "project/working_file.h"
+#include "stock/loaded_record.h"
+#include "stock/object_fields.h"
+#include "support/errors.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <random>
+#include <sstream>
+
+namespace qx::compiler {
+namespace {
+
+const std::string& stockText()
+{
+    static const std::string text = rulesFileText(stockRules());
+    return text;
+}
+
+Bytes bytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+// The text with the section's key lines replaced (the key in any case) or,
+// for keys it does not hold, added after its header.
+std::string withLines(std::string text, const std::string& section, const std::vector<std::string>& lines)
+{
+    auto header = text.find("\r\n[" + section + "]\r\n") + 2;
+    auto end = text.find("\r\n[", header + 1);
+    for (const auto& line : lines) {
+        auto key = lowerCase(line.substr(0, line.find('=') + 1));
+        auto body = lowerCase(text.substr(header, end - header));
+        auto at = body.find("\r\n" + key);
+        if (at == std::string::npos) {
+            text.insert(text.find("\r\n", header) + 2, line + "\r\n");
+            end += line.size() + 2;
+        } else {
+            auto start = header + at + 2;
+            auto stop = text.find("\r\n", start);
+            text.replace(start, stop - start, line);
+            end = end + line.size() - (stop - start);
+        }
+    }
+    return text;
+}
+
+// The number of the first line that reads so, after a line that reads after.
+int lineOf(const std::string& text, const std::string& line, const std::string& after = "")
+{
+    auto at = text.find("\r\n" + line + "\r\n", after.empty() ? 0 : text.find("\r\n" + after + "\r\n"));
+    return static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(at), '\n')) + 2;
+}
+
+RulesImport imported(const std::string& text) { return importRules(bytesOf(text), "rules.ini"); }
+
+project::Entry onlyEntry(const RulesImport& result)
+{
+    auto directory = project::parseDirectory(result.workingFile);
+    EXPECT_EQ(directory.entries.size(), 1u);
+    const auto& entry = directory.entries.at(0);
+    ByteView block = ByteView(result.workingFile).subspan(directory.dataStart() + entry.offset, entry.size);
+    return {entry.kind, entry.name, Bytes(block.begin(), block.end())};
+}
+
+records::ObjectRecord stockRecord(EntryKind kind, const std::string& identifier)
+{
+    return stock::loadedRecord(kind, stock::loadStockObject(identifier, kind));
+}
+
+// One changed section of each kind and group: the entry its editor stores
+// after a stock load, with just that value changed.
+TEST(RulesImport, AChangedSectionBecomesItsEditorsEntry)
+{
+    auto unit = stockRecord(EntryKind::Unit, "3TNK");
+    unit.number("strength") = 450;
+    unit.text("name") = "Mammut";
+    unit.text("internalName") = "3TNK";
+    unit.number("replaced") = *stock::replacementPosition(EntryKind::Unit, "3TNK");
+    auto building = stockRecord(EntryKind::Building, "POWR");
+    building.number("power") = 150;
+    building.text("name") = "Normal Power Plant";
+    building.text("internalName") = "POWR";
+    building.number("replaced") = *stock::replacementPosition(EntryKind::Building, "POWR");
+    auto weapon = stockRecord(EntryKind::Weapon, "105mm");
+    weapon.number("damage") = 40;
+    auto projectile = stockRecord(EntryKind::Projectile, "Cannon");
+    projectile.text("internalName") = "125MM";
+    auto warhead = stockRecord(EntryKind::Warhead, "AP");
+    warhead.number("none") = 31;
+    struct Case {
+        std::string section;
+        std::vector<std::string> lines;
+        std::string listLine;
+        Bytes data;
+    };
+    const Case cases[] = {
+        {"3TNK", {"Strength=450", "Name=Mammut"}, "Unit: Mammut", records::pack(unit)},
+        {"POWR", {"Power=150"}, "Building: Normal Power Plant", records::pack(building)},
+        {"105mm", {"Damage=40"}, "Weapon: Medium Anti Armor Cannon [105mm]", records::pack(weapon)},
+        {"Cannon", {"Image=125MM"}, "Projecitle: Straight High-Speed ballistic Shot [Cannon]", records::pack(projectile)},
+        {"AP", {"Verses=31%,75%,75%,100%,50%"}, "Warhead: Armor Piercing [AP]", records::pack(warhead)},
+    };
+    for (const auto& c : cases) {
+        auto result = imported(withLines(stockText(), c.section, c.lines));
+        EXPECT_EQ(result.lines, std::vector<std::string>{c.listLine}) << c.section;
+        EXPECT_EQ(onlyEntry(result).data, c.data) << c.section;
+    }
+}
+
+// A group takes every value from its section, with the changed one as
+// written: what storing its page filled from the section gives.
+TEST(RulesImport, AChangedGroupSectionBecomesItsPagesEntry)
+{
+    const std::tuple<std::string, std::string, std::string, std::size_t, std::int32_t> cases[] = {
+        {"Normal", "Firepower=1.25", "Normal [NORMAL]", 1, 1250},
+        {"England", "Cost=0.9", "England [ENGLAND]", 6, 900},
+        {"Water", "Float=50%", "Terrain Settings: Open Water [Water]", 4, 50},
+        {"General", "RefundPercent=60%", "Repair & Refit Settings", 0, 60},
+        {"IQ", "MaxIQLevels=4", "IQ Settings", 0, 4},
+        {"AI", "CreditReserve=250", "AI Settings", 3, 250},
+    };
+    for (const auto& [section, line, listLine, field, value] : cases) {
+        auto result = imported(withLines(stockText(), section, {line}));
+        ASSERT_EQ(result.lines, std::vector<std::string>{listLine}) << line;
+        auto entry = onlyEntry(result);
+        auto record = general::unpackGroup(entry.kind, entry.data);
+        EXPECT_EQ(record.values.at(field), value) << line;
+    }
+}
+
+// Each reason a change is not carried, once, with the line it stands on.
+TEST(RulesImport, WhatNoEntryCarriesIsNamedByItsLine)
+{
+    auto text = withLines(stockText(), "3TNK", {"Voice=VTANK", "Speed=100", "Primary=NOGUN"});
+    text = withLines(text, "2TNK", {"Strength=lots"});
+    text = withLines(text, "V01", {"Strength=5"});
+    text = withLines(text, "1TNK", {"Speed=9"});
+    text.erase(text.find("Strength=300\r\n", text.find("[1TNK]")), 14);
+    text.erase(text.find("[E1]\r\n"), text.find("\r\n[", text.find("[E1]")) + 2 - text.find("[E1]\r\n"));
+    text += "[MYTANK]\r\nStrength=5\r\n";
+    auto result = imported(text);
+    // The heavy tank's changes are all refused, so it stays stock.
+    EXPECT_EQ(result.lines, std::vector<std::string>{"Unit: Light Tank"});
+    auto line = [&](const std::string& of, const std::string& after = "") {
+        return "rules.ini:" + std::to_string(lineOf(text, of, after)) + ": ";
+    };
+    EXPECT_EQ(result.notCarried,
+              (std::vector<std::string>{
+                  line("[1TNK]") + "[1TNK] Strength removed, not carried: the compile writes Strength=0",
+                  line("Crewed=yes", "[1TNK]") + "[1TNK] Crewed=yes not carried: the unit editor has no field for Crewed",
+                  line("Voice=VTANK") + "[3TNK] Voice=VTANK not carried: the unit editor has no field for Voice",
+                  line("Primary=NOGUN") + "[3TNK] Primary=NOGUN not carried: Primary Weapon cannot hold it: not in its list",
+                  line("Speed=100") + "[3TNK] Speed=100 not carried: Speed cannot hold it: beyond its width",
+                  line("Strength=lots") + "[2TNK] Strength=lots not carried: Strength cannot hold it: not a number",
+                  line("[V01]") + "[V01] not carried: the building editor does not offer V01 to be replaced",
+                  line("[MYTANK]") + "[MYTANK] not carried: it is no stock object or group, and a project never adds a section",
+                  "rules.ini: [E1] missing, not carried: a project never removes a section"}));
+}
+
+// Letter case, comments, blanks, Windows-1252 and either line end are read
+// as the game reads them; of a key given twice the later line counts.
+TEST(RulesImport, TheFileIsReadAsTheGameReadsIt)
+{
+    auto text = withLines(stockText(), "3TNK", {"Speed=8"});
+    text.replace(text.find("Strength=400", text.find("[3TNK]")), 12, "  STRENGTH = 450 ; tougher");
+    text.replace(text.find("[3TNK]"), 6, "[3tnk] ; mine");
+    text.insert(text.find("\r\n[", text.find("[3tnk]")) + 2, "name=Pz\xe9\r\nspeed=9\r\n");
+    for (const auto& form : {text, [&] {
+             std::string lf = text;
+             lf.erase(std::remove(lf.begin(), lf.end(), '\r'), lf.end());
+             return lf;
+         }()}) {
+        auto result = imported(form);
+        ASSERT_EQ(result.lines, std::vector<std::string>{"Unit: Pz\xe9"});
+        auto record = records::unpack(EntryKind::Unit, onlyEntry(result).data);
+        EXPECT_EQ(record.number("strength"), 450);
+        EXPECT_EQ(record.number("speed"), 9);
+        EXPECT_EQ(result.notCarried.size(), 1u);  // Crewed=yes, which units do not have
+    }
+    auto stock = imported(stockText());
+    EXPECT_EQ(stock.lines, std::vector<std::string>{});
+    EXPECT_EQ(stock.notCarried, std::vector<std::string>{});
+    EXPECT_EQ(project::parseDirectory(stock.workingFile).entries.size(), 0u);
+    EXPECT_EQ(test::errorOf([] { imported("; no sections\r\nKey=1\r\n"); }),
+              "rules.ini holds no section, so it is no rules file.");
+}
+
+// Sections as key lines, lower case, as a test reads a rules file.
+std::map<std::string, std::map<std::string, std::string>> sectionsOf(const std::vector<std::string>& lines)
+{
+    std::map<std::string, std::map<std::string, std::string>> sections;
+    std::string current;
+    for (const auto& line : lines) {
+        if (line.starts_with('['))
+            current = lowerCase(line.substr(1, line.find(']') - 1));
+        else if (line.find('=') != std::string::npos && !line.starts_with(';'))
+            sections[current][lowerCase(line.substr(0, line.find('=')))] = lowerCase(line.substr(line.find('=') + 1));
+    }
+    return sections;
+}
+
+// Random values in the number fields and boxes of sections of every kind
+// and group come back from the compile of the imported project, and every
+// other section stays the stock one.
+TEST(RulesImport, RandomChangesComeBackFromTheCompile)
+{
+    std::mt19937 random(20824);
+    auto text = stockText();
+    // Per section and key the value, and the value a missing line stands for.
+    std::map<std::string, std::map<std::string, std::pair<std::string, std::string>>> changed;
+    auto change = [&](const std::string& section, const std::string& key, const std::string& value,
+                      const std::string& absent = "") {
+        text = withLines(text, section, {key + "=" + value});
+        changed[lowerCase(section)][lowerCase(key)] = {value, absent};
+    };
+    auto number = [&](std::int64_t low, std::int64_t high) {
+        return std::to_string(std::uniform_int_distribution<std::int64_t>(low, high)(random));
+    };
+    const std::pair<EntryKind, std::vector<std::string>> objects[] = {
+        {EntryKind::Unit, {"3TNK", "E1"}},       {EntryKind::Building, {"POWR", "GUN"}},
+        {EntryKind::Weapon, {"105mm", "Colt45"}}, {EntryKind::Projectile, {"Cannon", "FROG"}},
+        {EntryKind::Warhead, {"AP", "HE"}}};
+    for (const auto& [kind, identifiers] : objects) {
+        for (const auto& identifier : identifiers) {
+            for (const auto& field : objects::tableOf(kind).fields) {
+                bool box = field.control == objects::Control::Box;
+                bool plain = field.control == objects::Control::Number && field.load == objects::Load::Text;
+                if ((!box && !plain) || random() % 3 != 0)
+                    continue;
+                auto high = std::min<std::int64_t>(objects::largest(field), 254);
+                if (field.maxLength > 0)
+                    high = std::min<std::int64_t>(high, static_cast<std::int64_t>(std::pow(10, field.maxLength)) - 1);
+                if (box)
+                    change(identifier, field.key, random() % 2 ? "yes" : "no",
+                           field.line == objects::Line::Yes ? "no" : "yes");
+                else
+                    change(identifier, field.key, number(1, high));
+            }
+        }
+    }
+    auto stock = sectionsOf(stockRules());
+    for (auto byte = byteOf(EntryKind::Difficulty); byte <= byteOf(EntryKind::Terrain); ++byte) {
+        const auto* group = general::groupOfKind(static_cast<EntryKind>(byte));
+        for (const auto& field : group->fields) {
+            if (group->section && field.format == general::Format::Integer &&
+                stock[lowerCase(group->section)].contains(lowerCase(field.outputName)))
+                change(group->section, field.outputName, number(1, field.width == 1 ? 99 : 999));
+        }
+    }
+    auto result = imported(text);
+    struct Silent : CompileReporter {
+        void warning(const std::string&) override {}
+        void error(const std::string&) override {}
+        void information(const std::string&) override {}
+        bool confirm(const std::string&) override { return true; }
+    } silent;
+    auto compiled = sectionsOf(buildOutputs(result.workingFile, silent).rules);
+    for (const auto& [section, keys] : changed) {
+        for (const auto& [key, value] : keys) {
+            auto written = compiled[section].contains(key) ? compiled[section][key] : value.second;
+            EXPECT_EQ(written, value.first) << section << " " << key;
+        }
+    }
+    for (const auto& [section, keys] : stock) {
+        if (!changed.contains(section))
+            EXPECT_EQ(compiled[section], keys) << section;
+    }
+}
+
+}
+}
