@@ -6,6 +6,8 @@
 #include "compiler/game_originals.h"
 #include "compiler/project_text.h"
 #include "common/text.h"
+#include "compiler/rules_import.h"
+#include "project/import_window.h"
 #include "project/preview_window.h"
 #include "project/package.h"
 #include "shell/all_windows.h"
@@ -101,6 +103,7 @@ void Tprjform::addImportExportMenu()
     ImportExportMenu->setAccessibleName("Import / Export");
     addMenuCommand("Export as Text...", &Tprjform::exportText);
     addMenuCommand("Import Text...", &Tprjform::importText);
+    addMenuCommand("Import rules.ini...", &Tprjform::importRules);
     ImportExport->setMenu(ImportExportMenu);
     layout()->addWidget(ImportExport);
 }
@@ -394,9 +397,30 @@ void Tprjform::importText()
         windows_.dialogs->error(fromUtf8(oneLine(fault.what())));
         return;
     }
-    showLines(project::openWorkingFile(plain, workingFile(names::kProject), workingFile(names::kOpenScratch)));
+    openImported(plain, project::openedListLines(project::parseDirectory(plain)));
+}
+
+void Tprjform::openImported(ByteView plain, const std::vector<std::string>& lines)
+{
+    project::openWorkingFile(plain, workingFile(names::kProject), workingFile(names::kOpenScratch));
+    showLines(lines);
     forgetEditedEntries();
     unsaved_ = true;
+}
+
+void Tprjform::importRules()
+{
+    if (!settleUnsavedChanges(kSaveFirst))
+        return;
+    auto source = windows_.dialogs->openFile("Rules Files|*.ini|All Files|*.*", "ini");
+    if (source.isEmpty())
+        return;
+    auto imported = compiler::importRulesFile(toPath(toUtf8(source)));
+    openImported(imported.workingFile, imported.lines);
+    if (!importReport)
+        importReport = new Timportform(this);
+    importReport->showLines(imported.notCarried);
+    showToFront(importReport);
 }
 
 }

@@ -16,6 +16,7 @@ class QPushButton;
 namespace qx {
 
 class EditorWindow;
+class Timportform;
 class Tpreviewform;
 
 // The open project as a list (line i belongs to entry i of the working
@@ -44,6 +45,9 @@ public:
     void exportText();
     // The project a folder's project.ini describes becomes the open one.
     void importText();
+    // The project the editors would make of a hand-edited rules.ini
+    // becomes the open one; what no entry carries is shown.
+    void importRules();
 
     // Entries were added, replaced or removed since the project was started,
     // opened, saved or compiled into the game.
@@ -77,6 +81,7 @@ public:
     QMenu* ImportExportMenu;
     QListWidget* warnings;
     Tpreviewform* preview = nullptr;
+    Timportform* importReport = nullptr;
 
 private:
     template <typename Command>
@@ -90,6 +95,8 @@ private:
     bool restoreCrashedProject();
     fs::path workingFile(const std::string& name) const;
     void startEmptyProject();
+    // A checked working file in memory becomes the open project, unsaved.
+    void openImported(ByteView plain, const std::vector<std::string>& lines);
     void openPackageFile(const fs::path& package);
     void showLines(const std::vector<std::string>& lines);
     std::vector<EditorWindow*> objectEditors() const;

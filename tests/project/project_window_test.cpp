@@ -1,6 +1,8 @@
 #include "stock/records.h"
 #include "project/encoder.h"
 #include "project/package.h"
+#include "compiler/rules_writer.h"
+#include "project/import_window.h"
 #include "project/preview_window.h"
 #include "shell/all_windows.h"
 #include "support/program_fixture.h"
@@ -107,7 +109,7 @@ private slots:
         QStringList actions;
         for (auto* action : f.prj()->ImportExportMenu->actions())
             actions << action->text();
-        QCOMPARE(actions, (QStringList{"Export as Text...", "Import Text..."}));
+        QCOMPARE(actions, (QStringList{"Export as Text...", "Import Text...", "Import rules.ini..."}));
     }
 
     void newOnAnEmptyListDoesNothing()
@@ -488,6 +490,37 @@ private slots:
         QCOMPARE(readFile(f.projectFile()), before);
         QCOMPARE(f.lines(), (QStringList{"Weapon: A", "Weapon: B", "Weapon: C"}));
         QVERIFY(f.prj()->hasUnsavedChanges());
+    }
+
+    // A hand-made rules.ini becomes the open, unsaved project and what no
+    // entry carries is listed; a file that cannot be read changes nothing.
+    void aRulesFileComesInThroughTheMenu()
+    {
+        ProjectFixture f;
+        f.prj()->appendEntry({EntryKind::Weapon, "D", Bytes(24, 7), {}}, "Weapon: D");
+        auto before = readFile(f.projectFile());
+        auto text = compiler::rulesFileText(compiler::stockRules());
+        text.replace(text.find("Strength=400", text.find("[3TNK]")), 12, "Strength=450\r\nVoice=VTANK");
+        test::writeText(f.dir / "mod.ini", text);
+        f.dialogs.saveAnswers = {SaveAnswer::Cancel, SaveAnswer::Discard, SaveAnswer::Discard};
+        f.dialogs.files = {f.path("missing.ini"), f.path("mod.ini")};
+        menuCommand(f, "Import rules.ini...");
+        QCOMPARE(f.dialogs.log.size(), 1);
+        menuCommand(f, "Import rules.ini...");
+        QCOMPARE(f.dialogs.log.mid(2), (QStringList{"open: Rules Files|*.ini|All Files|*.* (ini)",
+                                                    "error: Cannot open file " + f.path("missing.ini") +
+                                                        ": No such file or directory"}));
+        QCOMPARE(readFile(f.projectFile()), before);
+
+        menuCommand(f, "Import rules.ini...");
+        QCOMPARE(f.lines(), QStringList{"Unit: Heavy Tank"});
+        QVERIFY(f.prj()->hasUnsavedChanges());
+        auto* report = f.prj()->importReport;
+        QCOMPARE(report->windowTitle(), QString("Import of rules.ini"));
+        QCOMPARE(report->NotCarried->toPlainText(),
+                 QString("2 changes are not carried:\n"
+                         "mod.ini:382: [3TNK] Voice=VTANK not carried: the unit editor has no field for Voice\n"
+                         "mod.ini:392: [3TNK] Crewed=yes not carried: the unit editor has no field for Crewed"));
     }
 };
 

@@ -2,7 +2,9 @@
 // field, list, box and button has a name, and the windows are windows.
 #include "library/library_file.h"
 #include "library/library_viewer.h"
+#include "compiler/rules_writer.h"
 #include "project/encoder.h"
+#include "project/import_window.h"
 #include "project/preview_window.h"
 #include "project/working_file.h"
 #include "shell/accessibility.h"
@@ -91,8 +93,10 @@ struct AccessibleProgram : ProgramFixture {
                                   w.cnwhform, w.cnbform, w.form2, w.general};
         for (auto* viewer : w.form2->viewers())
             all.push_back(viewer);
-        if (w.prjform->preview)
-            all.push_back(w.prjform->preview);
+        for (QWidget* own : {static_cast<QWidget*>(w.prjform->preview), static_cast<QWidget*>(w.prjform->importReport)}) {
+            if (own)
+                all.push_back(own);
+        }
         return all;
     }
 };
@@ -111,7 +115,10 @@ private slots:
         program.acceptDirectories();
         project::createEmpty(program.workingFile("project.tmp"));
         QTest::mouseClick(program.windows().prjform->PreviewQXP, Qt::LeftButton);
-        QVERIFY2(program.windows().prjform->preview, qPrintable(program.dialogs.log.join("\n")));
+        test::writeText(program.dir / "rules.ini", compiler::rulesFileText(compiler::stockRules()));
+        program.dialogs.files = {QString::fromStdString(toText(program.dir / "rules.ini"))};
+        program.windows().prjform->importRules();
+        QVERIFY(program.windows().prjform->preview && program.windows().prjform->importReport);
         QStringList unnamed;
         for (auto* window : program.topLevels()) {
             auto* node = QAccessible::queryAccessibleInterface(window);
