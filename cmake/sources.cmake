@@ -1,4 +1,15 @@
+# One source per system for what the core needs of it: files, the lock,
+# paths.
+if(WIN32)
+  set(QX_SYSTEM windows)
+else()
+  set(QX_SYSTEM posix)
+endif()
+
 set(QXCORE_SOURCES
+  common/system_files_${QX_SYSTEM}.cpp
+  shell/instance_lock_${QX_SYSTEM}.cpp
+  shell/system_paths_${QX_SYSTEM}.cpp
   common/cp1252.cpp
   common/file_io.cpp
   common/save_file.cpp

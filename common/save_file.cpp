@@ -2,18 +2,13 @@
 
 #include "common/error.h"
 
+#include "common/system_files.h"
+
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace qx {
 namespace {
-
-int openFile(const char* path, int flags, mode_t mode)
-{
-    return ::open(path, flags, mode);
-}
 
 fs::path besideTarget(const fs::path& target)
 {
@@ -22,22 +17,11 @@ fs::path besideTarget(const fs::path& target)
     return scratch;
 }
 
-// The rename is on the disk only once its folder is.
-void syncFolder(const fs::path& file)
-{
-    auto folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
 }
 
 FileCalls& fileCalls()
 {
-    static FileCalls calls{openFile, ::write, ::fsync, ::close, ::rename};
+    static FileCalls calls = systemFileCalls();
     return calls;
 }
 
@@ -47,8 +31,8 @@ SaveFile::SaveFile(const fs::path& scratch, const fs::path& target) : scratch_(s
 {
     // A scratch copy left by a killed run is removed, never written through:
     // it may be a link to another file.
-    ::unlink(scratch_.c_str());
-    fd_ = fileCalls().open(scratch_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    removeEntry(scratch_);
+    fd_ = fileCalls().open(scratch_);
     if (fd_ < 0)
         throw Error("Cannot create file " + toText(scratch_) + ": " + std::strerror(errno));
 }
@@ -64,7 +48,7 @@ void SaveFile::discard()
     if (fd_ >= 0)
         fileCalls().close(fd_);
     fd_ = -1;
-    ::unlink(scratch_.c_str());
+    removeEntry(scratch_);
 }
 
 void SaveFile::fail(const char* what)
@@ -104,7 +88,7 @@ void SaveFile::finish()
 
 void SaveFile::replace()
 {
-    if (fileCalls().rename(scratch_.c_str(), target_.c_str()) != 0)
+    if (fileCalls().rename(scratch_, target_) != 0)
         fail("Cannot replace file");
     replaced_ = true;
     syncFolder(target_);

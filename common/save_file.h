@@ -2,18 +2,20 @@
 
 #include "common/file_io.h"
 
-#include <sys/types.h>
-
 namespace qx {
 
-// The system calls a save goes through; tests replace them to make a disk
-// fail at a chosen call.
+// The system calls a save goes through, failing with -1 and errno; tests
+// replace them to make a disk fail at a chosen call.
 struct FileCalls {
-    int (*open)(const char* path, int flags, mode_t mode);
-    ssize_t (*write)(int fd, const void* data, size_t count);
+    // Creates a new file for writing; never one that exists, nor through a
+    // link.
+    int (*open)(const fs::path& path);
+    long long (*write)(int fd, const void* data, std::size_t count);
+    // Flushes the file's data to the disk.
     int (*fsync)(int fd);
     int (*close)(int fd);
-    int (*rename)(const char* from, const char* to);
+    // Replaces the target, on the disk once it returns.
+    int (*rename)(const fs::path& from, const fs::path& to);
 };
 FileCalls& fileCalls();
 

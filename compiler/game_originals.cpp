@@ -156,10 +156,8 @@ Record* recordOf(std::vector<Record>& records, const std::string& name)
 std::string timeStamp()
 {
     auto now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
     char text[32];
-    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", std::localtime(&now));
     return text;
 }
 

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <unistd.h>
 
 namespace qx {
 namespace {
@@ -57,7 +56,7 @@ std::string workingDirFor(const std::string& programDir)
 
 bool isUsableProgramDir(const std::string& dir)
 {
-    return missingFiles(dir, {names::kProgramReadme}).empty() && ::access(toPath(dir).c_str(), W_OK) == 0;
+    return missingFiles(dir, {names::kProgramReadme}).empty() && canWrite(toPath(dir));
 }
 
 std::string defaultProgramDir(const std::string& executableDir, bool executableDirUsable, const char* xdgDataHome,
@@ -96,18 +95,6 @@ bool directoryExists(const std::string& dir)
 bool allExist(const Directories& dirs)
 {
     return directoryExists(dirs.game) && directoryExists(dirs.program) && directoryExists(dirs.units);
-}
-
-fs::path settingsFolder()
-{
-#ifdef _WIN32
-    return fs::path("c:\\");
-#else
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config)
-        return fs::path(config) / "quarvex";
-    const char* home = std::getenv("HOME");
-    return fs::path(home ? home : ".") / ".config" / "quarvex";
-#endif
 }
 
 fs::path settingsFilePath()

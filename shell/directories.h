@@ -40,6 +40,8 @@ bool allExist(const Directories& dirs);
 
 // Where the settings file and its start-up scratch copy live on this platform.
 fs::path settingsFolder();
+// Whether this user may write into the folder.
+bool canWrite(const fs::path& folder);
 fs::path settingsFilePath();
 fs::path startupScratchPath();
 

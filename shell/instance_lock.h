@@ -2,6 +2,7 @@
 
 #include "common/file_io.h"
 
+#include <cstdint>
 #include <optional>
 
 namespace qx {
@@ -21,9 +22,11 @@ public:
     ~WorkingDirLock();
 
 private:
-    explicit WorkingDirLock(int fd) : fd_(fd) {}
+    explicit WorkingDirLock(std::intptr_t handle) : handle_(handle) {}
+    // Closes the handle, which drops the lock; the system's part.
+    void release();
 
-    int fd_ = -1;
+    std::intptr_t handle_ = -1;  // a descriptor or a handle
 };
 
 }

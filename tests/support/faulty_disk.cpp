@@ -1,5 +1,6 @@
 #include "support/faulty_disk.h"
 
+#include <algorithm>
 #include <cerrno>
 
 namespace qx::test {
@@ -29,12 +30,12 @@ bool failNow(FaultyDisk::Call call)
     return true;
 }
 
-int faultyOpen(const char* path, int flags, mode_t mode)
+int faultyOpen(const fs::path& path)
 {
-    return failNow(FaultyDisk::Call::Open) ? -1 : fault.real.open(path, flags, mode);
+    return failNow(FaultyDisk::Call::Open) ? -1 : fault.real.open(path);
 }
 
-ssize_t faultyWrite(int fd, const void* data, size_t count)
+long long faultyWrite(int fd, const void* data, std::size_t count)
 {
     if (fault.call == FaultyDisk::Call::Write && fault.bytes != SIZE_MAX) {
         if (fault.bytes == 0) {
@@ -64,7 +65,7 @@ int faultyClose(int fd)
     return fault.real.close(fd);
 }
 
-int faultyRename(const char* from, const char* to)
+int faultyRename(const fs::path& from, const fs::path& to)
 {
     return failNow(FaultyDisk::Call::Rename) ? -1 : fault.real.rename(from, to);
 }

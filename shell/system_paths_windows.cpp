@@ -1,0 +1,21 @@
+#include "shell/directories.h"
+
+#include <cstdlib>
+#include <io.h>
+
+namespace qx {
+
+// The user's roaming application data: an ordinary user cannot write the
+// root of drive C:.
+fs::path settingsFolder()
+{
+    const wchar_t* data = ::_wgetenv(L"APPDATA");
+    return fs::path(data && *data ? data : L".") / "Quarvex";
+}
+
+bool canWrite(const fs::path& folder)
+{
+    return ::_waccess(folder.c_str(), 2) == 0;
+}
+
+}
