@@ -100,6 +100,8 @@ set(QXUI_SOURCES
 )
 
 set(QXTOOL_SOURCES
+  tool/arguments_${QX_SYSTEM}.cpp
   tool/library_commands.cpp
+  tool/pictures.cpp
   tool/tool_commands.cpp
 )

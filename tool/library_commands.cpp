@@ -5,105 +5,55 @@
 #include "project/encoder.h"
 #include "tool/tool_commands.h"
 
-#include <QBuffer>
-#include <QImage>
-#include <QImageReader>
-#include <QString>
+#include "tool/pictures.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
-#include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace qx::tool {
 namespace {
 
 constexpr std::uint64_t kMaxPictureFileSize = 256u << 20;
 
-// The picture decoders write their own complaints straight to standard
-// error; while they run it goes nowhere, and the tool's one line says what
-// went wrong.
-class QuietStandardError {
-public:
-    QuietStandardError() : saved_(::dup(STDERR_FILENO))
-    {
-        int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (saved_ >= 0 && null >= 0)
-            ::dup2(null, STDERR_FILENO);
-        if (null >= 0)
-            ::close(null);
-    }
-    ~QuietStandardError()
-    {
-        std::fflush(stderr);
-        if (saved_ >= 0) {
-            ::dup2(saved_, STDERR_FILENO);
-            ::close(saved_);
-        }
-    }
-    QuietStandardError(const QuietStandardError&) = delete;
-    QuietStandardError& operator=(const QuietStandardError&) = delete;
-
-private:
-    int saved_;
-};
-
-// A picture file, checked and read like every input, decoded from memory.
+// A picture file, checked and read like every input, its size known before
+// it is decoded.
 class Picture {
 public:
-    explicit Picture(const std::string& path)
-        : path_(path), bytes_(readFile(toPath(path), kMaxPictureFileSize)),
-          data_(QByteArray::fromRawData(reinterpret_cast<const char*>(bytes_.data()), static_cast<qsizetype>(bytes_.size()))),
-          buffer_(&data_)
+    explicit Picture(const std::string& path) : path_(path), bytes_(readFile(toPath(path), kMaxPictureFileSize))
     {
-        buffer_.open(QIODevice::ReadOnly);
-        reader_.setDevice(&buffer_);
-        QuietStandardError quiet;
-        size_ = reader_.size();
-        if (!size_.isValid())
+        auto size = pictureSize(bytes_);
+        if (!size)
             throw Error("Cannot read the picture " + path + ".");
+        size_ = *size;
     }
 
-    int width() const { return size_.width(); }
-    int height() const { return size_.height(); }
+    int width() const { return size_.width; }
+    int height() const { return size_.height; }
 
-    library::Image decode()
+    library::Image decode() const
     {
-        QImage image;
-        {
-            QuietStandardError quiet;
-            image = reader_.read().convertToFormat(QImage::Format_RGBA8888);
-        }
-        if (image.isNull() || image.size() != size_)
+        auto image = decodePicture(bytes_);
+        if (!image || image->width != size_.width || image->height != size_.height)
             throw Error("Cannot read the picture " + path_ + ".");
-        library::Image result{image.width(), image.height(), Bytes(static_cast<std::size_t>(image.width()) * image.height() * 4)};
-        for (int y = 0; y < image.height(); ++y)
-            std::copy_n(image.constScanLine(y), image.width() * 4, result.rgba.begin() + static_cast<std::ptrdiff_t>(y) * image.width() * 4);
-        for (std::size_t i = 0; i < result.rgba.size(); i += 4) {
-            if (result.rgba[i + 3] == 0)
-                std::fill_n(result.rgba.begin() + static_cast<std::ptrdiff_t>(i), 4, 0);
-        }
-        return result;
+        return std::move(*image);
     }
 
 private:
     std::string path_;
     Bytes bytes_;
-    QByteArray data_;
-    QBuffer buffer_;
-    QImageReader reader_;
-    QSize size_;
+    PictureSize size_{};
 };
 
-void writePng(const library::Image& image, const fs::path& path)
+// The colon between the SHP file and the frames; a drive letter's colon
+// ("C:\mods\tank.shp") does not count.
+std::size_t shpColon(const std::string& argument)
 {
-    QImage picture(image.rgba.data(), image.width, image.height, image.width * 4, QImage::Format_RGBA8888);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!picture.save(&buffer, "PNG"))
-        throw Error("Cannot write " + toText(path) + ".");
-    saveFile(path, ByteView(reinterpret_cast<const std::uint8_t*>(png.constData()), static_cast<std::size_t>(png.size())));
+    auto isDrive = [&](std::size_t at) {
+        return at + 2 < argument.size() && std::isalpha(static_cast<unsigned char>(argument[at])) &&
+               argument[at + 1] == ':' && (argument[at + 2] == '\\' || argument[at + 2] == '/');
+    };
+    return argument.find(':', isDrive(0) ? 2 : 0);
 }
 
 // "SHPFILE:FRAME.png[,FRAME.png...]"
@@ -111,7 +61,7 @@ void writePng(const library::Image& image, const fs::path& path)
 library::LibraryImage readImageArgument(const std::vector<std::string>& args, const std::string& argument,
                                         std::size_t framesBefore)
 {
-    auto colon = argument.find(':');
+    auto colon = shpColon(argument);
     if (colon == std::string::npos || colon + 1 == argument.size())
         wrongArguments(args);
     library::LibraryImage image{readFile(toPath(argument.substr(0, colon))), {}};
@@ -236,7 +186,7 @@ int framesCommand(const std::vector<std::string>& args, std::ostream&, std::ostr
     auto dir = toPath(args[3]);
     fs::create_directories(dir);
     for (std::size_t i = 0; i < frames.frames.size(); ++i)
-        writePng(frames.frames[i], dir / (std::to_string(i) + ".png"));
+        saveFile(dir / (std::to_string(i) + ".png"), pngOf(frames.frames[i]));
     return 0;
 }
 

@@ -194,7 +194,8 @@ const CommandInfo kCommands[] = {
      "puts back the game's own rules.ini and sc-qx.mix and removes curqxp.set"},
     {"make-library", makeLibraryCommand,
      "make-library --kind icon|unit|projectile|building --title TITLE --out FILE.vkl SHPFILE:FRAME.png[,FRAME.png...]...",
-     "writes a coded graphics library"},
+     "writes a coded graphics library; a path may start with a drive letter (C:\\mods\\tank.shp:C:\\mods\\0.png), "
+     "whose colon does not separate the SHP file from its frames"},
     {"library", libraryCommand, "library FILE.vkl", "prints a library's kind, title and images"},
     {"extract", extractCommand, "extract FILE.vkl INDEX OUT", "writes the SHP data of image INDEX (from 0)"},
     {"frames", framesCommand, "frames FILE.vkl INDEX OUTDIR", "writes the preview frames of image INDEX as PNG files"},

@@ -4,12 +4,11 @@
 #include "stock/records.h"
 #include "project/encoder.h"
 #include "project/package.h"
+#include "support/pictures.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <QColor>
-#include <QImage>
 
 #include <sstream>
 #include <sys/stat.h>
@@ -283,14 +282,8 @@ protected:
     {
         test::writeText(dir / "one.shp", "SHP-ONE");
         test::writeText(dir / "two.shp", "SHP-TWO!");
-        writePng(dir / "red.png", Qt::red);
-        writePng(dir / "clear.png", Qt::transparent);
-    }
-    static void writePng(const fs::path& path, QColor colour)
-    {
-        QImage image(3, 2, QImage::Format_RGBA8888);
-        image.fill(colour);
-        image.save(QString::fromStdString(toText(path)));
+        test::writePng(dir / "red.png", 3, 2, test::kRed);
+        test::writePng(dir / "clear.png", 3, 2, test::kClear);
     }
     std::string path(const char* name) const { return toText(dir / name); }
 
@@ -309,10 +302,8 @@ TEST_F(ToolLibrary, MakeListExtractFrames)
     EXPECT_EQ(runTool({"extract", path("t.vkl"), "1", path("out.shp")}).status, 0);
     EXPECT_EQ(readFile(dir / "out.shp"), test::bytesOf("SHP-TWO!"));
     EXPECT_EQ(runTool({"frames", path("t.vkl"), "0", path("frames")}).status, 0);
-    QImage first(QString::fromStdString(path("frames/0.png")));
-    QImage second(QString::fromStdString(path("frames/1.png")));
-    EXPECT_EQ(first.pixelColor(2, 1), QColor(Qt::red));
-    EXPECT_EQ(second.pixelColor(0, 0).alpha(), 0);
+    EXPECT_EQ(test::pixelAt(dir / "frames" / "0.png", 2, 1), test::kRed);
+    EXPECT_EQ(test::pixelAt(dir / "frames" / "1.png", 0, 0), test::kClear);
     EXPECT_FALSE(fs::exists(dir / "frames" / "2.png"));
 }
 
@@ -325,7 +316,7 @@ TEST_F(ToolLibrary, IconLibraryAndRefusals)
     EXPECT_EQ(runTool({"library", path("i.vkl")}).out,
               "Icon VKL:  Icons\nimages: 2\n0: offset 0, size 7, 1 frame of 3x2\n1: offset 7, size 8, 1 frame of 3x2\n");
     EXPECT_EQ(runTool({"frames", path("i.vkl"), "1", path("icon")}).status, 0);
-    EXPECT_EQ(QImage(QString::fromStdString(path("icon/0.png"))).pixelColor(1, 1).alpha(), 0);
+    EXPECT_EQ(test::pixelAt(dir / "icon" / "0.png", 1, 1), test::kClear);
 
     auto invalid = runTool({"library", path("one.shp")});
     EXPECT_EQ(invalid.status, 1);

@@ -7,12 +7,11 @@
 #include "project/encoder.h"
 #include "project/working_file.h"
 #include "support/faulty_disk.h"
+#include "support/pictures.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <QColor>
-#include <QImage>
 
 #include <array>
 #include <cerrno>
@@ -50,12 +49,7 @@ std::size_t lineCount(const std::string& text)
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
 }
 
-void writePng(const fs::path& path, int width, int height, QColor colour = Qt::red)
-{
-    QImage image(width, height, QImage::Format_RGBA8888);
-    image.fill(colour);
-    ASSERT_TRUE(image.save(QString::fromStdString(toText(path))));
-}
+using test::writePng;
 
 bool anyScratchIn(const fs::path& dir)
 {
@@ -71,8 +65,8 @@ protected:
     void SetUp() override
     {
         test::writeText(dir / "one.shp", "SHP-ONE");
-        writePng(dir / "red.png", 3, 2);
-        writePng(dir / "blue.png", 3, 2, Qt::blue);
+        writePng(dir / "red.png", 3, 2, test::kRed);
+        writePng(dir / "blue.png", 3, 2, test::kBlue);
         ASSERT_EQ(runTool({"make-library", "--kind", "unit", "--title", "T", "--out", path("t.vkl"),
                            path("one.shp") + ":" + path("red.png") + "," + path("blue.png")})
                       .status,
@@ -121,7 +115,7 @@ TEST_F(ToolWrites, FramesAreWrittenWholeOrNotAtAll)
         EXPECT_EQ(result.err, "qxtool: Cannot write file " + toText(dir / "frames" / "1.png") + ": No space left on device\n");
     }
     EXPECT_EQ(readFile(dir / "frames" / "1.png"), test::bytesOf("an earlier frame"));
-    EXPECT_FALSE(QImage(QString::fromStdString(path("frames/0.png"))).isNull());
+    EXPECT_EQ(test::pixelAt(dir / "frames" / "0.png", 0, 0), test::kRed);
     EXPECT_FALSE(anyScratchIn(dir.path()));
     ASSERT_EQ(runTool({"frames", path("t.vkl"), "0", path("frames")}).status, 0);
     EXPECT_EQ(readFile(dir / "frames" / "1.png"), firstRun);
@@ -202,7 +196,7 @@ class ToolPictures : public ToolWrites {};
 // The maker writes only libraries that the reader takes.
 TEST_F(ToolPictures, FramesTheReaderWouldRefuseAreRefusedBeforeDecoding)
 {
-    writePng(dir / "wide.png", 4097, 1);
+    writePng(dir / "wide.png", 4097, 1, test::kRed);
     auto wide = runTool({"make-library", "--kind", "unit", "--title", "T", "--out", path("w.vkl"),
                          path("one.shp") + ":" + path("wide.png")});
     EXPECT_EQ(wide.status, 1);
@@ -211,7 +205,7 @@ TEST_F(ToolPictures, FramesTheReaderWouldRefuseAreRefusedBeforeDecoding)
                             "pixels are taken.\n");
     EXPECT_FALSE(fs::exists(dir / "w.vkl"));
 
-    writePng(dir / "big.png", 2048, 2048);
+    writePng(dir / "big.png", 2048, 2048, test::kRed);
     std::string frames = path("one.shp") + ":" + path("big.png");
     for (int i = 0; i < 16; ++i)
         frames += "," + path("big.png");
@@ -227,7 +221,7 @@ TEST_F(ToolPictures, EveryRefusalOfTheProgramIsOneLine)
     auto png = readFile(dir / "red.png");
     png.resize(png.size() - 20);
     test::writeBytes(dir / "cut.png", png);
-    writePng(dir / "huge.png", 5000, 5000);
+    writePng(dir / "huge.png", 5000, 5000, test::kRed);
     for (const char* picture : {"cut.png", "huge.png", "one.shp"}) {
         auto result = runProgram({"make-library", "--kind", "unit", "--title", "T", "--out", path("x.vkl"),
                                   path("one.shp") + ":" + path(picture)});
