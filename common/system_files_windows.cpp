@@ -53,7 +53,13 @@ int renameOver(const fs::path& from, const fs::path& to)
 {
     if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return 0;
-    return failWith(::GetLastError());
+    auto error = ::GetLastError();
+    auto target = ::GetFileAttributesW(to.c_str());
+    if (target != INVALID_FILE_ATTRIBUTES && (target & FILE_ATTRIBUTE_DIRECTORY)) {
+        errno = EISDIR;
+        return -1;
+    }
+    return failWith(error);
 }
 
 }
@@ -63,8 +69,10 @@ FileCalls systemFileCalls()
     return {openNew, writeSome, flush, closeFile, renameOver};
 }
 
+// A read-only scratch copy left behind is removed too.
 void removeEntry(const fs::path& path)
 {
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     ::DeleteFileW(path.c_str());
 }
 

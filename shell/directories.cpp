@@ -157,7 +157,7 @@ void moveWorkingDirectory(const std::string& oldDir, const std::string& newDir)
     // The new directory has a lock of its own, held by the caller.
     for (const auto& file : files) {
         if (file.filename() != names::kLock)
-            fs::copy_file(file, to / file.filename(), fs::copy_options::overwrite_existing);
+            saveFile(to / file.filename(), readFile(file));
     }
     for (auto it = files.rbegin(); it != files.rend(); ++it)
         fs::remove(*it);

@@ -36,21 +36,6 @@ TEST(FileIo, ReadRefusesFilesOverTheLimitBeforeReading)
     EXPECT_EQ(messageOf([&] { readFile(dir / "f", 99); }), "File " + toText(dir / "f") + " is too large (100 bytes)");
 }
 
-// Opening a pipe for reading waits for a writer; a device may never end.
-TEST(FileIo, ReadersRefuseWhatIsNoOrdinaryFileBeforeOpeningIt)
-{
-    TempDir dir;
-    ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);
-    for (auto path : {dir / "pipe", dir.path(), fs::path("/dev/zero")}) {
-        auto expected = "Cannot read file " + toText(path) + ": it is not an ordinary file";
-        EXPECT_EQ(messageOf([&] { readFile(path); }), expected);
-        EXPECT_EQ(messageOf([&] { readFileHead(path, 8); }), expected);
-        EXPECT_EQ(messageOf([&] { openInput(path); }), expected);
-    }
-    EXPECT_EQ(messageOf([&] { readFile(dir / "missing"); }),
-              "Cannot open file " + toText(dir / "missing") + ": No such file or directory");
-}
-
 TEST(SaveFile, ReplacesTheWholeFileAndLeavesNoScratch)
 {
     TempDir dir;
@@ -68,10 +53,12 @@ TEST(SaveFile, ReplacesTheWholeFileAndLeavesNoScratch)
 TEST(SaveFile, AStaleScratchIsRemovedFirst)
 {
     TempDir dir;
-    test::writeText(dir / "other", "untouched");
-    fs::create_symlink(dir / "other", dir / "f.part");
-    saveFile(dir / "f", test::bytesOf("new"));
-    EXPECT_EQ(readFile(dir / "other"), test::bytesOf("untouched"));
+    if (test::linksWork(dir.path())) {
+        test::writeText(dir / "other", "untouched");
+        fs::create_symlink(dir / "other", dir / "f.part");
+        saveFile(dir / "f", test::bytesOf("new"));
+        EXPECT_EQ(readFile(dir / "other"), test::bytesOf("untouched"));
+    }
     test::writeText(dir / "g.part", "stale");
     fs::permissions(dir / "g.part", fs::perms::owner_read);
     saveFile(dir / "g", test::bytesOf("new"));

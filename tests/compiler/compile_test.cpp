@@ -259,7 +259,7 @@ TEST_F(Compile, TheGamesOwnFilesAreKeptAndComeBack)
     addUnit("Tank", "ABCD", false);
     ASSERT_EQ(compile(), CompileOutcome::RulesInstalled);
     EXPECT_EQ(readFile(originals / "rules.ini"), test::bytesOf("the game's rules"));
-    EXPECT_FALSE(installed("rules.ini"));
+    EXPECT_EQ(findCaseless(game, "rules.ini")->filename(), "RULES.INI");
 
     addUnit("Jeep", "JEEP", true);
     ASSERT_EQ(compile(), CompileOutcome::RulesInstalled);
@@ -318,6 +318,8 @@ TEST_F(Compile, AManifestThatLeadsElsewhereIsRefused)
     EXPECT_EQ(readFile(game / "rules.ini"), test::bytesOf("installed"));
 
     // A link in place of the folder would send the kept copies elsewhere.
+    if (!test::linksWork(dir.path()))
+        return;
     fs::remove_all(originals);
     fs::create_directories(dir / "elsewhere");
     fs::create_directory_symlink(dir / "elsewhere", originals);

@@ -12,7 +12,7 @@ using test::TempDir;
 
 TEST(Paths, WorkingDirectoryAddsOneSeparator)
 {
-    EXPECT_EQ(workingDirFor("/opt/qx"), "/opt/qx/temp");
+    EXPECT_EQ(workingDirFor("/opt/qx"), "/opt/qx" + test::kSeparator + "temp");
     EXPECT_EQ(workingDirFor("/"), "/temp");
     EXPECT_EQ(joinName("/opt/qx/", "units"), "/opt/qx/units");
 }
@@ -23,9 +23,11 @@ TEST(Paths, WorkingDirectoryAddsOneSeparator)
 TEST(Paths, DefaultProgramDirectory)
 {
     EXPECT_EQ(defaultProgramDir("/src/build", true, "/x/data", "/home/p"), "/src/build");
-    EXPECT_EQ(defaultProgramDir("/usr/bin", false, "/x/data", "/home/p"), "/x/data/quarvex");
-    EXPECT_EQ(defaultProgramDir("/usr/bin", false, nullptr, "/home/p"), "/home/p/.local/share/quarvex");
-    EXPECT_EQ(defaultProgramDir("/usr/bin", false, "relative", "/home/p"), "/home/p/.local/share/quarvex");
+    const auto& slash = test::kSeparator;
+    auto home = "/home/p" + slash + ".local/share" + slash + "quarvex";
+    EXPECT_EQ(defaultProgramDir("/usr/bin", false, "/x/data", "/home/p"), "/x/data" + slash + "quarvex");
+    EXPECT_EQ(defaultProgramDir("/usr/bin", false, nullptr, "/home/p"), home);
+    EXPECT_EQ(defaultProgramDir("/usr/bin", false, "relative", "/home/p"), home);
 
     TempDir dir;
     EXPECT_FALSE(isUsableProgramDir(dir.text()));

@@ -1,6 +1,7 @@
 #include "temp_dir.h"
 
 #include <atomic>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 
@@ -35,6 +36,20 @@ void writeText(const fs::path& path, const std::string& text)
 Bytes bytesOf(const std::string& text)
 {
     return Bytes(text.begin(), text.end());
+}
+
+bool linksWork(const fs::path& dir)
+{
+    std::error_code error;
+    fs::create_symlink("target", dir / "link-probe", error);
+    fs::remove(dir / "link-probe");
+    return !error;
+}
+
+bool patchWorks()
+{
+    static const bool works = std::system("patch --version >" QX_NULL_DEVICE " 2>&1") == 0;
+    return works;
 }
 
 }

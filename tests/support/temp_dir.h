@@ -26,4 +26,14 @@ void writeBytes(const fs::path& path, const Bytes& bytes);
 void writeText(const fs::path& path, const std::string& text);
 Bytes bytesOf(const std::string& text);
 
+// The system's path separator, as paths the program joins show it.
+inline const std::string kSeparator(1, static_cast<char>(fs::path::preferred_separator));
+
+// Whether symbolic links can be made in the folder: Windows lets most users
+// make none.
+bool linksWork(const fs::path& dir);
+
+// Whether the patch program can be run here.
+bool patchWorks();
+
 }

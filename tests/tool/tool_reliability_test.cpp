@@ -6,6 +6,7 @@
 #include "stock/records.h"
 #include "project/encoder.h"
 #include "project/working_file.h"
+#include "support/environment.h"
 #include "support/faulty_disk.h"
 #include "support/pictures.h"
 #include "support/temp_dir.h"
@@ -27,27 +28,6 @@ using test::TempDir;
 
 using Result = test::ToolResult;
 using test::runTool;
-
-// The program itself, as a user runs it: its standard error.
-Result runProgram(const std::vector<std::string>& args)
-{
-    std::string command = QXTOOL_PATH;
-    for (const auto& arg : args)
-        command += " '" + arg + "'";
-    command += " 2>&1 >/dev/null";
-    Result result{0, {}, {}};
-    auto* pipe = popen(command.c_str(), "r");
-    std::array<char, 4096> buffer{};
-    while (auto n = std::fread(buffer.data(), 1, buffer.size(), pipe))
-        result.err.append(buffer.data(), n);
-    result.status = WEXITSTATUS(pclose(pipe));
-    return result;
-}
-
-std::size_t lineCount(const std::string& text)
-{
-    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-}
 
 using test::writePng;
 
@@ -165,7 +145,7 @@ TEST_F(ToolCompileWrites, AFailureAtAnyOutputInstallsNone)
         FaultyDisk disk(FaultyDisk::Call::Close, ENOSPC, passing);
         auto result = compile();
         EXPECT_EQ(result.status, 1) << passing;
-        auto expected = (passing < 3 ? keeping : "qxtool: ") + "Cannot write file " + path("game") + "/";
+        auto expected = (passing < 3 ? keeping : "qxtool: ") + "Cannot write file " + path("game") + test::kSeparator;
         EXPECT_TRUE(result.err.starts_with(expected)) << result.err;
         expectOldOutputs();
     }
@@ -184,9 +164,9 @@ TEST_F(ToolCompileWrites, NoScratchFolderIsLeftInTheTemporaryDirectory)
     fs::create_directories(dir / "tmp");
     const char* saved = std::getenv("TMPDIR");
     std::string before = saved ? saved : "";
-    setenv("TMPDIR", path("tmp").c_str(), 1);
+    test::setEnvironment("TMPDIR", path("tmp"));
     auto result = compile();
-    saved ? setenv("TMPDIR", before.c_str(), 1) : unsetenv("TMPDIR");
+    test::setEnvironment("TMPDIR", before);
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_TRUE(fs::is_empty(dir / "tmp"));
 }
@@ -214,21 +194,6 @@ TEST_F(ToolPictures, FramesTheReaderWouldRefuseAreRefusedBeforeDecoding)
     EXPECT_EQ(many.err, "qxtool: The picture " + path("big.png") +
                             " cannot go into a library: 17 frames of 2048 x 2048 pixels are too many for one image "
                             "list.\n");
-}
-
-TEST_F(ToolPictures, EveryRefusalOfTheProgramIsOneLine)
-{
-    auto png = readFile(dir / "red.png");
-    png.resize(png.size() - 20);
-    test::writeBytes(dir / "cut.png", png);
-    writePng(dir / "huge.png", 5000, 5000, test::kRed);
-    for (const char* picture : {"cut.png", "huge.png", "one.shp"}) {
-        auto result = runProgram({"make-library", "--kind", "unit", "--title", "T", "--out", path("x.vkl"),
-                                  path("one.shp") + ":" + path(picture)});
-        EXPECT_EQ(result.status, 1) << picture;
-        EXPECT_EQ(lineCount(result.err), 1u) << result.err;
-        EXPECT_TRUE(result.err.starts_with("qxtool: ")) << result.err;
-    }
 }
 
 TEST(ToolStockRefusal, AnUnknownObjectIsAnError)
