@@ -1,5 +1,8 @@
 #include "tool/arguments.h"
 
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <memory>
@@ -19,10 +22,13 @@ std::string utf8Of(const wchar_t* text)
 }
 
 // The narrow arguments are in the system's code page; the wide ones hold
-// every name ("Игры") as typed. What the tool prints is UTF-8 too.
+// every name ("Игры") as typed. What the tool prints is UTF-8 with LF line
+// ends, the same bytes as on other systems.
 std::vector<std::string> utf8Arguments(int, char*[])
 {
     ::SetConsoleOutputCP(CP_UTF8);
+    ::_setmode(::_fileno(stdout), _O_BINARY);
+    ::_setmode(::_fileno(stderr), _O_BINARY);
     int count = 0;
     std::unique_ptr<wchar_t*, decltype(&::LocalFree)> wide(::CommandLineToArgvW(::GetCommandLineW(), &count), ::LocalFree);
     std::vector<std::string> args;

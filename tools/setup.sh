@@ -16,6 +16,21 @@ qx_install_missing() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 }
 
+# The Windows cross-build: mingw-w64 with POSIX threads, Wine to run it.
+QX_WINDOWS_PACKAGES=(mingw-w64 g++-mingw-w64-x86-64-posix wine64 googletest libstb-dev zip)
+
+qx_build_windows() {
+    cmake -S "$QX_ROOT" -B "$QX_ROOT/build-windows" -DCMAKE_TOOLCHAIN_FILE="$QX_ROOT/cmake/mingw-w64-x86_64.cmake" \
+          -DCMAKE_BUILD_TYPE=Release -DQX_BENCH=OFF -DQX_TESTS=ON "$@" >/dev/null
+    cmake --build "$QX_ROOT/build-windows" -j"$(nproc)"
+}
+
+# A private Wine prefix inside the build folder, quiet, without a display.
+qx_wine_environment() {
+    export WINEPREFIX="$QX_ROOT/build-windows/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    unset DISPLAY
+}
+
 qx_build() {
     local dir=$1
     shift
