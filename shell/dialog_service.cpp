@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDesktopServices>
 #include <QFileDialog>
+#include <QUrl>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -79,6 +81,11 @@ QString QtDialogService::browseFolder(const QString& title)
 {
     return QFileDialog::getExistingDirectory(QApplication::activeWindow(), title, QDir::homePath(),
                                              QFileDialog::ShowDirsOnly);
+}
+
+bool QtDialogService::openDocument(const QString& path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 }

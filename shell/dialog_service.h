@@ -24,6 +24,8 @@ public:
     virtual QString openFile(const QString& filter, const QString& defaultSuffix) = 0;
     virtual QString saveFile(const QString& filter, const QString& defaultSuffix) = 0;
     virtual QString browseFolder(const QString& title) = 0;
+    // Opens a document in the desktop's program for it; false when none did.
+    virtual bool openDocument(const QString& path) = 0;
 };
 
 class QtDialogService : public DialogService {
@@ -35,6 +37,7 @@ public:
     QString openFile(const QString& filter, const QString& defaultSuffix) override;
     QString saveFile(const QString& filter, const QString& defaultSuffix) override;
     QString browseFolder(const QString& title) override;
+    bool openDocument(const QString& path) override;
 };
 
 // Qt's form of a "Description|pattern|..." filter.

@@ -164,4 +164,15 @@ void moveWorkingDirectory(const std::string& oldDir, const std::string& newDir)
     fs::remove(from);
 }
 
+std::optional<fs::path> guideFile(const fs::path& executableDir)
+{
+    for (auto guide : {executableDir / "docs" / "guide.html",
+                       executableDir / ".." / "share" / "doc" / "quarvex" / "guide.html"}) {
+        std::error_code error;
+        if (fs::is_regular_file(guide, error))
+            return guide.lexically_normal();
+    }
+    return std::nullopt;
+}
+
 }

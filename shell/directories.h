@@ -40,6 +40,11 @@ bool allExist(const Directories& dirs);
 
 // Where the settings file and its start-up scratch copy live on this platform.
 fs::path settingsFolder();
+// The user's guide as HTML: beside a program run from its build folder
+// (docs/guide.html), or where the package installs it
+// (../share/doc/quarvex/guide.html); nothing when neither is there.
+std::optional<fs::path> guideFile(const fs::path& executableDir);
+
 // Whether this user may write into the folder.
 bool canWrite(const fs::path& folder);
 fs::path settingsFilePath();

@@ -46,9 +46,21 @@ TForm1::TForm1(Windows& windows)
     auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
     quit->setContext(Qt::ApplicationShortcut);
     connect(quit, &QShortcut::activated, this, &QWidget::close);
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    help->setContext(Qt::ApplicationShortcut);
+    connect(help, &QShortcut::activated, this, &TForm1::showGuide);
     if (auto* screen = QApplication::primaryScreen())
         connect(screen, &QScreen::geometryChanged, this, &TForm1::stretch);
     stretch();
+}
+
+void TForm1::showGuide()
+{
+    auto guide = guideFile(windows_.settings->paths().executableDir);
+    if (guide && windows_.dialogs->openDocument(fromUtf8(toText(*guide))))
+        return;
+    windows_.dialogs->information("The user's guide is the file docs/guide.md of Quarvex's sources; an installed "
+                                  "Quarvex keeps it as /usr/share/doc/quarvex/guide.html.");
 }
 
 void TForm1::stretch()

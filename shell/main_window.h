@@ -27,6 +27,8 @@ public:
     // Spans the toolbar across the screen, its frame just off screen.
     void stretch();
     QPushButton* button(const QString& caption) const;
+    // F1 in any window: the user's guide in the desktop's browser.
+    void showGuide();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -57,7 +57,8 @@ ShellPaths Program::defaultPaths()
     auto executableDir = toUtf8(QCoreApplication::applicationDirPath());
     return {settingsFilePath(), startupScratchPath(),
             defaultProgramDir(executableDir, isUsableProgramDir(executableDir), std::getenv("XDG_DATA_HOME"),
-                              std::getenv("HOME"))};
+                              std::getenv("HOME")),
+            toPath(executableDir)};
 }
 
 }

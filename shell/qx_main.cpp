@@ -21,7 +21,8 @@ int main(int argc, char* argv[])
                     "Starts the Quarvex editor. The directories it works with are chosen in its settings window.\n"
                     "Settings are kept in $XDG_CONFIG_HOME/quarvex (~/.config/quarvex). A copy installed in a\n"
                     "folder it cannot write keeps its working files in $XDG_DATA_HOME/quarvex\n"
-                    "(~/.local/share/quarvex).\n");
+                    "(~/.local/share/quarvex).\n"
+                    "The user's guide: /usr/share/doc/quarvex/guide.html; F1 in any window opens it.\n");
         return 0;
     }
     QApplication app(argc, argv);

@@ -16,6 +16,8 @@ struct ShellPaths {
     fs::path settingsFile;
     fs::path startupScratch;
     std::string defaultProgramDir;
+    // The folder of the editor's program, where F1 looks for the guide.
+    fs::path executableDir;
 };
 
 // The three directories, the settings file and the directory gate.
@@ -51,6 +53,9 @@ private:
 
     Windows& windows_;
     ShellPaths paths_;
+
+public:
+    const ShellPaths& paths() const { return paths_; }
     ShellState state_;
     std::optional<WorkingDirLock> lock_;
 };

@@ -226,7 +226,8 @@ std::string fullUsage()
     }
     return text + "  qxtool --help | --version | COMMAND --help\n\n"
                   "Exit status: 0 on success, 1 with a one-line message on stderr when an input is missing,\n"
-                  "unreadable or not what the command expects, 2 for wrong arguments.\n";
+                  "unreadable or not what the command expects, 2 for wrong arguments.\n"
+                  "The user's guide, section 7, shows each command at work: /usr/share/doc/quarvex/guide.html\n";
 }
 
 bool asksForHelp(const std::vector<std::string>& args)

@@ -232,6 +232,33 @@ private slots:
         QVERIFY(!fs::exists(fixture.workingFile("project.tmp")));
     }
 
+    // F1 in any window opens the guide beside the program, or the installed
+    // one; where there is none, one box says where it is.
+    void f1OpensTheGuideOrSaysWhereItIs()
+    {
+        ProgramFixture fixture;
+        fixture.acceptDirectories();
+        fixture.start();
+        auto& w = fixture.windows();
+        w.form1->show();
+        w.prjform->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.prjform));
+        QTest::keyClick(w.prjform, Qt::Key_F1);
+        QCOMPARE(fixture.dialogs.log, QStringList{"information: The user's guide is the file docs/guide.md of Quarvex's "
+                                                  "sources; an installed Quarvex keeps it as "
+                                                  "/usr/share/doc/quarvex/guide.html."});
+        auto installed = fixture.dir / "share" / "doc" / "quarvex";
+        fs::create_directories(installed);
+        test::writeText(installed / "guide.html", "<html></html>");
+        QTest::keyClick(w.prjform, Qt::Key_F1);
+        QCOMPARE(fixture.dialogs.log.last(), "document: " + QString::fromStdString(toText(installed / "guide.html")));
+        fs::create_directories(fixture.dir / "program" / "docs");
+        test::writeText(fixture.dir / "program" / "docs" / "guide.html", "<html></html>");
+        QTest::keyClick(w.prjform, Qt::Key_F1);
+        QCOMPARE(fixture.dialogs.log.last(),
+                 "document: " + QString::fromStdString(toText(fixture.dir / "program" / "docs" / "guide.html")));
+    }
+
     // A crashed run's project is offered back; declined, it goes as before;
     // damaged, it is set aside, never deleted.
     void aCrashedRunsProjectIsOfferedBack()

@@ -10,7 +10,7 @@ ProgramFixture::ProgramFixture()
         writeText(dir / "game" / name, "x");
     for (const char* name : {"qx", "readme.txt"})
         writeText(dir / "program" / name, "x");
-    paths = {dir / "config" / "localset.ini", dir / "config" / "settings3.tmp", toText(dir / "program")};
+    paths = {dir / "config" / "localset.ini", dir / "config" / "settings3.tmp", toText(dir / "program"), dir / "program"};
 }
 
 void ProgramFixture::acceptDirectories()

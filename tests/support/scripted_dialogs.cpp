@@ -59,4 +59,10 @@ QString ScriptedDialogs::browseFolder(const QString& title)
     return takeFile();
 }
 
+bool ScriptedDialogs::openDocument(const QString& path)
+{
+    log << "document: " + path;
+    return true;
+}
+
 }

@@ -21,6 +21,8 @@ public:
     QString openFile(const QString& filter, const QString& defaultSuffix) override;
     QString saveFile(const QString& filter, const QString& defaultSuffix) override;
     QString browseFolder(const QString& title) override;
+    // Logs "document: PATH" and answers that it opened.
+    bool openDocument(const QString& path) override;
 
     QString takeFile();
 

@@ -1,0 +1,206 @@
+// Puts the editor's windows into the states the user's guide shows and
+// writes one picture of each window: qxscreenshots OUTDIR LIBRARIES.
+// LIBRARIES holds the demo graphics libraries tools/screenshots makes.
+#include "common/error.h"
+#include "compiler/rules_writer.h"
+#include "editors/filtered_line_edit.h"
+#include "library/drop_targets.h"
+#include "library/library_viewer.h"
+#include "project/import_window.h"
+#include "project/preview_window.h"
+#include "shell/all_windows.h"
+#include "support/program_fixture.h"
+#include "support/window_helpers.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPainter>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QtTest>
+
+#include <iostream>
+
+namespace {
+
+using namespace qx;
+
+constexpr int kMaxWidth = 1000;
+
+class Shots {
+public:
+    Shots(const fs::path& out, const fs::path& libraries) : out_(out), libraries_(libraries)
+    {
+        fixture_.acceptDirectories();
+        fixture_.start();
+    }
+
+    Windows& w() { return fixture_.windows(); }
+
+    QImage grab(QWidget* window)
+    {
+        showToFront(window);
+        QApplication::processEvents();
+        QTest::qWait(150);
+        auto image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        if (image.width() > kMaxWidth)
+            image = image.scaledToWidth(kMaxWidth, Qt::SmoothTransformation);
+        return image;
+    }
+
+    void save(const QImage& image, const char* name)
+    {
+        auto path = QString::fromStdString(toText(out_ / (std::string(name) + ".png")));
+        if (!image.convertToFormat(QImage::Format_RGB888).save(path, "PNG"))
+            throw Error("Cannot write " + path.toStdString());
+        std::cout << name << ".png " << image.width() << "x" << image.height() << "\n";
+    }
+
+    void shoot(QWidget* window, const char* name) { save(grab(window), name); }
+
+    // Pictures of several windows in one, side by side or one above the other.
+    static QImage together(const std::vector<QImage>& images, bool sideBySide)
+    {
+        constexpr int kGap = 8;
+        int width = 0, height = 0;
+        for (const auto& image : images) {
+            width = sideBySide ? width + image.width() + kGap : std::max(width, image.width());
+            height = sideBySide ? std::max(height, image.height()) : height + image.height() + kGap;
+        }
+        QImage both(width - kGap * sideBySide, height - kGap * !sideBySide, QImage::Format_RGB32);
+        both.fill(QColor(64, 64, 64));
+        QPainter painter(&both);
+        int at = 0;
+        for (const auto& image : images) {
+            painter.drawImage(sideBySide ? at : 0, sideBySide ? 0 : at, image);
+            at += (sideBySide ? image.width() : image.height()) + kGap;
+        }
+        painter.end();
+        return both.width() > kMaxWidth ? both.scaledToWidth(kMaxWidth, Qt::SmoothTransformation) : both;
+    }
+
+    void editors();
+    void graphics();
+    void projectAndCompile();
+    void readme();
+
+private:
+    test::ProgramFixture fixture_;
+    fs::path out_;
+    fs::path libraries_;
+};
+
+void Shots::editors()
+{
+    save(together({grab(w().form1), grab(w().settings)}, false), "main-window");
+    shoot(w().settings, "settings");
+    auto* unit = w().cnuform;
+    unit->loadStock("3TNK");
+    unit->form->field("name")->setText("Mammoth Mk II");
+    unit->form->field("strength")->setStoredText("650");
+    shoot(unit, "unit-editor");
+    unit->pages->setCurrentIndex(1);
+    shoot(unit, "unit-editor-details");
+    unit->pages->setCurrentIndex(0);
+    const std::pair<EditorWindow*, const char*> others[] = {
+        {w().cnbform, "TSLA"}, {w().cnwform, "105mm"}, {w().cnwhform, "AP"}, {w().cnpform, "HeatSeeker"}};
+    const char* names[] = {"building-editor", "weapon-editor", "warhead-editor", "projectile-editor"};
+    for (std::size_t i = 0; i < std::size(others); ++i) {
+        others[i].first->loadStock(others[i].second);
+        shoot(others[i].first, names[i]);
+    }
+    w().general->pages->setCurrentIndex(2);
+    shoot(w().general, "general-settings");
+}
+
+// The demo libraries open in the browser and two viewers; an icon and an
+// animation dropped on the unit editor.
+void Shots::graphics()
+{
+    auto* browser = w().form2;
+    browser->setDirectory(QString::fromStdString(toText(libraries_)));
+    shoot(browser, "library-browser");
+    for (int row = 0; row < 2; ++row) {
+        browser->FileListBox1->setCurrentRow(row);
+        QTest::mouseClick(browser->ViewButton, Qt::LeftButton);
+    }
+    auto viewers = browser->viewers();
+    save(together({grab(viewers[0]), grab(viewers[1])}, true), "library-viewer");
+    auto* unit = w().cnuform;
+    viewers[0]->iconList()->setCurrentRow(0);
+    std::unique_ptr<QMimeData> icon(viewers[0]->iconList()->dragData());
+    test::deliver(unit->iconArea, icon.get());
+    auto* preview = viewers[1]->previews()[0];
+    std::unique_ptr<QMimeData> image(preview->dragData());
+    browser->animationDragStarted(preview);
+    test::deliver(unit->imageArea, image.get());
+    browser->animationDragEnded();
+    unit->form->field("internalName")->setText("MMK2");
+    unit->pages->setCurrentIndex(3);
+    shoot(unit, "unit-editor-graphics");
+    for (auto* viewer : viewers)
+        viewer->close();
+    browser->close();
+}
+
+void Shots::projectAndCompile()
+{
+    auto* unit = w().cnuform;
+    unit->replacementList->setCurrentRow(0);
+    QTest::mouseClick(unit->AddButton, Qt::LeftButton);
+    w().cnwform->loadStock("105mm");
+    w().cnwform->form->field("damage")->setStoredText("45");
+    QTest::mouseClick(w().cnwform->AddButton, Qt::LeftButton);
+    QTest::mouseClick(w().cnwform->AddButton, Qt::LeftButton);
+    auto* project = w().prjform;
+    fixture_.dialogs.answers = {DialogService::Answer::No};
+    QTest::mouseClick(project->compQXP, Qt::LeftButton);
+    project->ListBox1->setCurrentRow(1);
+    shoot(project, "project-window");
+    QTest::mouseClick(project->PreviewQXP, Qt::LeftButton);
+    project->preview->resize(760, 560);
+    shoot(project->preview, "compile-preview");
+    project->preview->close();
+
+    auto text = compiler::rulesFileText(compiler::stockRules());
+    text.replace(text.find("Strength=400", text.find("[3TNK]")), 12, "Strength=450\r\nVoice=VTANK");
+    text.replace(text.find("Damage=30", text.find("[105mm]")), 9, "Damage=35");
+    auto rules = fixture_.dir / "mymod.ini";
+    test::writeText(rules, text);
+    fixture_.dialogs.saveAnswers = {DialogService::SaveAnswer::Discard};
+    fixture_.dialogs.files = {QString::fromStdString(toText(rules))};
+    project->importRules();
+    shoot(project->importReport, "import-rules");
+    project->importReport->close();
+}
+
+// The README's picture: the main window above the unit editor.
+void Shots::readme()
+{
+    auto top = grab(w().form1);
+    w().cnuform->pages->setCurrentIndex(0);
+    save(together({top, grab(w().cnuform)}, false), "main-and-unit-editor");
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::cerr << "usage: qxscreenshots OUTDIR LIBRARIES\n";
+        return 2;
+    }
+    try {
+        Shots shots(toPath(argv[1]), toPath(argv[2]));
+        shots.editors();
+        shots.graphics();
+        shots.readme();
+        shots.projectAndCompile();
+    } catch (const std::exception& failure) {
+        std::cerr << "qxscreenshots: " << failure.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
