@@ -25,6 +25,9 @@ std::optional<std::int64_t> wholeNumber(std::string_view text);
 // even; nothing for text that is no such number.
 std::optional<std::int64_t> scaledNumber(std::string_view text, int fractionDigits);
 
+// Without blanks and tabs at either end, nor a line's CR at its end.
+std::string_view trimmed(std::string_view text);
+
 // Two lower-case hex digits.
 std::string hexByte(std::uint8_t byte);
 

@@ -150,15 +150,6 @@ void applyPatch(std::span<std::uint8_t> bytes, const TextLine& line)
     }
 }
 
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-        text.remove_suffix(1);
-    return text;
-}
-
 List listOf(stock::Menu menu)
 {
     return List(menu.begin(), menu.end());

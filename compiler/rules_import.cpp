@@ -26,15 +26,6 @@ constexpr std::uint64_t kMaxRulesSize = 64u << 20;
 constexpr EntryKind kObjectKinds[] = {EntryKind::Unit, EntryKind::Weapon, EntryKind::Projectile, EntryKind::Warhead,
                                       EntryKind::Building};
 
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-        text.remove_suffix(1);
-    return text;
-}
-
 // ---- a rules file as the game reads it ----
 
 struct IniKey {
