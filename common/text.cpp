@@ -124,4 +124,15 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
+std::vector<std::string_view> pieces(std::string_view text, char separator)
+{
+    std::vector<std::string_view> found;
+    while (!text.empty()) {
+        auto end = std::min(text.find(separator), text.size());
+        found.push_back(text.substr(0, end));
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
+    return found;
+}
+
 }

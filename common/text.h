@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qx {
 
@@ -27,6 +28,10 @@ std::optional<std::int64_t> scaledNumber(std::string_view text, int fractionDigi
 
 // Without blanks and tabs at either end, nor a line's CR at its end.
 std::string_view trimmed(std::string_view text);
+
+// The pieces between separators; a separator at the very end gives no empty
+// last piece.
+std::vector<std::string_view> pieces(std::string_view text, char separator);
 
 // Two lower-case hex digits.
 std::string hexByte(std::uint8_t byte);

@@ -3,6 +3,7 @@
 
 #include "common/error.h"
 #include "common/save_file.h"
+#include "common/text.h"
 #include "common/unified_diff.h"
 #include "compiler/game_originals.h"
 #include "compiler/mix_writer.h"
@@ -38,16 +39,6 @@ LoadedProject loadProject(ByteView file)
     return {file, project::parseDirectory(file)};
 }
 
-// The letters a-z in upper case, as the game compares names.
-std::string upperCase(std::string text)
-{
-    for (auto& c : text) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
 // The archive member a graphics part of an object is packed as.
 std::string memberName(const std::string& internalName, const KindFacts& facts, std::size_t shp)
 {
@@ -58,7 +49,7 @@ std::string memberName(const std::string& internalName, const KindFacts& facts, 
 // the game finds them by the identifiers of the member names. Nothing for
 // other kinds.
 struct Naming {
-    std::string name;  // in upper case
+    std::string name;  // in lower case: the game compares names without case
     std::vector<std::uint32_t> members;
 };
 
@@ -68,7 +59,7 @@ std::optional<Naming> namingOf(const project::DirectoryEntry& entry, ByteView bl
     if (!objects::objectTable(entry.kind) || !facts->shpParts())
         return std::nullopt;
     auto record = records::unpack(entry.kind, block);
-    Naming naming{upperCase(record.text("internalName")), {}};
+    Naming naming{lowerCase(record.text("internalName")), {}};
     if (record.hasGraphics()) {
         for (std::size_t i = 0; i < facts->shpParts(); ++i)
             naming.members.push_back(nameHash(memberName(record.text("internalName"), *facts, i)));

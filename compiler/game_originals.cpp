@@ -75,17 +75,6 @@ std::string manifestFault(const std::vector<std::string>& fields, const std::vec
     return {};
 }
 
-std::vector<std::string> wordsOf(std::string_view line)
-{
-    std::vector<std::string> words;
-    while (!line.empty()) {
-        auto end = std::min(line.find(' '), line.size());
-        words.emplace_back(line.substr(0, end));
-        line.remove_prefix(std::min(end + 1, line.size()));
-    }
-    return words;
-}
-
 [[noreturn]] void damaged(const std::string& why)
 {
     throw Error(std::string(names::kOriginals) + "/" + names::kOriginalsManifest + " is damaged: " + why);
@@ -102,7 +91,8 @@ std::vector<Record> parseRecords(ByteView bytes)
         auto end = text.find('\n');
         if (end == std::string_view::npos)
             damaged("line " + std::to_string(number) + " does not end");
-        auto fields = wordsOf(text.substr(0, end));
+        auto words = pieces(text.substr(0, end), ' ');
+        std::vector<std::string> fields(words.begin(), words.end());
         text.remove_prefix(end + 1);
         if (auto fault = manifestFault(fields, records); !fault.empty())
             damaged("line " + std::to_string(number) + ": " + fault);
@@ -249,14 +239,15 @@ std::vector<std::string> restoreGame(const std::string& gameDir)
     for (const auto& record : records)
         kept.push_back(record.kept ? readKept(folder / record.name) : Bytes());
     std::vector<std::string> changed;
-    for (const auto& record : records) {
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const auto& record = records[i];
         auto current = findCaseless(game, record.name);
         Bytes bytes = current ? readFile(*current) : Bytes();
         auto hash = hashOf(bytes);
         if (current && isForeign(record, hash))
             keepForeign(folder, record.name, bytes);
         if (record.kept && (!current || hash != record.original || current->filename() != record.gameName)) {
-            saveFile(game / record.gameName, kept[static_cast<std::size_t>(&record - records.data())]);
+            saveFile(game / record.gameName, kept[i]);
             if (current && current->filename() != record.gameName)
                 fs::remove(*current);
             changed.push_back("restored " + record.gameName);

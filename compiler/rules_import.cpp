@@ -6,7 +6,6 @@
 #include "data/stock_rules.h"
 #include "general/groups.h"
 #include "project/working_file.h"
-#include "stock/catalogue.h"
 #include "stock/line_helpers.h"
 #include "stock/loaded_record.h"
 #include "stock/menus.h"
@@ -107,13 +106,7 @@ std::vector<std::string_view> splitLines(ByteView bytes)
     std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     if (text.starts_with("\xef\xbb\xbf"))
         text.remove_prefix(3);
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        auto end = std::min(text.find('\n'), text.size());
-        lines.push_back(text.substr(0, end));
-        text.remove_prefix(std::min(end + 1, text.size()));
-    }
-    return lines;
+    return pieces(text, '\n');
 }
 
 const IniFile& stockIni()
@@ -208,29 +201,12 @@ void addTargets(std::unordered_map<std::string, Target>& targets, Target::What w
     }
 }
 
-std::vector<std::string> catalogueTexts(std::span<const stock::CatalogueEntry> catalogue)
-{
-    std::vector<std::string> texts;
-    for (const auto& entry : catalogue)
-        texts.push_back(entry.text);
-    return texts;
-}
-
 const std::unordered_map<std::string, Target>& targets()
 {
     static const auto all = [] {
         std::unordered_map<std::string, Target> map;
-        for (auto kind : kObjectKinds) {
-            std::vector<std::string> list;
-            if (kind == EntryKind::Unit || kind == EntryKind::Building) {
-                list = catalogueTexts(kind == EntryKind::Unit ? stock::unitCatalogue() : stock::buildingCatalogue());
-            } else {
-                const auto& table = objects::tableOf(kind);
-                auto menu = table.fields[objects::indexOf(table, "replaced")].menu();
-                list.assign(menu.begin(), menu.end());
-            }
-            addTargets(map, Target::What::Object, kind, list);
-        }
+        for (auto kind : kObjectKinds)
+            addTargets(map, Target::What::Object, kind, stock::objectList(kind));
         for (auto byte = byteOf(EntryKind::Difficulty); byte <= byteOf(EntryKind::Terrain); ++byte) {
             const auto& group = *general::groupOfKind(static_cast<EntryKind>(byte));
             if (group.section)
@@ -306,8 +282,6 @@ public:
 
 private:
     void importObject(const Target& target, const IniSection& hand, const IniSection& stock);
-    void checkChoices(const Target& target, const IniSection& hand, const stock::StockObject& shown,
-                      const records::ObjectRecord& fallback, records::ObjectRecord& record);
     void fault(const IniSection& section, std::string_view key, const char* label, stock::Unstorable fault);
     std::string nameOf(const Target& target, const IniSection& section, bool hand);
     std::string internalName(const Target& target, const IniSection& hand, const IniSection& stock);
@@ -333,7 +307,7 @@ private:
     const IniFile& hand_;
     std::vector<project::Entry> entries_;
     std::vector<std::string> lines_;
-    std::set<std::string> takenNames_;  // upper case
+    std::set<std::string> takenNames_;  // as the game reads them
     // Per section, then key (lower case): why the value was not taken.
     std::map<std::string, std::map<std::string, std::string>> faults_;
     std::map<std::string, std::string> sectionNotes_;
@@ -351,12 +325,11 @@ void Importer::importObject(const Target& target, const IniSection& hand, const 
     }
     auto fallback = stock::loadedRecord(target.kind, stock::loadStockObject(target.identifier, target.kind,
                                                                              stock.loaderLines(target.identifier)));
-    auto shown = stock::loadStockObject(target.identifier, target.kind, hand.loaderLines(target.identifier));
-    auto loaded = stock::loadedRecord(target.kind, shown, fallback);
+    auto loaded = stock::loadedRecord(
+        target.kind, stock::loadStockObject(target.identifier, target.kind, hand.loaderLines(target.identifier)), fallback);
     const auto& fields = objects::tableOf(target.kind).fields;
     for (std::size_t i = 0; i < fields.size(); ++i)
         fault(hand, fields[i].key, fields[i].label, loaded.faults[i]);
-    checkChoices(target, hand, shown, fallback, loaded.record);
     auto& record = loaded.record;
     bool named = target.kind == EntryKind::Unit || target.kind == EntryKind::Building;
     if (named) {
@@ -376,32 +349,6 @@ void Importer::importObject(const Target& target, const IniSection& hand, const 
     add(target.kind, named ? record.text("name") : target.entryText, records::pack(record));
 }
 
-// A choice the list does not hold leaves the field unticked; the stock
-// value stands instead, and a list keeps the entries it holds.
-void Importer::checkChoices(const Target& target, const IniSection& hand, const stock::StockObject& shown,
-                            const records::ObjectRecord& fallback, records::ObjectRecord& record)
-{
-    const auto& fields = objects::tableOf(target.kind).fields;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        const auto& field = fields[i];
-        bool many = field.control == objects::Control::ManyChoices;
-        const auto* given = *field.key ? hand.find(lowerCase(field.key)) : nullptr;
-        if (!given || given->value.empty() || (field.control != objects::Control::OneChoice && !many))
-            continue;
-        const auto* ticked = shown.find(objects::plainLabel(field.label));
-        std::set<std::string> items;
-        for (std::size_t n = 0; many && n <= stock::commaCount(given->value); ++n)
-            items.insert(lowerCase(trimmed(stock::listItem(given->value, n))));
-        items.erase("");
-        std::size_t wanted = many ? items.size() : 1;
-        if (ticked && ticked->checked.size() >= wanted)
-            continue;
-        fault(hand, field.key, field.label, stock::Unstorable::NotInList);
-        if (!many)
-            record.values[i] = fallback.values[i];
-    }
-}
-
 void Importer::fault(const IniSection& section, std::string_view key, const char* label, stock::Unstorable fault)
 {
     if (fault == stock::Unstorable::None || key.empty())
@@ -414,7 +361,8 @@ void Importer::fault(const IniSection& section, std::string_view key, const char
 std::string Importer::nameOf(const Target& target, const IniSection& section, bool hand)
 {
     const auto* given = section.find("name");
-    if (given && given->value.size() <= objects::tableOf(target.kind).fields[0].count)
+    const auto& table = objects::tableOf(target.kind);
+    if (given && given->value.size() <= table.fields[objects::indexOf(table, "name")].count)
         return given->value;
     if (given && hand)
         fault(section, "Name", "Name: ", stock::Unstorable::TooWide);
@@ -429,7 +377,9 @@ std::string Importer::internalName(const Target& target, const IniSection& hand,
     std::size_t width = table.fields[objects::indexOf(table, "internalName")].count;
     if (target.kind != EntryKind::Projectile)
         return uniqueName(target.identifier, width);
-    const auto* image = hand.find("image") ? hand.find("image") : stock.find("image");
+    const auto* image = hand.find("image");
+    if (!image)
+        image = stock.find("image");
     if (!image)
         return uniqueName(target.identifier, width);
     auto label = table.fields[objects::indexOf(table, "internalName")].label;
@@ -630,17 +580,10 @@ void Importer::compareAll(const IniFile& compiled)
     }
 }
 
-struct Silent : CompileReporter {
-    void warning(const std::string&) override {}
-    void error(const std::string&) override {}
-    void information(const std::string&) override {}
-    bool confirm(const std::string&) override { return true; }
-};
-
 RulesImport Importer::finish(const std::string& fileName)
 {
     RulesImport result{project::buildWorkingFile(0, entries_), std::move(lines_), {}};
-    Silent silent;
+    RecordingReporter silent(true);
     compareAll(parseIni(buildOutputs(result.workingFile, silent).rules));
     std::stable_sort(notCarried_.begin(), notCarried_.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });

@@ -18,8 +18,8 @@ namespace {
 
 using graphics::Graphic;
 
-const char* const kInfantryBoxes[] = {"c4", "panic", "infiltrate", "dogLogic"};
-const char* const kVehicleBoxes[] = {"noMovingFire", "tracked"};
+using objects::kInfantryBoxes;
+using objects::kVehicleBoxes;
 
 ReplacingFacts unitFacts()
 {

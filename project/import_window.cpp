@@ -1,6 +1,7 @@
 #include "project/import_window.h"
 
 #include "common/cp1252.h"
+#include "shell/accessibility.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -16,11 +17,10 @@ Timportform::Timportform(QWidget* parent)
     setWindowTitle("Import of rules.ini");
     NotCarried = new QPlainTextEdit(this);
     NotCarried->setObjectName("NotCarried");
-    NotCarried->setAccessibleName("Not carried");
     NotCarried->setReadOnly(true);
     NotCarried->setLineWrapMode(QPlainTextEdit::NoWrap);
     auto* label = new QLabel("&Not carried:", this);
-    label->setBuddy(NotCarried);
+    nameAfterLabel(label, NotCarried);
     auto* close = new QPushButton("Close", this);
     close->setObjectName("CloseButton");
     connect(close, &QPushButton::clicked, this, &QWidget::close);

@@ -1,6 +1,7 @@
 #include "project/preview_window.h"
 
 #include "common/cp1252.h"
+#include "shell/accessibility.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -58,8 +59,7 @@ QString findingText(const compiler::Finding& finding)
 QLabel* captionFor(const QString& caption, QWidget* field, QWidget* parent)
 {
     auto* label = new QLabel(caption, parent);
-    label->setBuddy(field);
-    field->setAccessibleName(QString(caption).remove('&').remove(':'));
+    nameAfterLabel(label, field);
     return label;
 }
 

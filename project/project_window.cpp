@@ -397,13 +397,12 @@ void Tprjform::importText()
         windows_.dialogs->error(fromUtf8(oneLine(fault.what())));
         return;
     }
-    openImported(plain, project::openedListLines(project::parseDirectory(plain)));
+    openImported(plain);
 }
 
-void Tprjform::openImported(ByteView plain, const std::vector<std::string>& lines)
+void Tprjform::openImported(ByteView plain)
 {
-    project::openWorkingFile(plain, workingFile(names::kProject), workingFile(names::kOpenScratch));
-    showLines(lines);
+    showLines(project::openWorkingFile(plain, workingFile(names::kProject), workingFile(names::kOpenScratch)));
     forgetEditedEntries();
     unsaved_ = true;
 }
@@ -416,7 +415,7 @@ void Tprjform::importRules()
     if (source.isEmpty())
         return;
     auto imported = compiler::importRulesFile(toPath(toUtf8(source)));
-    openImported(imported.workingFile, imported.lines);
+    openImported(imported.workingFile);
     if (!importReport)
         importReport = new Timportform(this);
     importReport->showLines(imported.notCarried);

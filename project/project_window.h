@@ -96,7 +96,7 @@ private:
     fs::path workingFile(const std::string& name) const;
     void startEmptyProject();
     // A checked working file in memory becomes the open project, unsaved.
-    void openImported(ByteView plain, const std::vector<std::string>& lines);
+    void openImported(ByteView plain);
     void openPackageFile(const fs::path& package);
     void showLines(const std::vector<std::string>& lines);
     std::vector<EditorWindow*> objectEditors() const;

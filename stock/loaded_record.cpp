@@ -7,6 +7,7 @@
 #include "stock/object_fields.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace qx::stock {
 namespace {
@@ -30,9 +31,11 @@ Unstorable numberFault(const Field& field, const std::string& text)
 }
 
 // One field as the window stores what the load showed in it.
-Unstorable storeField(const Field& field, const StockField* shown, records::Value& value)
+Unstorable storeField(const Field& field, const StockObject& loaded, records::Value& value)
 {
-    auto fault = Unstorable::None;
+    auto label = objects::plainLabel(field.label);
+    const auto* shown = loaded.find(label);
+    auto fault = loaded.unmatched.contains(label) ? Unstorable::NotInList : Unstorable::None;
     switch (field.control) {
     case Control::Text:
         value.text = shown ? fitted(field, shown->text, fault) : std::string();
@@ -66,9 +69,10 @@ Unstorable storeField(const Field& field, const StockField* shown, records::Valu
     return fault;
 }
 
-bool anyBox(const records::ObjectRecord& record, std::initializer_list<const char*> ids)
+bool anyInfantryBox(const records::ObjectRecord& record)
 {
-    return std::any_of(ids.begin(), ids.end(), [&](const char* id) { return record.number(id) != 0; });
+    return std::any_of(std::begin(objects::kInfantryBoxes), std::end(objects::kInfantryBoxes),
+                       [&](const char* id) { return record.number(id) != 0; });
 }
 
 }
@@ -79,14 +83,14 @@ LoadedRecord loadedRecord(EntryKind kind, const StockObject& loaded, const recor
     LoadedRecord result{records::defaults(kind), std::vector<Unstorable>(table.fields.size())};
     for (std::size_t i = 0; i < table.fields.size(); ++i) {
         const auto& field = table.fields[i];
-        result.faults[i] = storeField(field, loaded.find(objects::plainLabel(field.label)), result.record.values[i]);
-        if (result.faults[i] != Unstorable::None)
+        result.faults[i] = storeField(field, loaded, result.record.values[i]);
+        if (result.faults[i] != Unstorable::None && field.control != Control::ManyChoices)
             result.record.values[i] = fallback.values.at(i);
     }
     // The unit editor stores 0 passengers for an empty field while no
     // infantry box closes the vehicle boxes.
     if (kind == EntryKind::Unit && result.record.number("passengers") == objects::kEmpty &&
-        !anyBox(result.record, {"c4", "panic", "infiltrate", "dogLogic"}))
+        !anyInfantryBox(result.record))
         result.record.number("passengers") = 0;
     return result;
 }
@@ -97,18 +101,21 @@ records::ObjectRecord loadedRecord(EntryKind kind, const StockObject& loaded)
     return loadedRecord(kind, loaded, defaults).record;
 }
 
+std::vector<std::string> objectList(EntryKind kind)
+{
+    if (kind == EntryKind::Unit || kind == EntryKind::Building)
+        return catalogueLookup(kind == EntryKind::Unit ? CatalogueKind::Unit : CatalogueKind::Building, 0, 0, true);
+    const auto& table = objects::tableOf(kind);
+    auto menu = table.fields[objects::indexOf(table, "replaced")].menu();
+    return {menu.begin(), menu.end()};
+}
+
 std::optional<std::int32_t> replacementPosition(EntryKind kind, const std::string& identifier)
 {
-    std::vector<std::string> list;
-    if (kind == EntryKind::Unit || kind == EntryKind::Building) {
-        auto catalogue = kind == EntryKind::Unit ? CatalogueKind::Unit : CatalogueKind::Building;
-        list = catalogueLookup(catalogue, 0, 0, true);
-        list.resize(std::min(list.size(), offeredForReplacement(catalogue)));
-    } else {
-        const auto& table = objects::tableOf(kind);
-        auto menu = table.fields[objects::indexOf(table, "replaced")].menu();
-        list.assign(menu.begin(), menu.end());
-    }
+    auto list = objectList(kind);
+    if (kind == EntryKind::Unit || kind == EntryKind::Building)
+        list.resize(std::min(list.size(), offeredForReplacement(kind == EntryKind::Unit ? CatalogueKind::Unit
+                                                                                            : CatalogueKind::Building)));
     auto wanted = lowerCase(identifier);
     if (kind == EntryKind::Weapon && wanted == lowerCase(kTorpedoTube))
         return std::nullopt;

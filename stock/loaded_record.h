@@ -22,14 +22,20 @@ struct LoadedRecord {
 // loaded shows them and nothing else was typed: the fields' texts through
 // their lengths, empty fields and unticked lists at their defaults, the
 // unit editor's passengers at 0 when its vehicle boxes are open. A field
-// whose text cannot be stored takes the value of fallback instead, and its
-// fault is recorded. The name, the internal name and the replaced object
+// whose text cannot be stored, or whose value its list lacks, takes the
+// value of fallback instead (a list of several keeps the entries it holds),
+// and its fault is recorded. The name, the internal name and the replaced object
 // are left to the caller.
 LoadedRecord loadedRecord(EntryKind kind, const StockObject& loaded, const records::ObjectRecord& fallback);
 
 // The same without a fallback: a field that cannot be stored keeps its
 // default.
 records::ObjectRecord loadedRecord(EntryKind kind, const StockObject& loaded);
+
+// Every stock object an editor of the kind knows, as its lists show them:
+// the catalogue for units and buildings, the list of objects to replace for
+// the others.
+std::vector<std::string> objectList(EntryKind kind);
 
 // The position of the object in the list the editor offers to be replaced
 // (the catalogue for units and buildings, without graphics), if it is

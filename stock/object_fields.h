@@ -104,6 +104,12 @@ struct ObjectTable {
     bool looseHeader = false;
 };
 
+// The unit's infantry abilities and vehicle abilities, which exclude each
+// other: with an infantry box checked the unit editor closes the vehicle
+// boxes and the passengers field.
+inline constexpr const char* kInfantryBoxes[] = {"c4", "panic", "infiltrate", "dogLogic"};
+inline constexpr const char* kVehicleBoxes[] = {"noMovingFire", "tracked"};
+
 // Nothing for the general groups and unknown kinds.
 const ObjectTable* objectTable(EntryKind kind);
 // Throws for a kind without a table.

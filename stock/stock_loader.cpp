@@ -78,13 +78,14 @@ private:
         case Load::OwnerChoice: choose(f, value == "soviet,allies" ? "allies,soviet" : value); break;
         case Load::ManyChoices: chooseMany(f, value); break;
         case Load::TechLevel:
-        case Load::Position:
-            if (auto number = wholeNumber(value)) {
-                auto position = f.load == Load::TechLevel && *number == -1 ? 0 : *number;
-                if (position >= 0)
-                    click(f, static_cast<std::size_t>(position));
-            }
+        case Load::Position: {
+            auto number = wholeNumber(value);
+            auto position = number && f.load == Load::TechLevel && *number == -1 ? 0 : number.value_or(-1);
+            if (position >= 0)
+                click(f, static_cast<std::size_t>(position));
+            note(f, !value.empty() && (position < 0 || static_cast<std::size_t>(position) >= f.menu().size()));
             break;
+        }
         case Load::Percents:
             if (&f == firstPercentField())
                 fillPercents(value);
@@ -107,6 +108,16 @@ private:
         }
     }
 
+    // Whether the field's last value named something its list lacks.
+    void note(const Field& f, bool unmatched)
+    {
+        auto label = objects::plainLabel(f.label);
+        if (unmatched)
+            object.unmatched.insert(label);
+        else
+            object.unmatched.erase(label);
+    }
+
     void choose(const Field& f, const std::string& value)
     {
         auto menu = f.menu();
@@ -118,6 +129,7 @@ private:
                 shown.text += withoutAmpersands(menu[i]);
             }
         }
+        note(f, !value.empty() && shown.checked.empty());
     }
 
     void chooseMany(const Field& f, const std::string& value)
@@ -126,15 +138,21 @@ private:
         auto& shown = field(f, StockField::Type::Menu);
         shown.checked.clear();
         auto count = commaCount(value) + 1;
+        std::vector<bool> found(count);
         for (std::size_t i = 0; i < menu.size(); ++i) {
             for (std::size_t n = 0; n < count; ++n) {
                 if (lowerCase(bracketIdentifier(menu[i])) == lowerCase(listItem(value, n))) {
                     if (std::find(shown.checked.begin(), shown.checked.end(), i) == shown.checked.end())
                         shown.checked.push_back(i);
                     shown.text += withoutAmpersands(menu[i]) + "; ";
+                    found[n] = true;
                 }
             }
         }
+        bool unmatched = false;
+        for (std::size_t n = 0; n < count; ++n)
+            unmatched = unmatched || (!found[n] && !trimmed(listItem(value, n)).empty());
+        note(f, unmatched);
     }
 
     const Field* firstPercentField() const

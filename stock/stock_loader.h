@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,9 @@ struct StockField {
 struct StockObject {
     std::vector<StockField> fields;
     bool found = false;  // the rules text holds the object's section
+    // The labels of the list fields whose last value named something their
+    // list does not hold.
+    std::set<std::string> unmatched;
     const StockField* find(const std::string& label) const;
 };
 

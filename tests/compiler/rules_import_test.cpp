@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <map>
 #include <random>
 #include <sstream>
@@ -73,64 +74,58 @@ records::ObjectRecord stockRecord(EntryKind kind, const std::string& identifier)
     return stock::loadedRecord(kind, stock::loadStockObject(identifier, kind));
 }
 
+// A unit or building its editor stores after a stock load, named and
+// replacing its own stock object.
+records::ObjectRecord namedRecord(EntryKind kind, const std::string& identifier, const std::string& name)
+{
+    auto record = stockRecord(kind, identifier);
+    record.text("name") = name;
+    record.text("internalName") = identifier;
+    record.number("replaced") = *stock::replacementPosition(kind, identifier);
+    return record;
+}
+
 // One changed section of each kind and group: the entry its editor stores
-// after a stock load, with just that value changed.
+// after a stock load with just that value changed, or its page filled from
+// the section and stored.
 TEST(RulesImport, AChangedSectionBecomesItsEditorsEntry)
 {
-    auto unit = stockRecord(EntryKind::Unit, "3TNK");
+    auto unit = namedRecord(EntryKind::Unit, "3TNK", "Mammut");
     unit.number("strength") = 450;
-    unit.text("name") = "Mammut";
-    unit.text("internalName") = "3TNK";
-    unit.number("replaced") = *stock::replacementPosition(EntryKind::Unit, "3TNK");
-    auto building = stockRecord(EntryKind::Building, "POWR");
+    auto building = namedRecord(EntryKind::Building, "POWR", "Normal Power Plant");
     building.number("power") = 150;
-    building.text("name") = "Normal Power Plant";
-    building.text("internalName") = "POWR";
-    building.number("replaced") = *stock::replacementPosition(EntryKind::Building, "POWR");
     auto weapon = stockRecord(EntryKind::Weapon, "105mm");
     weapon.number("damage") = 40;
     auto projectile = stockRecord(EntryKind::Projectile, "Cannon");
     projectile.text("internalName") = "125MM";
     auto warhead = stockRecord(EntryKind::Warhead, "AP");
     warhead.number("none") = 31;
-    struct Case {
-        std::string section;
-        std::vector<std::string> lines;
-        std::string listLine;
-        Bytes data;
+    using Check = std::function<void(const project::Entry&)>;
+    auto record = [](const records::ObjectRecord& expected) -> Check {
+        return [expected](const project::Entry& entry) { EXPECT_EQ(entry.data, records::pack(expected)); };
     };
-    const Case cases[] = {
-        {"3TNK", {"Strength=450", "Name=Mammut"}, "Unit: Mammut", records::pack(unit)},
-        {"POWR", {"Power=150"}, "Building: Normal Power Plant", records::pack(building)},
-        {"105mm", {"Damage=40"}, "Weapon: Medium Anti Armor Cannon [105mm]", records::pack(weapon)},
-        {"Cannon", {"Image=125MM"}, "Projecitle: Straight High-Speed ballistic Shot [Cannon]", records::pack(projectile)},
-        {"AP", {"Verses=31%,75%,75%,100%,50%"}, "Warhead: Armor Piercing [AP]", records::pack(warhead)},
+    auto group = [](std::size_t field, std::int32_t value) -> Check {
+        return [=](const project::Entry& entry) {
+            EXPECT_EQ(general::unpackGroup(entry.kind, entry.data).values.at(field), value);
+        };
     };
-    for (const auto& c : cases) {
-        auto result = imported(withLines(stockText(), c.section, c.lines));
-        EXPECT_EQ(result.lines, std::vector<std::string>{c.listLine}) << c.section;
-        EXPECT_EQ(onlyEntry(result).data, c.data) << c.section;
-    }
-}
-
-// A group takes every value from its section, with the changed one as
-// written: what storing its page filled from the section gives.
-TEST(RulesImport, AChangedGroupSectionBecomesItsPagesEntry)
-{
-    const std::tuple<std::string, std::string, std::string, std::size_t, std::int32_t> cases[] = {
-        {"Normal", "Firepower=1.25", "Normal [NORMAL]", 1, 1250},
-        {"England", "Cost=0.9", "England [ENGLAND]", 6, 900},
-        {"Water", "Float=50%", "Terrain Settings: Open Water [Water]", 4, 50},
-        {"General", "RefundPercent=60%", "Repair & Refit Settings", 0, 60},
-        {"IQ", "MaxIQLevels=4", "IQ Settings", 0, 4},
-        {"AI", "CreditReserve=250", "AI Settings", 3, 250},
+    const std::tuple<std::string, std::vector<std::string>, std::string, Check> cases[] = {
+        {"3TNK", {"Strength=450", "Name=Mammut"}, "Unit: Mammut", record(unit)},
+        {"POWR", {"Power=150"}, "Building: Normal Power Plant", record(building)},
+        {"105mm", {"Damage=40"}, "Weapon: Medium Anti Armor Cannon [105mm]", record(weapon)},
+        {"Cannon", {"Image=125MM"}, "Projecitle: Straight High-Speed ballistic Shot [Cannon]", record(projectile)},
+        {"AP", {"Verses=31%,75%,75%,100%,50%"}, "Warhead: Armor Piercing [AP]", record(warhead)},
+        {"Normal", {"Firepower=1.25"}, "Normal [NORMAL]", group(1, 1250)},
+        {"England", {"Cost=0.9"}, "England [ENGLAND]", group(6, 900)},
+        {"Water", {"Float=50%"}, "Terrain Settings: Open Water [Water]", group(4, 50)},
+        {"General", {"RefundPercent=60%"}, "Repair & Refit Settings", group(0, 60)},
+        {"IQ", {"MaxIQLevels=4"}, "IQ Settings", group(0, 4)},
+        {"AI", {"CreditReserve=250"}, "AI Settings", group(3, 250)},
     };
-    for (const auto& [section, line, listLine, field, value] : cases) {
-        auto result = imported(withLines(stockText(), section, {line}));
-        ASSERT_EQ(result.lines, std::vector<std::string>{listLine}) << line;
-        auto entry = onlyEntry(result);
-        auto record = general::unpackGroup(entry.kind, entry.data);
-        EXPECT_EQ(record.values.at(field), value) << line;
+    for (const auto& [section, lines, listLine, check] : cases) {
+        auto result = imported(withLines(stockText(), section, lines));
+        ASSERT_EQ(result.lines, std::vector<std::string>{listLine}) << section;
+        check(onlyEntry(result));
     }
 }
 
@@ -254,12 +249,7 @@ TEST(RulesImport, RandomChangesComeBackFromTheCompile)
         }
     }
     auto result = imported(text);
-    struct Silent : CompileReporter {
-        void warning(const std::string&) override {}
-        void error(const std::string&) override {}
-        void information(const std::string&) override {}
-        bool confirm(const std::string&) override { return true; }
-    } silent;
+    RecordingReporter silent(true);
     auto compiled = sectionsOf(buildOutputs(result.workingFile, silent).rules);
     for (const auto& [section, keys] : changed) {
         for (const auto& [key, value] : keys) {
@@ -268,8 +258,9 @@ TEST(RulesImport, RandomChangesComeBackFromTheCompile)
         }
     }
     for (const auto& [section, keys] : stock) {
-        if (!changed.contains(section))
+        if (!changed.contains(section)) {
             EXPECT_EQ(compiled[section], keys) << section;
+        }
     }
 }
 

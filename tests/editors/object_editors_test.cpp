@@ -6,7 +6,6 @@
 #include "library/library_file.h"
 #include "library/library_viewer.h"
 #include "project/encoder.h"
-#include "stock/catalogue.h"
 #include "stock/line_helpers.h"
 #include "stock/loaded_record.h"
 #include "shell/all_windows.h"
@@ -74,13 +73,7 @@ private slots:
                                                                {w.cnwform, EntryKind::Weapon}, {w.cnpform, EntryKind::Projectile},
                                                                {w.cnwhform, EntryKind::Warhead}};
         for (auto [editor, kind] : editors) {
-            const auto& table = objects::tableOf(kind);
-            auto list = kind == EntryKind::Unit ? stock::catalogueLookup(stock::CatalogueKind::Unit, 0, 0, true)
-                        : kind == EntryKind::Building
-                            ? stock::catalogueLookup(stock::CatalogueKind::Building, 0, 0, true)
-                            : std::vector<std::string>(table.fields[objects::indexOf(table, "replaced")].menu().begin(),
-                                                       table.fields[objects::indexOf(table, "replaced")].menu().end());
-            for (const auto& text : list) {
+            for (const auto& text : stock::objectList(kind)) {
                 auto identifier = stock::bracketIdentifier(text);
                 auto position = stock::replacementPosition(kind, identifier);
                 if (!position)
