@@ -103,6 +103,10 @@ TEST_F(Compile, RedefinedEntriesAskBeforeCompiling)
     EXPECT_EQ(reporter.log.back(), "information: RulesINI compilation successful!");
 }
 
+// The game finds a member by the identifier of its upper-cased name: an
+// internal name another entry has, in any letter case, or graphics packed
+// under another's identifier (ABCDICON.SHP beside ABCD's icon) cannot both
+// be found. The preview stops alike.
 TEST_F(Compile, SharedInternalNamesStopTheCompile)
 {
     addUnit("Tank", "ABCD", true);
@@ -114,11 +118,21 @@ TEST_F(Compile, SharedInternalNamesStopTheCompile)
     auto projectile = records::defaults(EntryKind::Projectile);
     add(EntryKind::Projectile, "One", records::pack(projectile));
     add(EntryKind::Projectile, "Two", records::pack(projectile));
+    addUnit("Heavy", "abcd", false);
+    projectile.text("internalName") = "ABCDICON";
+    projectile.sizes = {0, 5};
+    add(EntryKind::Projectile, "Rocket", records::pack(projectile), {Bytes(), Bytes(5, 'r')});
     EXPECT_EQ(compile(), CompileOutcome::Stopped);
     EXPECT_EQ(reporter.log, (std::vector<std::string>{"warning: Error: Choose another internal name for Fort (3)",
+                                                      "warning: Error: Choose another internal name for Heavy (6)",
+                                                      "warning: Error: Choose another internal name for Rocket (7)",
                                                       "warning: Cannot compile Project",
                                                       "error: An error has occured\rCannot compile project!"}));
     EXPECT_FALSE(installed("rules.ini"));
+
+    RecordingReporter preview(true);
+    EXPECT_EQ(previewCompile(readFile(file()), toText(dir / "game"), count, preview), std::nullopt);
+    EXPECT_EQ(preview.findings.size(), reporter.log.size());
 }
 
 // Lines follow the first of the clashing entries, then the later one, a
@@ -140,29 +154,6 @@ TEST_F(Compile, ClashesAreListedByTheirFirstEntry)
                                 "warning: Warning: Values for Jeep (4) redefined!",
                                 "warning: Cannot compile Project",
                                 "error: An error has occured\rCannot compile project!"}));
-}
-
-// The game finds a member by the identifier of its upper-cased name: names
-// equal in any letter case, or members of one identifier, cannot both be
-// found.
-TEST_F(Compile, NamesTheGameCannotTellApartStopTheCompile)
-{
-    addUnit("Tank", "tank", false);
-    addUnit("Heavy", "TANK", false);
-    addUnit("Jeep", "ABCD", true);
-    auto projectile = records::defaults(EntryKind::Projectile);
-    projectile.text("internalName") = "ABCDICON";
-    projectile.sizes = {0, 5};
-    add(EntryKind::Projectile, "Rocket", records::pack(projectile), {Bytes(), Bytes(5, 'r')});
-    EXPECT_EQ(compile(), CompileOutcome::Stopped);
-    EXPECT_EQ(reporter.log, (std::vector<std::string>{"warning: Error: Choose another internal name for Heavy (2)",
-                                                      "warning: Error: Choose another internal name for Rocket (4)",
-                                                      "warning: Cannot compile Project",
-                                                      "error: An error has occured\rCannot compile project!"}));
-
-    RecordingReporter preview(true);
-    EXPECT_EQ(previewCompile(readFile(file()), toText(dir / "game"), count, preview), std::nullopt);
-    EXPECT_EQ(preview.findings.size(), reporter.log.size());
 }
 
 TEST_F(Compile, ObjectsWithoutGraphicsGiveRulesOnly)
