@@ -43,7 +43,7 @@ void programStart(benchmark::State& state)
     auto dir = fs::temp_directory_path() / ("qxbench-start-" + std::to_string(std::random_device{}()));
     fs::create_directories(dir / "program");
     Silent dialogs;
-    ShellPaths paths{dir / "config" / "localset.ini", dir / "config" / "settings3.tmp", toText(dir / "program")};
+    ShellPaths paths{dir / "config" / "localset.ini", dir / "config" / "settings3.tmp", toText(dir / "program"), {}};
     for (auto _ : state) {
         Program program(dialogs, paths);
         program.windows().form1->show();

@@ -27,11 +27,7 @@ struct LoadedProject {
     ByteView file;
     project::Directory directory;
 
-    ByteView block(std::size_t index) const
-    {
-        const auto& entry = directory.entries[index];
-        return ByteView(file).subspan(directory.dataStart() + entry.offset, entry.size);
-    }
+    ByteView block(std::size_t index) const { return project::entryBlock(file, directory, index); }
 };
 
 LoadedProject loadProject(ByteView file)

@@ -775,9 +775,8 @@ TextForm exportText(ByteView workingFile)
     }
     Files files;
     for (std::size_t i = 0; i < directory.entries.size(); ++i) {
-        const auto& entry = directory.entries[i];
-        auto block = workingFile.subspan(directory.dataStart() + entry.offset, entry.size);
-        sections.push_back(exportEntry(static_cast<int>(i + 1), entry, block, files));
+        auto block = project::entryBlock(workingFile, directory, i);
+        sections.push_back(exportEntry(static_cast<int>(i + 1), directory.entries[i], block, files));
     }
     // The blocks follow each other, so an import writes each entry's
     // directory bytes as its parsed values give them.

@@ -207,8 +207,7 @@ const std::unordered_map<std::string, Target>& targets()
         std::unordered_map<std::string, Target> map;
         for (auto kind : kObjectKinds)
             addTargets(map, Target::What::Object, kind, stock::objectList(kind));
-        for (auto byte = byteOf(EntryKind::Difficulty); byte <= byteOf(EntryKind::Terrain); ++byte) {
-            const auto& group = *general::groupOfKind(static_cast<EntryKind>(byte));
+        for (const auto& group : general::allGroups()) {
             if (group.section)
                 map.try_emplace(lowerCase(group.section), Target{Target::What::KeyGroups, group.kind, group.section, ""});
             else
@@ -228,11 +227,10 @@ const Target* targetOf(const std::string& section)
 std::vector<const general::Group*> groupsIn(const Target& target)
 {
     std::vector<const general::Group*> groups;
-    for (auto byte = byteOf(EntryKind::Difficulty); byte <= byteOf(EntryKind::Terrain); ++byte) {
-        const auto* group = general::groupOfKind(static_cast<EntryKind>(byte));
-        bool keyGroup = group->section && lowerCase(group->section) == lowerCase(target.identifier);
-        if (target.what == Target::What::KeyGroups ? keyGroup : group->kind == target.kind)
-            groups.push_back(group);
+    for (const auto& group : general::allGroups()) {
+        bool keyGroup = group.section && lowerCase(group.section) == lowerCase(target.identifier);
+        if (target.what == Target::What::KeyGroups ? keyGroup : group.kind == target.kind)
+            groups.push_back(&group);
     }
     return groups;
 }

@@ -103,12 +103,18 @@ void Shots::editors()
     unit->pages->setCurrentIndex(1);
     shoot(unit, "unit-editor-details");
     unit->pages->setCurrentIndex(0);
-    const std::pair<EditorWindow*, const char*> others[] = {
-        {w().cnbform, "TSLA"}, {w().cnwform, "105mm"}, {w().cnwhform, "AP"}, {w().cnpform, "HeatSeeker"}};
-    const char* names[] = {"building-editor", "weapon-editor", "warhead-editor", "projectile-editor"};
-    for (std::size_t i = 0; i < std::size(others); ++i) {
-        others[i].first->loadStock(others[i].second);
-        shoot(others[i].first, names[i]);
+    struct Other {
+        EditorWindow* editor;
+        const char* stockObject;
+        const char* picture;
+    };
+    const Other others[] = {{w().cnbform, "TSLA", "building-editor"},
+                            {w().cnwform, "105mm", "weapon-editor"},
+                            {w().cnwhform, "AP", "warhead-editor"},
+                            {w().cnpform, "HeatSeeker", "projectile-editor"}};
+    for (const auto& other : others) {
+        other.editor->loadStock(other.stockObject);
+        shoot(other.editor, other.picture);
     }
     w().general->pages->setCurrentIndex(2);
     shoot(w().general, "general-settings");

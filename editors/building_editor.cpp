@@ -19,7 +19,6 @@ using graphics::Graphic;
 ReplacingFacts buildingFacts()
 {
     return {stock::CatalogueKind::Building,
-            stock::offeredForReplacement(stock::CatalogueKind::Building),
             Graphic::BuildingIcon,
             "Icon  Drag && Drop\n-------Interface-------",
             {{Graphic::BuildingAnimation, "animationArea", "Image Drag && Drop Interface\nBuilding Animation",

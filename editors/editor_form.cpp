@@ -87,14 +87,13 @@ void EditorForm::build(const objects::Field& field, std::size_t index, const Cho
         widget = new QCheckBox(field.label);
         widget->setAccessibleName(spokenCaption(field.label));
     } else {
-        label = new QLabel(field.label);
         if (field.control == Control::OneChoice || field.control == Control::ManyChoices) {
             auto mode = field.control == Control::OneChoice ? ChoiceField::Mode::One : ChoiceField::Mode::Many;
             widget = new ChoiceField(field.menu(), mode, options ? options(field) : ChoiceField::Options{});
         } else {
             widget = new FilteredLineEdit(field.filter, field.maxLength);
         }
-        nameAfterLabel(label, widget);
+        label = labelFor(field.label, widget);
         label->setToolTip(field.hint);
         grid->addWidget(label, row, 0);
     }

@@ -117,9 +117,7 @@ void ReplacingEditor::buildGraphicsPage(const QString& note)
     int row = grid->rowCount();
     grid->addWidget(new QLabel(note), row++, 0, 1, 3);
     auto place = [&](const QString& caption, QWidget* widget) {
-        auto* label = new QLabel(caption);
-        nameAfterLabel(label, widget);
-        grid->addWidget(label, row, 0);
+        grid->addWidget(labelFor(caption, widget), row, 0);
         grid->addWidget(widget, row++, 1);
     };
     iconArea = new IconArea([this] { return windows_.form2 && windows_.form2->animationDragging(); }, this);
@@ -140,12 +138,10 @@ void ReplacingEditor::buildGraphicsPage(const QString& note)
     buildTolerance();
     row = grid->rowCount();
     const auto& replaced = form->table().fields[objects::indexOf(form->table(), "replaced")];
-    auto* caption = new QLabel(replaced.label);
     replacementList = new QListWidget(this);
     replacementList->setObjectName("replacementList");
     replacementList->setToolTip(replaced.hint);
-    nameAfterLabel(caption, replacementList);
-    grid->addWidget(caption, row++, 0, 1, 3);
+    grid->addWidget(labelFor(replaced.label, replacementList), row++, 0, 1, 3);
     grid->addWidget(replacementList, row++, 0, 1, 3);
 }
 
@@ -217,8 +213,7 @@ void ReplacingEditor::rebuildReplacementList()
         tolerance()->setText(QString::number(value));
         toleranceBar->setValue(value);
     }
-    auto catalogue = facts_.catalogue == stock::CatalogueKind::Unit ? stock::unitCatalogue() : stock::buildingCatalogue();
-    for (const auto& entry : catalogue.first(std::min(facts_.offered, catalogue.size()))) {
+    for (const auto& entry : stock::offeredCatalogue(facts_.catalogue)) {
         if (!area->hasFrames() || std::abs(entry.frames - frames) <= toleranceBar->value())
             replacementList->addItem(QString::fromStdString(cp1252ToUtf8(entry.text)));
     }

@@ -26,7 +26,6 @@ struct ReplacingFacts {
         bool drivesList;           // its frame count chooses the stock objects on offer
     };
     stock::CatalogueKind catalogue;
-    std::size_t offered;  // the catalogue's first entries that may be replaced
     graphics::Graphic icon;
     const char* iconCaption;
     std::vector<Animation> animations;

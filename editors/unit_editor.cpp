@@ -24,7 +24,6 @@ using objects::kVehicleBoxes;
 ReplacingFacts unitFacts()
 {
     return {stock::CatalogueKind::Unit,
-            stock::offeredForReplacement(stock::CatalogueKind::Unit),
             Graphic::UnitIcon,
             "Icon Drag&&\nDrop Interface",
             {{Graphic::UnitImage, "imageArea", "Image\nDrag&&Drop Interface", "&Clear Image", true}},

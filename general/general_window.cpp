@@ -10,7 +10,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTabWidget>
@@ -76,9 +75,7 @@ void TGeneral::buildPage(const general::Group& group)
                 widget = new ChoiceField(general::choiceList(group, field), ChoiceField::Mode::One, {});
             else
                 widget = new FilteredLineEdit(field.filter, field.maxLength, nullptr, field.limit);
-            auto* label = new QLabel(field.label);
-            nameAfterLabel(label, widget);
-            grid->addWidget(label, row, 0);
+            grid->addWidget(labelFor(field.label, widget), row, 0);
             grid->addWidget(widget, row, 1);
         }
         widget->setObjectName(*field.outputName ? field.outputName : "section");

@@ -276,6 +276,11 @@ const Group* const kPages[] = {&kGroups[3], &kGroups[4],  &kGroups[5],  &kGroups
 
 }
 
+std::span<const Group> allGroups()
+{
+    return kGroups;
+}
+
 std::span<const Group* const> pageOrder()
 {
     return kPages;

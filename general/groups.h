@@ -59,6 +59,9 @@ struct Group {
 // Nothing for the object kinds and unknown kinds.
 const Group* groupOfKind(EntryKind kind);
 
+// Every group, in the order of their kinds.
+std::span<const Group> allGroups();
+
 // The groups in the order of the general settings window's pages.
 std::span<const Group* const> pageOrder();
 

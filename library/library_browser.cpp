@@ -11,7 +11,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
-#include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
@@ -59,12 +58,8 @@ TForm2::TForm2(Windows& windows)
     BackButton->setObjectName("BackButton");
     // A screen reader names a combo box by its current entry unless a label
     // points at it, so each gets one.
-    auto* driveLabel = new QLabel("Drive:", this);
-    nameAfterLabel(driveLabel, DriveComboBox1);
-    auto* filterLabel = new QLabel("Show:", this);
-    nameAfterLabel(filterLabel, FilterComboBox1);
-    grid->addWidget(driveLabel, 0, 0);
-    grid->addWidget(filterLabel, 0, 1);
+    grid->addWidget(labelFor("Drive:", DriveComboBox1), 0, 0);
+    grid->addWidget(labelFor("Show:", FilterComboBox1), 0, 1);
     grid->addWidget(DriveComboBox1, 1, 0);
     grid->addWidget(DirectoryListBox1, 2, 0);
     grid->addWidget(FilterComboBox1, 1, 1);

@@ -3,7 +3,6 @@
 #include "common/cp1252.h"
 #include "shell/accessibility.h"
 
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -19,8 +18,7 @@ Timportform::Timportform(QWidget* parent)
     NotCarried->setObjectName("NotCarried");
     NotCarried->setReadOnly(true);
     NotCarried->setLineWrapMode(QPlainTextEdit::NoWrap);
-    auto* label = new QLabel("&Not carried:", this);
-    nameAfterLabel(label, NotCarried);
+    auto* label = labelFor("&Not carried:", NotCarried);
     auto* close = new QPushButton("Close", this);
     close->setObjectName("CloseButton");
     connect(close, &QPushButton::clicked, this, &QWidget::close);

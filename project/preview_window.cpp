@@ -6,7 +6,6 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -56,13 +55,6 @@ QString findingText(const compiler::Finding& finding)
     return kind + ": " + text;
 }
 
-QLabel* captionFor(const QString& caption, QWidget* field, QWidget* parent)
-{
-    auto* label = new QLabel(caption, parent);
-    nameAfterLabel(label, field);
-    return label;
-}
-
 }
 
 Tpreviewform::Tpreviewform(QWidget* parent)
@@ -90,11 +82,11 @@ Tpreviewform::Tpreviewform(QWidget* parent)
     CloseButton->setObjectName("CloseButton");
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(captionFor("&Messages:", Messages, this));
+    layout->addWidget(labelFor("&Messages:", Messages));
     layout->addWidget(Messages, 1);
-    layout->addWidget(captionFor("C&hanges to rules.ini:", RulesDiff, this));
+    layout->addWidget(labelFor("C&hanges to rules.ini:", RulesDiff));
     layout->addWidget(RulesDiff, 4);
-    layout->addWidget(captionFor("&Archive members:", Members, this));
+    layout->addWidget(labelFor("&Archive members:", Members));
     layout->addWidget(Members, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

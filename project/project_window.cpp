@@ -5,7 +5,6 @@
 #include "compiler/compile.h"
 #include "compiler/game_originals.h"
 #include "compiler/project_text.h"
-#include "common/text.h"
 #include "compiler/rules_import.h"
 #include "project/import_window.h"
 #include "project/preview_window.h"
@@ -390,14 +389,7 @@ void Tprjform::importText()
     auto folder = windows_.dialogs->browseFolder("Choose the folder that holds project.ini");
     if (folder.isEmpty())
         return;
-    Bytes plain;
-    try {
-        plain = compiler::importFolder(toPath(toUtf8(folder)));
-    } catch (const std::exception& fault) {
-        windows_.dialogs->error(fromUtf8(oneLine(fault.what())));
-        return;
-    }
-    openImported(plain);
+    openImported(compiler::importFolder(toPath(toUtf8(folder))));
 }
 
 void Tprjform::openImported(ByteView plain)

@@ -136,6 +136,12 @@ Directory parseDirectory(ByteView file)
     return parseDirectory(file, file.size());
 }
 
+ByteView entryBlock(ByteView file, const Directory& directory, std::size_t index)
+{
+    const auto& entry = directory.entries.at(index);
+    return file.subspan(directory.dataStart() + entry.offset, entry.size);
+}
+
 Directory parseDirectory(ByteView file, std::uint64_t fileSize)
 {
     if (!headerIsValid(file))

@@ -56,6 +56,8 @@ bool headerIsValid(ByteView header);
 // Parses the header and directory of a whole working file and checks that the
 // blocks follow each other and end with the file. Throws on a damaged file.
 Directory parseDirectory(ByteView file);
+// The data block of entry index of a file that parseDirectory accepted.
+ByteView entryBlock(ByteView file, const Directory& directory, std::size_t index);
 Directory readDirectory(const fs::path& path);
 
 void createEmpty(const fs::path& path);

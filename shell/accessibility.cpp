@@ -83,4 +83,11 @@ void nameAfterLabel(QLabel* label, QWidget* field)
     field->setAccessibleName(spokenCaption(label->text()));
 }
 
+QLabel* labelFor(const QString& caption, QWidget* field)
+{
+    auto* label = new QLabel(caption, field->parentWidget());
+    nameAfterLabel(label, field);
+    return label;
+}
+
 }

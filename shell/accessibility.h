@@ -1,9 +1,7 @@
 #pragma once
 
+#include <QLabel>
 #include <QString>
-
-class QLabel;
-class QWidget;
 
 namespace qx {
 
@@ -17,6 +15,9 @@ void installAccessibility();
 // accessible name is the label's text without '&', trailing colons,
 // arrows and blanks.
 void nameAfterLabel(QLabel* label, QWidget* field);
+
+// A new label for the field, beside it in its parent, that names it so.
+QLabel* labelFor(const QString& caption, QWidget* field);
 
 // The text a screen reader announces for a caption.
 QString spokenCaption(const QString& caption);

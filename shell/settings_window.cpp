@@ -6,7 +6,6 @@
 #include "shell/dialog_service.h"
 
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -66,9 +65,7 @@ QLineEdit* Tsettings::addGroup(const QString& label, const QString& name, void (
 {
     auto* grid = static_cast<QGridLayout*>(layout());
     int row = grid->rowCount();
-    auto* caption = new QLabel(label, this);
     auto* field = new QLineEdit(this);
-    nameAfterLabel(caption, field);
     field->setObjectName(name);
     field->setReadOnly(true);
     field->setMinimumWidth(320);
@@ -76,7 +73,7 @@ QLineEdit* Tsettings::addGroup(const QString& label, const QString& name, void (
     auto* button = new QPushButton("Browse", this);
     button->setObjectName("Browse" + name);
     button->setAccessibleName("Browse for " + spokenCaption(label));
-    grid->addWidget(caption, row, 0, 1, 2);
+    grid->addWidget(labelFor(label, field), row, 0, 1, 2);
     grid->addWidget(field, row + 1, 0);
     grid->addWidget(button, row + 1, 1);
     connect(button, &QPushButton::clicked, this, [this, browse] { runCommand(*windows_.dialogs, [&] { (this->*browse)(); }); });

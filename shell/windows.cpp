@@ -1,5 +1,6 @@
 #include "shell/windows.h"
 
+#include "common/text.h"
 #include "shell/dialog_service.h"
 
 #include <QWidget>
@@ -13,7 +14,7 @@ void runCommand(DialogService& dialogs, const std::function<void()>& command)
     try {
         command();
     } catch (const std::exception& error) {
-        dialogs.error(QString::fromStdString(error.what()));
+        dialogs.error(QString::fromStdString(oneLine(error.what())));
     }
 }
 

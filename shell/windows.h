@@ -36,7 +36,8 @@ struct Windows {
     TGeneral* general = nullptr;
 };
 
-// Runs one command; an error inside it ends the command with an error box.
+// Runs one command; an error inside it ends the command with an error box
+// of one line, whatever a damaged file put into the message.
 void runCommand(DialogService& dialogs, const std::function<void()>& command);
 
 void showToFront(QWidget* window);

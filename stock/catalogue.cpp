@@ -44,15 +44,19 @@ const CatalogueEntry kBuildings[] = {
     {"Ant Building (Queen) [QUEE]", 20}, {"Civilian Building #1 [V01]", 2},
 };
 
+constexpr std::size_t kBuildingsNotOffered = 3;
+
 }
 
 std::span<const CatalogueEntry> unitCatalogue() { return kUnits; }
-
-std::size_t offeredForReplacement(CatalogueKind kind)
-{
-    return kind == CatalogueKind::Unit ? std::size(kUnits) : 42;
-}
 std::span<const CatalogueEntry> buildingCatalogue() { return kBuildings; }
+
+std::span<const CatalogueEntry> offeredCatalogue(CatalogueKind kind)
+{
+    if (kind == CatalogueKind::Unit)
+        return kUnits;
+    return buildingCatalogue().first(std::size(kBuildings) - kBuildingsNotOffered);
+}
 
 std::vector<std::string> catalogueLookup(CatalogueKind kind, int frames, int tolerance, bool all)
 {

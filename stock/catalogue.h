@@ -16,9 +16,9 @@ enum class CatalogueKind { Unit, Building };
 std::span<const CatalogueEntry> unitCatalogue();
 std::span<const CatalogueEntry> buildingCatalogue();
 
-// How many of the catalogue's first entries an editor offers to be
-// replaced: every unit, the first 42 buildings (the last three are not).
-std::size_t offeredForReplacement(CatalogueKind kind);
+// The catalogue's entries an editor offers to be replaced: every unit,
+// every building but the last three.
+std::span<const CatalogueEntry> offeredCatalogue(CatalogueKind kind);
 
 // The display texts of the catalogue entries whose frame count lies within
 // tolerance of frames (every entry with all), in catalogue order.

@@ -69,6 +69,16 @@ Unstorable storeField(const Field& field, const StockObject& loaded, records::Va
     return fault;
 }
 
+// The catalogue of units or buildings; nothing for the other kinds.
+std::optional<CatalogueKind> catalogueOf(EntryKind kind)
+{
+    if (kind == EntryKind::Unit)
+        return CatalogueKind::Unit;
+    if (kind == EntryKind::Building)
+        return CatalogueKind::Building;
+    return std::nullopt;
+}
+
 bool anyInfantryBox(const records::ObjectRecord& record)
 {
     return std::any_of(std::begin(objects::kInfantryBoxes), std::end(objects::kInfantryBoxes),
@@ -103,8 +113,8 @@ records::ObjectRecord loadedRecord(EntryKind kind, const StockObject& loaded)
 
 std::vector<std::string> objectList(EntryKind kind)
 {
-    if (kind == EntryKind::Unit || kind == EntryKind::Building)
-        return catalogueLookup(kind == EntryKind::Unit ? CatalogueKind::Unit : CatalogueKind::Building, 0, 0, true);
+    if (auto catalogue = catalogueOf(kind))
+        return catalogueLookup(*catalogue, 0, 0, true);
     const auto& table = objects::tableOf(kind);
     auto menu = table.fields[objects::indexOf(table, "replaced")].menu();
     return {menu.begin(), menu.end()};
@@ -113,9 +123,8 @@ std::vector<std::string> objectList(EntryKind kind)
 std::optional<std::int32_t> replacementPosition(EntryKind kind, const std::string& identifier)
 {
     auto list = objectList(kind);
-    if (kind == EntryKind::Unit || kind == EntryKind::Building)
-        list.resize(std::min(list.size(), offeredForReplacement(kind == EntryKind::Unit ? CatalogueKind::Unit
-                                                                                            : CatalogueKind::Building)));
+    if (auto catalogue = catalogueOf(kind))
+        list.resize(std::min(list.size(), offeredCatalogue(*catalogue).size()));
     auto wanted = lowerCase(identifier);
     if (kind == EntryKind::Weapon && wanted == lowerCase(kTorpedoTube))
         return std::nullopt;

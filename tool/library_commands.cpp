@@ -185,8 +185,13 @@ int framesCommand(const std::vector<std::string>& args, std::ostream&, std::ostr
     auto frames = previewOf(lib, indexArgument(args[2]));
     auto dir = toPath(args[3]);
     fs::create_directories(dir);
-    for (std::size_t i = 0; i < frames.frames.size(); ++i)
-        saveFile(dir / (std::to_string(i) + ".png"), pngOf(frames.frames[i]));
+    for (std::size_t i = 0; i < frames.frames.size(); ++i) {
+        auto path = dir / (std::to_string(i) + ".png");
+        auto png = pngOf(frames.frames[i]);
+        if (png.empty())
+            throw Error("Cannot write " + toText(path) + ".");
+        saveFile(path, png);
+    }
     return 0;
 }
 

@@ -57,7 +57,8 @@ std::optional<library::Image> decodePicture(ByteView file)
 Bytes pngOf(const library::Image& image)
 {
     Bytes png;
-    stbi_write_png_to_func(appendTo, &png, image.width, image.height, 4, image.rgba.data(), image.width * 4);
+    if (!stbi_write_png_to_func(appendTo, &png, image.width, image.height, 4, image.rgba.data(), image.width * 4))
+        png.clear();
     return png;
 }
 

@@ -20,7 +20,7 @@ std::optional<PictureSize> pictureSize(ByteView file);
 // Nothing when it cannot be decoded.
 std::optional<library::Image> decodePicture(ByteView file);
 
-// An 8-bit RGBA PNG file of the image.
+// An 8-bit RGBA PNG file of the image; empty when it cannot be made.
 Bytes pngOf(const library::Image& image);
 
 }

@@ -65,7 +65,7 @@ project::Entry onlyEntry(const RulesImport& result)
     auto directory = project::parseDirectory(result.workingFile);
     EXPECT_EQ(directory.entries.size(), 1u);
     const auto& entry = directory.entries.at(0);
-    ByteView block = ByteView(result.workingFile).subspan(directory.dataStart() + entry.offset, entry.size);
+    auto block = project::entryBlock(result.workingFile, directory, 0);
     return {entry.kind, entry.name, Bytes(block.begin(), block.end())};
 }
 
@@ -240,12 +240,11 @@ TEST(RulesImport, RandomChangesComeBackFromTheCompile)
         }
     }
     auto stock = sectionsOf(stockRules());
-    for (auto byte = byteOf(EntryKind::Difficulty); byte <= byteOf(EntryKind::Terrain); ++byte) {
-        const auto* group = general::groupOfKind(static_cast<EntryKind>(byte));
-        for (const auto& field : group->fields) {
-            if (group->section && field.format == general::Format::Integer &&
-                stock[lowerCase(group->section)].contains(lowerCase(field.outputName)))
-                change(group->section, field.outputName, number(1, field.width == 1 ? 99 : 999));
+    for (const auto& group : general::allGroups()) {
+        for (const auto& field : group.fields) {
+            if (group.section && field.format == general::Format::Integer &&
+                stock[lowerCase(group.section)].contains(lowerCase(field.outputName)))
+                change(group.section, field.outputName, number(1, field.width == 1 ? 99 : 999));
         }
     }
     auto result = imported(text);
