@@ -93,30 +93,36 @@ TForm2::~TForm2()
         delete viewer;
 }
 
+// Each volume as the system writes it ("C:\\" on Windows), its root path
+// as the entry's data.
 void TForm2::fillDrives()
 {
     DriveComboBox1->clear();
     for (const auto& volume : QStorageInfo::mountedVolumes()) {
         if (volume.isValid())
-            DriveComboBox1->addItem(volume.rootPath());
+            DriveComboBox1->addItem(QDir::toNativeSeparators(volume.rootPath()), volume.rootPath());
     }
+}
+
+void TForm2::showDrive()
+{
+    DriveComboBox1->setCurrentIndex(DriveComboBox1->findData(QStorageInfo(directory_).rootPath()));
 }
 
 void TForm2::setDirectory(const QString& directory)
 {
     directory_ = QDir(directory).canonicalPath();
-    auto drive = QStorageInfo(directory_).rootPath();
-    DriveComboBox1->setCurrentIndex(DriveComboBox1->findText(drive));
+    showDrive();
     fillDirectories();
     rebuildList();
 }
 
 void TForm2::changeDrive(int index)
 {
-    auto root = DriveComboBox1->itemText(index);
+    auto root = DriveComboBox1->itemData(index).toString();
     QDir dir(root);
     if (root.isEmpty() || !dir.exists() || !dir.isReadable()) {
-        DriveComboBox1->setCurrentIndex(DriveComboBox1->findText(QStorageInfo(directory_).rootPath()));
+        showDrive();
         windows_.dialogs->error("geht nict");
         return;
     }

@@ -55,6 +55,7 @@ public:
 
 private:
     void fillDrives();
+    void showDrive();
     void fillDirectories();
     void placeViewer(LibraryViewer* viewer);
 

@@ -59,12 +59,13 @@ bool isUsableProgramDir(const std::string& dir)
     return missingFiles(dir, {names::kProgramReadme}).empty() && canWrite(toPath(dir));
 }
 
-std::string defaultProgramDir(const std::string& executableDir, bool executableDirUsable, const char* xdgDataHome,
-                              const char* home)
+std::string defaultProgramDir(const std::string& executableDir, bool executableDirUsable)
 {
-    if (executableDirUsable)
-        return executableDir;
-    // Only an absolute XDG_DATA_HOME counts; otherwise the default below home.
+    return executableDirUsable ? executableDir : toText(userDataFolder());
+}
+
+std::string xdgDataFolder(const char* xdgDataHome, const char* home)
+{
     if (xdgDataHome && xdgDataHome[0] == '/')
         return joinName(xdgDataHome, "quarvex");
     return joinName(joinName(home ? home : "", ".local/share"), "quarvex");

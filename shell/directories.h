@@ -29,8 +29,13 @@ std::string workingDirFor(const std::string& programDir);
 // folder or a portable unpack. An installed program keeps its files in the
 // user's data folder instead.
 bool isUsableProgramDir(const std::string& dir);
-std::string defaultProgramDir(const std::string& executableDir, bool executableDirUsable, const char* xdgDataHome,
-                              const char* home);
+std::string defaultProgramDir(const std::string& executableDir, bool executableDirUsable);
+
+// The user's data folder of this platform: $XDG_DATA_HOME/quarvex (only an
+// absolute XDG_DATA_HOME counts, else ~/.local/share/quarvex), or
+// %LOCALAPPDATA%\Quarvex on Windows.
+fs::path userDataFolder();
+std::string xdgDataFolder(const char* xdgDataHome, const char* home);
 
 // A program directory Quarvex made for itself gets "readme.txt" and the
 // marker that lets the settings window accept it again.

@@ -59,8 +59,13 @@ void TForm1::showGuide()
     auto guide = guideFile(windows_.settings->paths().executableDir);
     if (guide && windows_.dialogs->openDocument(fromUtf8(toText(*guide))))
         return;
+#ifdef _WIN32
+    windows_.dialogs->information("The user's guide is the file docs\\guide.html beside qx.exe, in the folder "
+                                  "Quarvex was unpacked into.");
+#else
     windows_.dialogs->information("The user's guide is the file docs/guide.md of Quarvex's sources; an installed "
                                   "Quarvex keeps it as /usr/share/doc/quarvex/guide.html.");
+#endif
 }
 
 void TForm1::stretch()

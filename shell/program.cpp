@@ -6,8 +6,6 @@
 
 #include <QCoreApplication>
 
-#include <cstdlib>
-
 namespace qx {
 
 template <typename Window, typename... Args>
@@ -56,8 +54,7 @@ ShellPaths Program::defaultPaths()
 {
     auto executableDir = toUtf8(QCoreApplication::applicationDirPath());
     return {settingsFilePath(), startupScratchPath(),
-            defaultProgramDir(executableDir, isUsableProgramDir(executableDir), std::getenv("XDG_DATA_HOME"),
-                              std::getenv("HOME")),
+            defaultProgramDir(executableDir, isUsableProgramDir(executableDir)),
             toPath(executableDir)};
 }
 

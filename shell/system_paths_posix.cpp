@@ -13,6 +13,11 @@ fs::path settingsFolder()
     return fs::path(home ? home : ".") / ".config" / "quarvex";
 }
 
+fs::path userDataFolder()
+{
+    return toPath(xdgDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+}
+
 bool canWrite(const fs::path& folder)
 {
     return ::access(folder.c_str(), W_OK) == 0;

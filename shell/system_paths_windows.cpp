@@ -13,6 +13,14 @@ fs::path settingsFolder()
     return fs::path(data && *data ? data : L".") / "Quarvex";
 }
 
+// Local, not roaming: the working directory holds scratch copies of whole
+// projects, which have no business travelling with the user's profile.
+fs::path userDataFolder()
+{
+    const wchar_t* data = ::_wgetenv(L"LOCALAPPDATA");
+    return fs::path(data && *data ? data : L".") / "Quarvex";
+}
+
 bool canWrite(const fs::path& folder)
 {
     return ::_waccess(folder.c_str(), 2) == 0;

@@ -1,6 +1,7 @@
 #include "shell/directories.h"
 
 #include "project/encoder.h"
+#include "support/environment.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -22,12 +23,17 @@ TEST(Paths, WorkingDirectoryAddsOneSeparator)
 // is an absolute path.
 TEST(Paths, DefaultProgramDirectory)
 {
-    EXPECT_EQ(defaultProgramDir("/src/build", true, "/x/data", "/home/p"), "/src/build");
+    EXPECT_EQ(defaultProgramDir("/src/build", true), "/src/build");
+    EXPECT_EQ(defaultProgramDir("/usr/bin", false), toText(userDataFolder()));
     const auto& slash = test::kSeparator;
     auto home = "/home/p" + slash + ".local/share" + slash + "quarvex";
-    EXPECT_EQ(defaultProgramDir("/usr/bin", false, "/x/data", "/home/p"), "/x/data" + slash + "quarvex");
-    EXPECT_EQ(defaultProgramDir("/usr/bin", false, nullptr, "/home/p"), home);
-    EXPECT_EQ(defaultProgramDir("/usr/bin", false, "relative", "/home/p"), home);
+    EXPECT_EQ(xdgDataFolder("/x/data", "/home/p"), "/x/data" + slash + "quarvex");
+    EXPECT_EQ(xdgDataFolder(nullptr, "/home/p"), home);
+    EXPECT_EQ(xdgDataFolder("relative", "/home/p"), home);
+#ifdef _WIN32
+    test::setEnvironment("LOCALAPPDATA", "C:\\Users\\p\\AppData\\Local");
+    EXPECT_EQ(userDataFolder(), fs::path("C:\\Users\\p\\AppData\\Local\\Quarvex"));
+#endif
 
     TempDir dir;
     EXPECT_FALSE(isUsableProgramDir(dir.text()));
