@@ -10,6 +10,11 @@ inline constexpr const char* kSettings = "localset.ini";
 inline constexpr const char* kSettingsStartupCopy = "settings3.tmp";
 
 // The program directory.
+#ifdef _WIN32
+inline constexpr const char* kProgramFile = "QX.EXE";
+#else
+inline constexpr const char* kProgramFile = "qx";
+#endif
 inline constexpr const char* kProgramReadme = "readme.txt";
 inline constexpr const char* kDataFolderMarker = ".quarvex-data";
 

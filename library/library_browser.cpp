@@ -149,7 +149,7 @@ void TForm2::rebuildList()
     int filter = FilterComboBox1->currentIndex();
     for (int i = 0; i < files.size(); ++i) {
         ProgressBar1->setValue(i);
-        auto path = QDir(directory_).filePath(files[i]);
+        auto path = QDir::toNativeSeparators(QDir(directory_).filePath(files[i]));
         library::LibraryHead head;
         try {
             head = library::parseHead(library::readHead(toPath(toUtf8(path))));

@@ -60,13 +60,15 @@ DialogService::SaveAnswer QtDialogService::askToSave(const QString& text)
     return answer == QMessageBox::Discard ? SaveAnswer::Discard : SaveAnswer::Cancel;
 }
 
+// Paths come back as the system writes them ("C:\\Games" on Windows), since
+// the settings window and the messages show them.
 QString QtDialogService::openFile(const QString& filter, const QString& defaultSuffix)
 {
     QFileDialog dialog(QApplication::activeWindow(), QString(), QString(), qtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(defaultSuffix);
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    return dialog.exec() == QDialog::Accepted ? QDir::toNativeSeparators(dialog.selectedFiles().value(0)) : QString();
 }
 
 QString QtDialogService::saveFile(const QString& filter, const QString& defaultSuffix)
@@ -74,13 +76,13 @@ QString QtDialogService::saveFile(const QString& filter, const QString& defaultS
     QFileDialog dialog(QApplication::activeWindow(), QString(), QString(), qtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    return dialog.exec() == QDialog::Accepted ? QDir::toNativeSeparators(dialog.selectedFiles().value(0)) : QString();
 }
 
 QString QtDialogService::browseFolder(const QString& title)
 {
-    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), title, QDir::homePath(),
-                                             QFileDialog::ShowDirsOnly);
+    return QDir::toNativeSeparators(QFileDialog::getExistingDirectory(QApplication::activeWindow(), title,
+                                                                      QDir::homePath(), QFileDialog::ShowDirsOnly));
 }
 
 bool QtDialogService::openDocument(const QString& path)

@@ -145,7 +145,8 @@ std::vector<std::string> missingFiles(const std::string& dir, const std::vector<
     return missing;
 }
 
-void moveWorkingDirectory(const std::string& oldDir, const std::string& newDir)
+void moveWorkingDirectory(const std::string& oldDir, const std::string& newDir,
+                          std::optional<WorkingDirLock>& oldLock)
 {
     auto from = toPath(oldDir);
     auto to = toPath(newDir);
@@ -160,8 +161,12 @@ void moveWorkingDirectory(const std::string& oldDir, const std::string& newDir)
         if (file.filename() != names::kLock)
             saveFile(to / file.filename(), readFile(file));
     }
-    for (auto it = files.rbegin(); it != files.rend(); ++it)
-        fs::remove(*it);
+    for (auto it = files.rbegin(); it != files.rend(); ++it) {
+        if (it->filename() != names::kLock)
+            fs::remove(*it);
+    }
+    oldLock.reset();
+    fs::remove(from / names::kLock);
     fs::remove(from);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/file_io.h"
+#include "shell/instance_lock.h"
 
 #include <optional>
 #include <string>
@@ -69,8 +70,10 @@ void writeSettings(const fs::path& settingsFile, const Directories& dirs);
 // The names of the list that dir lacks, compared without regard to letter case.
 std::vector<std::string> missingFiles(const std::string& dir, const std::vector<std::string>& names);
 
-// Moves every ordinary file of the old working directory into the new one
-// and removes the old directory.
-void moveWorkingDirectory(const std::string& oldDir, const std::string& newDir);
+// Moves every ordinary file of the old working directory into the new one,
+// then drops the old directory's lock (a locked file cannot be removed on
+// every system) and removes the old directory.
+void moveWorkingDirectory(const std::string& oldDir, const std::string& newDir,
+                          std::optional<WorkingDirLock>& oldLock);
 
 }

@@ -12,12 +12,6 @@
 namespace qx {
 namespace {
 
-#ifdef _WIN32
-const char* const kProgramFile = "QX.EXE";
-#else
-const char* const kProgramFile = "qx";
-#endif
-
 std::string chosenDirectory(DialogService& dialogs, const QString& title)
 {
     auto chosen = toUtf8(dialogs.browseFolder(title));
@@ -122,7 +116,7 @@ void Tsettings::browseProgram()
     if (dir.empty())
         return;
     // The folder of the program, or a data folder Quarvex made for itself.
-    bool programFolder = missingFiles(dir, {kProgramFile, names::kProgramReadme}).empty();
+    bool programFolder = missingFiles(dir, {names::kProgramFile, names::kProgramReadme}).empty();
     bool dataFolder = missingFiles(dir, {names::kDataFolderMarker, names::kProgramReadme}).empty();
     if (!programFolder && !dataFolder) {
         windows_.dialogs->error("Some files couldn't be found! Please select a valid Quarvex Directory");
@@ -166,7 +160,7 @@ void Tsettings::accept()
         }
         writeSettings(paths_.settingsFile, fields);
         if (newLock) {
-            moveWorkingDirectory(state_.workingDir, newWorkingDir);
+            moveWorkingDirectory(state_.workingDir, newWorkingDir, lock_);
             state_.workingDir = newWorkingDir;
             lock_ = std::move(newLock);
         }

@@ -16,12 +16,16 @@ qx_install_missing() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 }
 
-# The Windows cross-build: mingw-w64 with POSIX threads, Wine to run it.
-QX_WINDOWS_PACKAGES=(mingw-w64 g++-mingw-w64-x86-64-posix wine64 googletest libstb-dev zip)
+# The Windows cross-build: mingw-w64 with POSIX threads, a static Qt built
+# from Debian's sources with Debian's Qt host tools, Wine to run it.
+QX_WINDOWS_PACKAGES=(mingw-w64 g++-mingw-w64-x86-64-posix wine64 googletest libstb-dev zip unzip python3
+                     fonts-dejavu-core qt6-base-dev-tools ninja-build dpkg-dev xz-utils)
+QX_WINDOWS_QT=${XDG_CACHE_HOME:-$HOME/.cache}/quarvex/qt-6.4.2-mingw-w64-static
 
 qx_build_windows() {
+    "$QX_ROOT/tools/build-qt-windows"
     cmake -S "$QX_ROOT" -B "$QX_ROOT/build-windows" -DCMAKE_TOOLCHAIN_FILE="$QX_ROOT/cmake/mingw-w64-x86_64.cmake" \
-          -DCMAKE_BUILD_TYPE=Release -DQX_BENCH=OFF -DQX_TESTS=ON "$@" >/dev/null
+          -DQX_WINDOWS_QT="$QX_WINDOWS_QT" -DCMAKE_BUILD_TYPE=Release -DQX_BENCH=OFF -DQX_TESTS=ON "$@" >/dev/null
     cmake --build "$QX_ROOT/build-windows" -j"$(nproc)"
 }
 

@@ -97,17 +97,21 @@ TEST(RequiredFiles, AreFoundInAnyLetterCase)
     EXPECT_EQ(missingFiles((dir / "nowhere").string(), {"a"}), std::vector<std::string>{"a"});
 }
 
+// The old folder goes even though this run held it: on Windows its locked
+// file could not be removed while the lock lasted.
 TEST(WorkingDirectoryMove, MovesEveryFileAndRemovesTheOldFolder)
 {
     TempDir dir;
     auto oldDir = dir / "old" / "temp";
     fs::create_directories(oldDir);
+    auto oldLock = WorkingDirLock::acquire(oldDir);
+    ASSERT_TRUE(oldLock);
     test::writeText(oldDir / "project.tmp", "project");
     test::writeText(oldDir / "icon.shp", "icon");
     fs::create_directories(dir / "new" / "temp");
     test::writeText(dir / "new" / "temp" / "icon.shp", "stale");
 
-    moveWorkingDirectory(toText(oldDir), toText(dir / "new" / "temp"));
+    moveWorkingDirectory(toText(oldDir), toText(dir / "new" / "temp"), oldLock);
 
     EXPECT_FALSE(fs::exists(oldDir));
     EXPECT_TRUE(fs::exists(dir / "old"));

@@ -1,3 +1,4 @@
+#include "common/file_names.h"
 #include "project/encoder.h"
 #include "project/working_file.h"
 #include "shell/all_windows.h"
@@ -59,7 +60,7 @@ private slots:
         const auto program = QString::fromStdString(toText(fixture.dir / "program"));
         QCOMPARE(w.settings->Edit1->text(), QString());
         QCOMPARE(w.settings->Edit2->text(), program);
-        QCOMPARE(w.settings->Edit3->text(), program + "/units");
+        QCOMPARE(w.settings->Edit3->text(), QString::fromStdString(toText(fixture.dir / "program" / "units")));
         QVERIFY(fs::is_directory(fixture.dir / "program" / "units"));
         QVERIFY(fs::is_directory(fixture.dir / "program" / "temp"));
         QVERIFY(!fs::exists(fixture.workingFile("project.tmp")));
@@ -148,7 +149,7 @@ private slots:
         test::writeText(fixture.workingFile("icon.shp"), "icon");
         auto newProgram = fixture.dir / "program2";
         fs::create_directories(newProgram);
-        test::writeText(newProgram / "qx", "x");
+        test::writeText(newProgram / names::kProgramFile, "x");
         test::writeText(newProgram / "readme.txt", "x");
 
         fixture.dialogs.files = {QString::fromStdString(toText(newProgram))};
@@ -244,9 +245,14 @@ private slots:
         w.prjform->show();
         QVERIFY(QTest::qWaitForWindowActive(w.prjform));
         QTest::keyClick(w.prjform, Qt::Key_F1);
+#ifdef _WIN32
+        QCOMPARE(fixture.dialogs.log, QStringList{"information: The user's guide is the file docs\\guide.html beside "
+                                                  "qx.exe, in the folder Quarvex was unpacked into."});
+#else
         QCOMPARE(fixture.dialogs.log, QStringList{"information: The user's guide is the file docs/guide.md of Quarvex's "
                                                   "sources; an installed Quarvex keeps it as "
                                                   "/usr/share/doc/quarvex/guide.html."});
+#endif
         auto installed = fixture.dir / "share" / "doc" / "quarvex";
         fs::create_directories(installed);
         test::writeText(installed / "guide.html", "<html></html>");

@@ -1,5 +1,7 @@
 #include "support/program_fixture.h"
 
+#include "common/file_names.h"
+
 namespace qx::test {
 
 ProgramFixture::ProgramFixture()
@@ -8,7 +10,7 @@ ProgramFixture::ProgramFixture()
         fs::create_directories(dir / folder);
     for (const char* name : {"vk95.exe", "valkor.mix", "game.dat", "vksetup.exe", "valkor.ini"})
         writeText(dir / "game" / name, "x");
-    for (const char* name : {"qx", "readme.txt"})
+    for (const char* name : {names::kProgramFile, names::kProgramReadme})
         writeText(dir / "program" / name, "x");
     paths = {dir / "config" / "localset.ini", dir / "config" / "settings3.tmp", toText(dir / "program"), dir / "program"};
 }
