@@ -8,7 +8,7 @@ qx_windows_session() {
     for display in $(seq 90 140); do
         [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] || break
     done
-    Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    Xvfb ":$display" -screen 0 960x720x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
     xvfb=$!
     export DISPLAY=:$display
     for _ in $(seq 100); do
@@ -18,6 +18,16 @@ qx_windows_session() {
     mkdir -p "$WINEPREFIX"
     wineserver -p
     wineboot --init >/dev/null 2>&1 || true
+    # Debian's Wine finds its own fonts (Tahoma, and Marlett for the title
+    # bars' buttons) only where Windows keeps fonts.
+    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+}
+
+# qx_windows_desktop FOLDER PROGRAM.exe: starts the program from its folder
+# in a Windows desktop of Wine's own, which draws the windows' frames as
+# Windows does.
+qx_windows_desktop() {
+    (cd "$1" && exec wine explorer /desktop=Quarvex,960x720 "./$2" >/dev/null 2>&1) &
 }
 
 # qx_windows_settings QXTOOL.EXE GAME PROGRAM UNITS: the settings file the
