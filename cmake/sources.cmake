@@ -30,7 +30,10 @@ set(QXCORE_SOURCES
   library/component_stream.cpp
   library/drag_data.cpp
   library/image_list_stream.cpp
+  library/lcw.cpp
   library/library_file.cpp
+  library/palette.cpp
+  library/shp.cpp
   project/edited_entry.cpp
   project/encoder.cpp
   project/entry_kind.cpp
@@ -80,6 +83,8 @@ set(QXUI_SOURCES
   library/library_browser.h
   library/library_viewer.cpp
   library/library_viewer.h
+  library/new_library_window.cpp
+  library/new_library_window.h
   project/entry_loader.h
   project/import_window.cpp
   project/import_window.h
@@ -103,5 +108,6 @@ set(QXTOOL_SOURCES
   tool/arguments_${QX_SYSTEM}.cpp
   tool/library_commands.cpp
   tool/pictures.cpp
+  tool/shp_commands.cpp
   tool/tool_commands.cpp
 )

@@ -7,6 +7,7 @@
 #include "general/groups.h"
 #include "library/component_stream.h"
 #include "library/library_file.h"
+#include "library/shp.h"
 #include "compiler/project_text.h"
 #include "project/encoder.h"
 #include "project/working_file.h"
@@ -82,6 +83,15 @@ int main()
     seed("library", "unit", library::buildLibrary(library::LibraryKind::Unit, "Seed", {{Bytes(5, 1), frames(2, 4, 4)}}));
     seed("library", "icon",
          library::buildLibrary(library::LibraryKind::Icon, "Icons", {{Bytes(3, 1), frames(1, 2, 2)}, {Bytes(2, 2), frames(1, 2, 2)}}));
+
+    // The other SHP seed, frame-kinds, holds a key delta and a delta, which
+    // no writer of ours makes.
+    std::vector<Bytes> shpFrames(3, Bytes(64));
+    for (std::size_t i = 0; i < shpFrames.size(); ++i) {
+        for (std::size_t p = 0; p < 64; p += 9 - i)
+            shpFrames[i][p] = static_cast<std::uint8_t>(16 + p);
+    }
+    seed("shp", "key-frames", library::writeShp(8, 8, shpFrames));
 
     writeSettings(scratch / "localset.ini", {"/games/valkor", "/opt/quarvex", "/games/valkor/units"});
     seed("settings", "three-lines", readFile(scratch / "localset.ini"));

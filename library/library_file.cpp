@@ -1,8 +1,12 @@
 #include "library/library_file.h"
 
 #include "common/bytes.h"
+#include "common/cp1252.h"
 #include "common/error.h"
+#include "common/text.h"
 #include "library/component_stream.h"
+#include "library/image_list_stream.h"
+#include "library/shp.h"
 #include "project/encoder.h"
 
 #include <array>
@@ -189,6 +193,48 @@ Bytes buildLibrary(LibraryKind kind, const std::string& title, const std::vector
     }
     out.insert(out.end(), data.begin(), data.end());
     return out;
+}
+
+LibraryImage imageFromShp(Bytes shp, const std::string& name, const Palette& palette, LibraryKind kind)
+{
+    auto frames = readShp(shp, name);
+    if (frames.frames.empty())
+        throw Error(name + " has no frames.");
+    auto count = kind == LibraryKind::Icon ? 1 : frames.frames.size();
+    checkListSize(count, frames.width, frames.height);
+    LibraryImage image{std::move(shp), {frames.width, frames.height, {}}};
+    for (std::size_t i = 0; i < count; ++i)
+        image.preview.frames.push_back(imageOf(frames.frames[i], frames.width, frames.height, palette));
+    return image;
+}
+
+Bytes makeShpLibrary(const ShpLibraryRequest& request)
+{
+    auto title = utf8ToCp1252(request.title);
+    if (!title)
+        throw Error("The title holds a character that has no Windows-1252 form.");
+    if (title->size() > kTitleCapacity)
+        throw Error("A title has at most " + std::to_string(kTitleCapacity) + " characters.");
+    if (request.shpFiles.size() > kMaxLibraryImages)
+        throw Error("A library holds at most 255 images.");
+    auto palette = readPalette(readFile(toPath(request.palette), kMaxPaletteFileBytes), request.palette);
+    std::vector<LibraryImage> images;
+    for (const auto& shp : request.shpFiles)
+        images.push_back(imageFromShp(readFile(toPath(shp), kMaxShpFileBytes), shp, palette, request.kind));
+    return encoder::coded(buildLibrary(request.kind, *title, images));
+}
+
+std::string libraryFileName(const std::string& title)
+{
+    std::string name;
+    for (char c : title) {
+        bool forbidden = static_cast<unsigned char>(c) < 0x20 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos;
+        name += forbidden ? '_' : c;
+    }
+    auto kept = trimmed(name);
+    while (!kept.empty() && kept.back() == '.')
+        kept.remove_suffix(1);
+    return (kept.empty() ? std::string("library") : std::string(kept)) + ".vkl";
 }
 
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/image.h"
+#include "library/palette.h"
 
 #include <cstdint>
 #include <optional>
@@ -78,5 +79,28 @@ struct LibraryImage {
     FrameList preview;  // for an icon library: one frame, the icon
 };
 Bytes buildLibrary(LibraryKind kind, const std::string& title, const std::vector<LibraryImage>& images);
+
+// An SHP file as a library image, its previews the SHP's own frames in the
+// palette, as the game draws them (an icon library takes the first frame as
+// the icon). Throws for a damaged SHP, one without frames, or frames too
+// many or too large for the previews.
+LibraryImage imageFromShp(Bytes shp, const std::string& name, const Palette& palette, LibraryKind kind);
+
+// What the library browser's "New Library..." asks for.
+struct ShpLibraryRequest {
+    LibraryKind kind = LibraryKind::Unit;
+    std::string title;  // UTF-8
+    std::vector<std::string> shpFiles;
+    std::string palette;
+};
+
+// The coded library of the SHP files, their previews in the palette;
+// throws for a title the library cannot hold and for any file that cannot
+// be read, naming it.
+Bytes makeShpLibrary(const ShpLibraryRequest& request);
+
+// The title as a file name in any system: characters no file name may hold
+// become "_"; ".vkl" is added.
+std::string libraryFileName(const std::string& title);
 
 }

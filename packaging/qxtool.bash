@@ -3,7 +3,7 @@ _qxtool()
 {
     local cur prev words cword
     _init_completion || return
-    local commands="encode decode list stock compile restore export import import-rules make-library library extract frames --help --version"
+    local commands="encode decode list stock compile restore export import import-rules make-library library extract frames shp --help --version"
     if [[ $cword -eq 1 ]]; then
         COMPREPLY=($(compgen -W "$commands" -- "$cur"))
         return
@@ -38,9 +38,22 @@ _qxtool()
                 --kind) COMPREPLY=($(compgen -W "icon unit projectile building" -- "$cur")); return ;;
                 --title) return ;;
                 --out) _filedir vkl; return ;;
+                --palette) _filedir '@(pal|png)'; return ;;
             esac
             if [[ $cur == -* ]]; then
-                COMPREPLY=($(compgen -W "--kind --title --out" -- "$cur"))
+                COMPREPLY=($(compgen -W "--kind --title --out --palette" -- "$cur"))
+            else
+                _filedir
+            fi
+            return
+            ;;
+        shp)
+            if [[ $cword -eq 2 ]]; then
+                COMPREPLY=($(compgen -W "info frames make" -- "$cur"))
+            elif [[ $prev == --palette ]]; then
+                _filedir '@(pal|png)'
+            elif [[ $cur == -* && ${words[2]} != info ]]; then
+                COMPREPLY=($(compgen -W "--palette" -- "$cur"))
             else
                 _filedir
             fi

@@ -2,6 +2,7 @@
 #include "common/save_file.h"
 #include "library/image_list_stream.h"
 #include "library/library_file.h"
+#include "library/shp.h"
 #include "project/encoder.h"
 #include "tool/tool_commands.h"
 
@@ -14,37 +15,6 @@
 namespace qx::tool {
 namespace {
 
-constexpr std::uint64_t kMaxPictureFileSize = 256u << 20;
-
-// A picture file, checked and read like every input, its size known before
-// it is decoded.
-class Picture {
-public:
-    explicit Picture(const std::string& path) : path_(path), bytes_(readFile(toPath(path), kMaxPictureFileSize))
-    {
-        auto size = pictureSize(bytes_);
-        if (!size)
-            throw Error("Cannot read the picture " + path + ".");
-        size_ = *size;
-    }
-
-    int width() const { return size_.width; }
-    int height() const { return size_.height; }
-
-    library::Image decode() const
-    {
-        auto image = decodePicture(bytes_);
-        if (!image || image->width != size_.width || image->height != size_.height)
-            throw Error("Cannot read the picture " + path_ + ".");
-        return std::move(*image);
-    }
-
-private:
-    std::string path_;
-    Bytes bytes_;
-    PictureSize size_{};
-};
-
 // The colon between the SHP file and the frames; a drive letter's colon
 // ("C:\mods\tank.shp") does not count.
 std::size_t shpColon(const std::string& argument)
@@ -56,12 +26,16 @@ std::size_t shpColon(const std::string& argument)
     return argument.find(':', isDrive(0) ? 2 : 0);
 }
 
-// "SHPFILE:FRAME.png[,FRAME.png...]"
+// "SHPFILE:FRAME.png[,FRAME.png...]", or SHPFILE alone when a palette
+// gives its previews.
 // framesBefore: frames already in the list the image's frames join.
 library::LibraryImage readImageArgument(const std::vector<std::string>& args, const std::string& argument,
-                                        std::size_t framesBefore)
+                                        std::size_t framesBefore, const std::optional<library::Palette>& palette,
+                                        library::LibraryKind kind)
 {
     auto colon = shpColon(argument);
+    if (colon == std::string::npos && palette)
+        return library::imageFromShp(readFile(toPath(argument), library::kMaxShpFileBytes), argument, *palette, kind);
     if (colon == std::string::npos || colon + 1 == argument.size())
         wrongArguments(args);
     library::LibraryImage image{readFile(toPath(argument.substr(0, colon))), {}};
@@ -115,9 +89,10 @@ library::FrameList previewOf(const library::Library& lib, std::size_t index)
 int makeLibraryCommand(const std::vector<std::string>& args, std::ostream&, std::ostream&)
 {
     std::string kind, title, outPath;
+    std::optional<library::Palette> palette;
     std::vector<std::string> imageArguments;
     for (std::size_t i = 1; i < args.size(); ++i) {
-        bool option = args[i] == "--kind" || args[i] == "--title" || args[i] == "--out";
+        bool option = args[i] == "--kind" || args[i] == "--title" || args[i] == "--out" || args[i] == "--palette";
         if (option && i + 1 == args.size())
             wrongArguments(args);
         if (args[i] == "--kind")
@@ -126,6 +101,8 @@ int makeLibraryCommand(const std::vector<std::string>& args, std::ostream&, std:
             title = args[++i];
         else if (args[i] == "--out")
             outPath = args[++i];
+        else if (args[i] == "--palette")
+            palette = readPaletteFile(args[++i]);
         else
             imageArguments.push_back(args[i]);
     }
@@ -144,7 +121,7 @@ int makeLibraryCommand(const std::vector<std::string>& args, std::ostream&, std:
     bool shared = found->second == library::LibraryKind::Icon;
     std::vector<library::LibraryImage> images;
     for (const auto& argument : imageArguments)
-        images.push_back(readImageArgument(args, argument, shared ? images.size() : 0));
+        images.push_back(readImageArgument(args, argument, shared ? images.size() : 0, palette, found->second));
     auto plain = library::buildLibrary(found->second, *title1252, images);
     saveFile(toPath(outPath), encoder::coded(plain));
     return 0;

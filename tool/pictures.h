@@ -4,6 +4,7 @@
 #include "library/image.h"
 
 #include <optional>
+#include <string>
 
 namespace qx::tool {
 
@@ -22,5 +23,28 @@ std::optional<library::Image> decodePicture(ByteView file);
 
 // An 8-bit RGBA PNG file of the image; empty when it cannot be made.
 Bytes pngOf(const library::Image& image);
+
+// The palette indices of an indexed PNG (1, 2, 4 or 8 bits a pixel, not
+// interlaced); nothing for any other picture or one whose data does not
+// unpack to exactly its rows.
+std::optional<Bytes> indexedPixels(ByteView file);
+
+// A picture file, checked and read like every input, its size known before
+// it is decoded.
+class Picture {
+public:
+    explicit Picture(const std::string& path);
+
+    const std::string& path() const { return path_; }
+    const Bytes& bytes() const { return bytes_; }
+    int width() const { return size_.width; }
+    int height() const { return size_.height; }
+    library::Image decode() const;
+
+private:
+    std::string path_;
+    Bytes bytes_;
+    PictureSize size_{};
+};
 
 }

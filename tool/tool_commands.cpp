@@ -193,12 +193,20 @@ const CommandInfo kCommands[] = {
     {"restore", restoreCommand, "restore --game-dir DIR",
      "puts back the game's own rules.ini and sc-qx.mix and removes curqxp.set"},
     {"make-library", makeLibraryCommand,
-     "make-library --kind icon|unit|projectile|building --title TITLE --out FILE.vkl SHPFILE:FRAME.png[,FRAME.png...]...",
-     "writes a coded graphics library; a path may start with a drive letter (C:\\mods\\tank.shp:C:\\mods\\0.png), "
-     "whose colon does not separate the SHP file from its frames"},
+     "make-library --kind icon|unit|projectile|building --title TITLE --out FILE.vkl [--palette PAL] "
+     "SHPFILE[:FRAME.png[,FRAME.png...]]...",
+     "writes a coded graphics library; each SHP file's previews are the PNG frames named after it or, with "
+     "--palette, its own frames in that palette; a path may start with a drive letter "
+     "(C:\\mods\\tank.shp:C:\\mods\\0.png), whose colon does not separate the SHP file from its frames"},
     {"library", libraryCommand, "library FILE.vkl", "prints a library's kind, title and images"},
     {"extract", extractCommand, "extract FILE.vkl INDEX OUT", "writes the SHP data of image INDEX (from 0)"},
     {"frames", framesCommand, "frames FILE.vkl INDEX OUTDIR", "writes the preview frames of image INDEX as PNG files"},
+    {"shp", shpCommand,
+     "shp info FILE.shp | shp frames FILE.shp --palette PAL OUTDIR | shp make --palette PAL OUT.shp FRAME.png...",
+     "prints an SHP file's frame count, size and each frame's kind; writes its frames in a palette as PNG "
+     "files (index 0 transparent); or writes an SHP of PNG frames (an indexed PNG in the palette keeps its "
+     "indices, any other takes the nearest colours). PAL is a game palette (768 bytes), a JASC-PAL file "
+     "or an indexed PNG"},
 };
 
 const CommandInfo* commandNamed(const std::string& name)

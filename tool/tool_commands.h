@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/error.h"
+#include "library/palette.h"
 
 #include <ostream>
 #include <string>
@@ -25,5 +26,10 @@ int makeLibraryCommand(const std::vector<std::string>& args, std::ostream& out, 
 int libraryCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int extractCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int framesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// shp info, frames and make.
+int shpCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// A palette file as the palette reader takes it, read like every input.
+library::Palette readPaletteFile(const std::string& path);
 
 }

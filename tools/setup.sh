@@ -1,7 +1,8 @@
 # Shared by tools/run and tools/test: installs what is missing and builds.
 # Usage: qx_setup BUILD_DIR [cmake options...]
 
-QX_PACKAGES=(build-essential cmake qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev libstb-dev cmark-gfm help2man patch)
+QX_PACKAGES=(build-essential cmake qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev libstb-dev zlib1g-dev
+             cmark-gfm help2man patch)
 
 qx_install_missing() {
     local missing=()

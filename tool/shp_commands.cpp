@@ -1,0 +1,114 @@
+#include "common/save_file.h"
+#include "library/palette.h"
+#include "library/shp.h"
+#include "tool/pictures.h"
+#include "tool/tool_commands.h"
+
+#include <algorithm>
+
+namespace qx::tool {
+namespace {
+
+library::Shp readShpFile(const std::string& path)
+{
+    return library::readShp(readFile(toPath(path), library::kMaxShpFileBytes), path);
+}
+
+// The arguments without "--palette PAL", which must be there.
+std::vector<std::string> withoutPalette(const std::vector<std::string>& args, library::Palette& palette)
+{
+    auto option = std::find(args.begin(), args.end(), "--palette");
+    if (option == args.end() || option + 1 == args.end())
+        wrongArguments(args);
+    palette = readPaletteFile(*(option + 1));
+    std::vector<std::string> rest(args.begin(), option);
+    rest.insert(rest.end(), option + 2, args.end());
+    return rest;
+}
+
+int infoCommand(const std::vector<std::string>& args, std::ostream& out)
+{
+    expectArgs(args, 3);
+    auto shp = readShpFile(args[2]);
+    out << shp.frames.size() << (shp.frames.size() == 1 ? " frame" : " frames") << " of " << shp.width << "x"
+        << shp.height << '\n';
+    for (std::size_t i = 0; i < shp.kinds.size(); ++i)
+        out << i << ": " << library::frameKindName(shp.kinds[i]) << '\n';
+    return 0;
+}
+
+int framesOfShpCommand(const std::vector<std::string>& args)
+{
+    library::Palette palette;
+    auto rest = withoutPalette(args, palette);
+    expectArgs(rest, 4);
+    auto shp = readShpFile(rest[2]);
+    auto dir = toPath(rest[3]);
+    fs::create_directories(dir);
+    for (std::size_t i = 0; i < shp.frames.size(); ++i) {
+        auto path = dir / (std::to_string(i) + ".png");
+        auto png = pngOf(library::imageOf(shp.frames[i], shp.width, shp.height, palette));
+        if (png.empty())
+            throw Error("Cannot write " + toText(path) + ".");
+        saveFile(path, png);
+    }
+    return 0;
+}
+
+// An indexed picture drawn in the palette keeps its indices; any other
+// takes the nearest colours.
+Bytes indicesOfPicture(const Picture& picture, const library::Palette& palette)
+{
+    auto colours = library::indexedPngColours(picture.bytes());
+    if (colours && std::equal(colours->begin(), colours->end(), palette.colours.begin())) {
+        if (auto indices = indexedPixels(picture.bytes()))
+            return std::move(*indices);
+    }
+    return library::indicesOf(picture.decode(), palette);
+}
+
+int makeShpCommand(const std::vector<std::string>& args)
+{
+    library::Palette palette;
+    auto rest = withoutPalette(args, palette);
+    if (rest.size() < 4)
+        wrongArguments(args);
+    std::vector<Bytes> frames;
+    int width = 0, height = 0;
+    for (std::size_t i = 3; i < rest.size(); ++i) {
+        Picture picture(rest[i]);
+        if (frames.empty()) {
+            width = picture.width();
+            height = picture.height();
+        } else if (picture.width() != width || picture.height() != height) {
+            throw Error("The frame " + rest[i] + " is " + std::to_string(picture.width()) + "x" +
+                        std::to_string(picture.height()) + ", not " + std::to_string(width) + "x" +
+                        std::to_string(height) + " as the first frame.");
+        }
+        frames.push_back(indicesOfPicture(picture, palette));
+    }
+    saveFile(toPath(rest[2]), library::writeShp(width, height, frames));
+    return 0;
+}
+
+}
+
+library::Palette readPaletteFile(const std::string& path)
+{
+    return library::readPalette(readFile(toPath(path), library::kMaxPaletteFileBytes), path);
+}
+
+int shpCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream&)
+{
+    if (args.size() < 2)
+        wrongArguments(args);
+    if (args[1] == "info")
+        return infoCommand(args, out);
+    if (args[1] == "frames")
+        return framesOfShpCommand(args);
+    if (args[1] == "make")
+        return makeShpCommand(args);
+    wrongArguments(args);
+}
+
+}
