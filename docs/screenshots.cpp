@@ -6,6 +6,7 @@
 #include "editors/filtered_line_edit.h"
 #include "library/drop_targets.h"
 #include "library/library_viewer.h"
+#include "library/new_library_window.h"
 #include "project/import_window.h"
 #include "project/preview_window.h"
 #include "shell/all_windows.h"
@@ -13,6 +14,7 @@
 #include "support/window_helpers.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
 #include <QPainter>
@@ -82,6 +84,7 @@ public:
 
     void editors();
     void graphics();
+    void newLibrary();
     void projectAndCompile();
     void readme();
 
@@ -150,6 +153,29 @@ void Shots::graphics()
     browser->close();
 }
 
+// "New Library..." filled in with the demo SHP file and palette, beside
+// the viewer of the library it made.
+void Shots::newLibrary()
+{
+    auto* browser = w().form2;
+    showToFront(browser);
+    QTest::mouseClick(browser->NewButton, Qt::LeftButton);
+    auto* window = browser->newLibrary();
+    window->TitleEdit->setText("My Tanks");
+    fixture_.dialogs.files = {QString::fromStdString(toText(libraries_ / "tank.shp")),
+                              QString::fromStdString(toText(libraries_ / "demo.pal"))};
+    QTest::mouseClick(window->AddShpButton, Qt::LeftButton);
+    QTest::mouseClick(window->PaletteButton, Qt::LeftButton);
+    auto filledIn = grab(window);
+    QTest::mouseClick(window->MakeButton, Qt::LeftButton);
+    if (browser->viewers().empty())
+        throw Error("New Library made no library: " + fixture_.dialogs.log.join(" / ").toStdString());
+    auto* viewer = browser->viewers().back();
+    save(together({filledIn, grab(viewer)}, true), "new-library");
+    viewer->close();
+    browser->close();
+}
+
 void Shots::projectAndCompile()
 {
     auto* unit = w().cnuform;
@@ -202,6 +228,7 @@ int main(int argc, char** argv)
         Shots shots(toPath(argv[1]), toPath(argv[2]));
         shots.editors();
         shots.graphics();
+        shots.newLibrary();
         shots.readme();
         shots.projectAndCompile();
     } catch (const std::exception& failure) {

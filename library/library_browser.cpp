@@ -3,6 +3,7 @@
 #include "common/cp1252.h"
 #include "library/library_file.h"
 #include "library/library_viewer.h"
+#include "library/new_library_window.h"
 #include "shell/accessibility.h"
 #include "shell/dialog_service.h"
 #include "shell/main_window.h"
@@ -56,6 +57,9 @@ TForm2::TForm2(Windows& windows)
     ViewButton->setEnabled(false);
     BackButton = new QPushButton("Back", this);
     BackButton->setObjectName("BackButton");
+    NewButton = new QPushButton("New Library...", this);
+    NewButton->setObjectName("NewButton");
+    newLibrary_ = new NewLibraryWindow(windows_, this);
     // A screen reader names a combo box by its current entry unless a label
     // points at it, so each gets one.
     grid->addWidget(labelFor("Drive:", DriveComboBox1), 0, 0);
@@ -67,6 +71,7 @@ TForm2::TForm2(Windows& windows)
     grid->addWidget(ProgressBar1, 0, 2, 3, 1);
     grid->addWidget(ViewButton, 3, 0);
     grid->addWidget(BackButton, 3, 1);
+    grid->addWidget(NewButton, 4, 0, 1, 2);
     resize(520, 360);
 
     auto guarded = [this](void (TForm2::*command)()) {
@@ -82,6 +87,10 @@ TForm2::TForm2(Windows& windows)
     connect(FileListBox1, &QListWidget::itemDoubleClicked, this, guarded(&TForm2::openSelected));
     connect(ViewButton, &QPushButton::clicked, this, guarded(&TForm2::openSelected));
     connect(BackButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(NewButton, &QPushButton::clicked, this, [this] {
+        newLibrary_->clear();
+        showToFront(newLibrary_);
+    });
 
     fillDrives();
     setDirectory(QDir::currentPath());
@@ -178,7 +187,11 @@ void TForm2::openSelected()
             DialogService::Answer::Yes)
         return;
     // The path of the file listed in that line, whatever the directory holds now.
-    auto path = fromUtf8(pathList_.at(static_cast<std::size_t>(row)));
+    openLibrary(fromUtf8(pathList_.at(static_cast<std::size_t>(row))));
+}
+
+void TForm2::openLibrary(const QString& path)
+{
     setEnabled(false);
     struct Reenable {
         QWidget* window;

@@ -17,6 +17,7 @@ class QPushButton;
 namespace qx {
 
 class LibraryViewer;
+class NewLibraryWindow;
 
 // Finds graphics libraries on disk and opens them in viewers, from which
 // graphics are dragged onto the editors.
@@ -31,6 +32,8 @@ public:
     void changeDrive(int index);
     void rebuildList();
     void openSelected();
+    // Opens the library file in a new viewer.
+    void openLibrary(const QString& path);
 
     // Drags and the active preview, for the viewers.
     void activate(AnimationWidget* preview);
@@ -52,6 +55,8 @@ public:
     QProgressBar* ProgressBar1;
     QPushButton* ViewButton;
     QPushButton* BackButton;
+    QPushButton* NewButton;
+    NewLibraryWindow* newLibrary() const { return newLibrary_; }
 
 private:
     void fillDrives();
@@ -66,6 +71,7 @@ private:
     bool dragFlag_ = false;
     QPointer<AnimationWidget> activePreview_;
     int viewerCounter_ = 0;
+    NewLibraryWindow* newLibrary_;
 };
 
 }

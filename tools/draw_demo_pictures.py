@@ -1,6 +1,7 @@
 """Draws the demo pictures of tools/screenshots: three icons and a tank seen
-from above in 16 directions, as PNG files, with an SHP file of made-up bytes
-for each graphic. Nothing comes from elsewhere."""
+from above in 16 directions, as PNG files, and a game palette (demo.pal,
+768 bytes of 6-bit channels) that holds their colours, from which qxtool
+makes their SHP files. Nothing comes from elsewhere."""
 import math
 import struct
 import sys
@@ -47,15 +48,23 @@ def tank(angle):
     return pixel
 
 
+def palette(path):
+    """Four ramps of 64 shades, from black up to beyond the demo's hull,
+    red, green and blue; entry 0 is black."""
+    channels = []
+    for colour in [(90, 110, 60), (200, 60, 50), (60, 160, 70), (70, 90, 200)]:
+        for step in range(64):
+            channels += [min(63, c * step // 160) for c in colour]
+    with open(path, 'wb') as f:
+        f.write(bytes(channels))
+
+
 def main(folder):
+    palette(f'{folder}/demo.pal')
     for i, colour in enumerate([(200, 60, 50), (60, 160, 70), (70, 90, 200)]):
         png(f'{folder}/icon-{i}.png', 64, 48, icon(colour))
-        with open(f'{folder}/icon-{i}.shp', 'wb') as f:
-            f.write(bytes((i * 37 + n) % 256 for n in range(120)))
     for frame in range(16):
         png(f'{folder}/tank-{frame}.png', 48, 48, tank(frame * math.pi / 8))
-    with open(f'{folder}/tank.shp', 'wb') as f:
-        f.write(bytes(n % 251 for n in range(2048)))
 
 
 if __name__ == '__main__':

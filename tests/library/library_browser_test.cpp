@@ -1,6 +1,8 @@
 #include "library/drop_targets.h"
 #include "library/library_file.h"
 #include "library/library_viewer.h"
+#include "library/new_library_window.h"
+#include "library/shp.h"
 #include "project/encoder.h"
 #include "shell/all_windows.h"
 #include "support/frames.h"
@@ -8,6 +10,7 @@
 #include "support/window_helpers.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
 #include <QProgressBar>
@@ -240,6 +243,63 @@ private slots:
         QCOMPARE(f.browser()->FilterComboBox1->itemText(4), QString("Building Libraries"));
         QTest::mouseClick(f.browser()->BackButton, Qt::LeftButton);
         QVERIFY(!f.browser()->isVisible());
+    }
+
+    // A library of an SHP file and a palette, made through the dialogs: it
+    // lands in the new units directory, named after its title, its preview
+    // the SHP's frames in the palette's colours; the same title again is
+    // only replaced when the player says so.
+    void newLibraryMakesOneOfAnShpFileAndAPalette()
+    {
+        BrowserFixture f;
+        f.show();
+        Bytes palette(768);
+        palette[3] = 63;
+        test::writeBytes(f.dir / "tank.pal", palette);
+        test::writeBytes(f.dir / "tank.shp", library::writeShp(2, 1, {{1, 0}, {0, 1}, {1, 1}}));
+        auto* window = f.browser()->newLibrary();
+        QTest::mouseClick(f.browser()->NewButton, Qt::LeftButton);
+        QVERIFY(window->isVisible());
+        QTest::keyClicks(window->TitleEdit, "Tanks: from SHP");
+        f.dialogs.files = {QString::fromStdString(toText(f.dir / "tank.shp")),
+                           QString::fromStdString(toText(f.dir / "tank.pal"))};
+        QTest::mouseClick(window->MakeButton, Qt::LeftButton);
+        QTest::mouseClick(window->AddShpButton, Qt::LeftButton);
+        QTest::mouseClick(window->MakeButton, Qt::LeftButton);
+        QTest::mouseClick(window->PaletteButton, Qt::LeftButton);
+        QTest::mouseClick(window->MakeButton, Qt::LeftButton);
+        QCOMPARE(f.dialogs.log, (QStringList{"error: Please add an SHP file!", "open: SHP Files|*.shp|All Files|*.* (shp)",
+                                             "error: Please choose a palette!",
+                                             "open: Palettes|*.pal;*.png|All Files|*.* (pal)"}));
+        auto units = toPath(f.windows().settings->state().fields.units);
+        auto made = units / "Tanks_ from SHP.vkl";
+        QVERIFY(fs::exists(made));
+        QVERIFY(!window->isVisible());
+        QCOMPARE(f.browser()->directory(), QDir(QString::fromStdString(toText(units))).canonicalPath());
+        QCOMPARE(f.lines(), QStringList{"Unit VKL:  Tanks: from SHP"});
+        auto* viewer = f.browser()->viewers().back();
+        const auto& frames = viewer->previews().at(0)->frames();
+        QCOMPARE(frames.frames.size(), std::size_t{3});
+        QCOMPARE(frames.frames[1].rgba, (Bytes{0, 0, 0, 0, 255, 0, 0, 255}));
+
+        auto before = readFile(made);
+        QTest::mouseClick(f.browser()->NewButton, Qt::LeftButton);
+        QVERIFY(window->TitleEdit->text().isEmpty());
+        QTest::keyClicks(window->TitleEdit, "Tanks: from SHP");
+        f.dialogs.log.clear();
+        auto palettePath = QString::fromStdString(toText(f.dir / "tank.pal"));
+        f.dialogs.files = {QString::fromStdString(toText(f.dir / "tank.shp")), palettePath, palettePath};
+        QTest::mouseClick(window->AddShpButton, Qt::LeftButton);
+        QTest::mouseClick(window->PaletteButton, Qt::LeftButton);
+        QTest::mouseClick(window->MakeButton, Qt::LeftButton);
+        auto shown = QString::fromStdString(toText(made));
+        QCOMPARE(f.dialogs.log.last(), "question: " + shown + " already exists.\rDo you want to replace it? [Yes/No]");
+        QCOMPARE(readFile(made), before);
+        QTest::mouseClick(window->AddShpButton, Qt::LeftButton);
+        QTest::mouseClick(window->MakeButton, Qt::LeftButton);
+        QCOMPARE(f.dialogs.log.last(), "error: " + palettePath +
+                                           " is not a valid SHP file: its table's last entry does not give the end of its data.");
+        QCOMPARE(readFile(made), before);
     }
 
     // The box shows the drive of the directory as the system writes it
