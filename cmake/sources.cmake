@@ -17,6 +17,7 @@ set(QXCORE_SOURCES
   common/unified_diff.cpp
   compiler/compile.cpp
   compiler/game_originals.cpp
+  compiler/install_journal.cpp
   compiler/mix_writer.cpp
   compiler/project_text.cpp
   compiler/rules_import.cpp

@@ -39,6 +39,8 @@ inline constexpr const char* kOldArchiveScratch2 = "tmpshp2.tmp";
 // The game's own files, kept before a compile first replaces them.
 inline constexpr const char* kOriginals = "quarvex-originals";
 inline constexpr const char* kOriginalsManifest = "manifest.txt";
+// Beside the manifest while a compile puts its files in place.
+inline constexpr const char* kInstallJournal = "install.txt";
 
 // Scratch names of the directory gate, one per caller.
 inline constexpr const char* kGateUnit = "locset.tmp";

@@ -8,15 +8,12 @@
 #include <cstring>
 
 namespace qx {
-namespace {
 
-fs::path besideTarget(const fs::path& target)
+fs::path scratchPath(const fs::path& target)
 {
     auto scratch = target;
     scratch += ".part";
     return scratch;
-}
-
 }
 
 FileCalls& fileCalls()
@@ -25,7 +22,7 @@ FileCalls& fileCalls()
     return calls;
 }
 
-SaveFile::SaveFile(const fs::path& target) : SaveFile(besideTarget(target), target) {}
+SaveFile::SaveFile(const fs::path& target) : SaveFile(scratchPath(target), target) {}
 
 SaveFile::SaveFile(const fs::path& scratch, const fs::path& target) : scratch_(scratch), target_(target)
 {
@@ -48,7 +45,8 @@ void SaveFile::discard()
     if (fd_ >= 0)
         fileCalls().close(fd_);
     fd_ = -1;
-    removeEntry(scratch_);
+    if (!kept_)
+        removeEntry(scratch_);
 }
 
 void SaveFile::fail(const char* what)
@@ -76,6 +74,26 @@ void SaveFile::write(ByteView bytes)
     }
 }
 
+void SaveFile::write(std::span<const ByteView> pieces)
+{
+    constexpr std::size_t kGathered = 1 << 20;
+    Bytes gathered;
+    for (auto piece : pieces) {
+        if (gathered.size() + piece.size() > kGathered) {
+            write(ByteView(gathered));
+            gathered.clear();
+        }
+        if (piece.size() >= kGathered / 4) {
+            write(piece);
+            continue;
+        }
+        if (gathered.capacity() == 0)
+            gathered.reserve(kGathered);
+        gathered.insert(gathered.end(), piece.begin(), piece.end());
+    }
+    write(ByteView(gathered));
+}
+
 void SaveFile::finish()
 {
     if (fileCalls().fsync(fd_) != 0)
@@ -92,6 +110,20 @@ void SaveFile::replace()
         fail("Cannot replace file");
     replaced_ = true;
     syncFolder(target_);
+}
+
+void replaceWithCopy(const fs::path& scratch, const fs::path& target)
+{
+    if (fileCalls().rename(scratch, target) != 0)
+        throw Error("Cannot replace file " + toText(target) + ": " + std::strerror(errno));
+    syncFolder(target);
+}
+
+void saveFile(const fs::path& target, std::span<const ByteView> pieces)
+{
+    SaveFile file(target);
+    file.write(pieces);
+    file.commit();
 }
 
 void saveFile(const fs::path& target, ByteView bytes)

@@ -33,11 +33,18 @@ public:
     ~SaveFile();
 
     void write(ByteView bytes);
+    // The pieces one after another; small ones are gathered into larger
+    // writes.
+    void write(std::span<const ByteView> pieces);
     // Flushes and closes the copy; several saves that belong together
     // finish all their copies before any of them replaces its target.
     void finish();
     // Renames the finished copy over the target.
     void replace();
+    // The finished copy belongs to an install journal from now on: a failed
+    // replace, and the end of this object, leave it for the next run to put
+    // in place.
+    void keepCopy() { kept_ = true; }
     void commit()
     {
         finish();
@@ -52,9 +59,19 @@ private:
     fs::path target_;
     int fd_ = -1;
     bool replaced_ = false;
+    bool kept_ = false;
 };
 
+// Where a save of target writes its copy first: target + ".part".
+fs::path scratchPath(const fs::path& target);
+
+// Puts a finished copy that an install journal holds over its target, as
+// a save's last step does.
+void replaceWithCopy(const fs::path& scratch, const fs::path& target);
+
 void saveFile(const fs::path& target, ByteView bytes);
+// The pieces one after another, as one file.
+void saveFile(const fs::path& target, std::span<const ByteView> pieces);
 void saveFile(const fs::path& scratch, const fs::path& target, ByteView bytes);
 
 }

@@ -6,6 +6,7 @@
 #include "common/text.h"
 #include "common/unified_diff.h"
 #include "compiler/game_originals.h"
+#include "compiler/install_journal.h"
 #include "compiler/mix_writer.h"
 #include "compiler/rules_writer.h"
 #include "stock/records.h"
@@ -200,43 +201,37 @@ void reportInstalled(const Outputs& outputs, CompileReporter& reporter)
     reporter.information("RulesINI compilation successful!");
 }
 
-// Every output is written completely before any of them replaces its
-// target, so the game directory never holds files of two compiles; the
-// game's own files are kept before the first of them is replaced.
+// The game directory never holds files of two compiles: every output is
+// written completely before any of them replaces its target, under an
+// install journal that lets the next run finish what a kill interrupted;
+// the game's own files are kept before the first of them is replaced.
 void install(const Outputs& outputs, Bytes& file, const CompilePaths& paths, CompileReporter& reporter)
 {
     auto game = toPath(paths.gameDir);
     removeIfExists(game / names::kOldArchiveScratch1);
     removeIfExists(game / names::kOldArchiveScratch2);
     auto text = rulesFileText(outputs.rules);
-    const Bytes archive = outputs.archive.empty() ? Bytes() : outputs.archive.bytes();
-    // The archive is built, so nothing refers into the plain file any more.
-    encoder::code(file, 0, encoder::blockKey());
-    const Bytes rules(text.begin(), text.end());
+    const std::vector<ByteView> rules{ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())};
+    const auto index = outputs.archive.index();
+    const auto archive = outputs.archive.pieces(index);
+    GameOriginals originals(paths.gameDir);
+    InstallJournal journal(game);
     std::vector<Replacement> replacements;
     if (!outputs.archive.empty())
-        replacements.push_back({names::kArchive, archive});
-    replacements.push_back({names::kRules, rules});
-    GameOriginals originals(paths.gameDir);
-    const auto kept = originals.keep(replacements);
-    std::vector<std::pair<fs::path, ByteView>> files{{game / names::kCompiledProject, file}};
-    for (std::size_t i = 0; i < replacements.size(); ++i)
-        files.emplace_back(kept.targets[i], replacements[i].bytes);
+        replacements.push_back({names::kArchive, journal.add(originals.target(names::kArchive), archive)});
+    replacements.push_back({names::kRules, journal.add(originals.target(names::kRules), rules)});
     if (!paths.workingDir.empty()) {
         removeIfExists(paths.workingDir / names::kWorkingArchive);
         if (!outputs.archive.empty())
-            files.emplace_back(paths.workingDir / names::kWorkingArchive, archive);
-        files.emplace_back(paths.workingDir / names::kWorkingRules, rules);
+            saveFile(paths.workingDir / names::kWorkingArchive, archive);
+        saveFile(paths.workingDir / names::kWorkingRules, rules);
     }
-    files.emplace_back(originals.manifestPath(), kept.manifest);
-    std::vector<std::unique_ptr<SaveFile>> saves;
-    for (const auto& [path, bytes] : files) {
-        saves.push_back(std::make_unique<SaveFile>(path));
-        saves.back()->write(bytes);
-        saves.back()->finish();
-    }
-    for (auto& save : saves)
-        save->replace();
+    const auto manifest = originals.keep(replacements);
+    // Written, the archive no longer refers into the plain file.
+    encoder::code(file, 0, encoder::blockKey());
+    journal.add(game / names::kCompiledProject, {file});
+    journal.add(originals.manifestPath(), {manifest});
+    journal.commit();
     reportInstalled(outputs, reporter);
 }
 
@@ -271,9 +266,21 @@ CompileOutcome compileProject(const CompilePaths& paths, std::size_t listLines, 
     return compileProject(readFile(paths.projectFile, project::kMaxProjectSize), paths, listLines, reporter);
 }
 
+namespace {
+
+// An interrupted install is finished before anything else is done.
+void settle(const std::string& gameDir, CompileReporter& reporter)
+{
+    requireGameDir(gameDir);
+    if (auto settled = settleInstall(gameDir))
+        reporter.information(*settled);
+}
+
+}
+
 CompileOutcome compileProject(Bytes file, const CompilePaths& paths, std::size_t listLines, CompileReporter& reporter)
 {
-    requireGameDir(paths.gameDir);
+    settle(paths.gameDir, reporter);
     auto project = loadProject(file);
     if (!check(project, listLines, reporter))
         return CompileOutcome::Stopped;
@@ -284,7 +291,7 @@ CompileOutcome compileProject(Bytes file, const CompilePaths& paths, std::size_t
 std::optional<Preview> previewCompile(ByteView file, const std::string& gameDir, std::size_t listLines,
                                       CompileReporter& reporter)
 {
-    requireGameDir(gameDir);
+    settle(gameDir, reporter);
     auto project = loadProject(file);
     if (!check(project, listLines, reporter))
         return std::nullopt;

@@ -4,12 +4,79 @@
 #include "common/file_names.h"
 #include "common/save_file.h"
 #include "common/text.h"
+#include "compiler/install_journal.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <ctime>
 
 namespace qx::compiler {
+
+// FNV-1a over 64-bit words, then the last bytes and the length.
+namespace {
+constexpr std::uint64_t kPrime = 1099511628211ull;
+constexpr std::size_t kHashReadSize = 1 << 20;
+}
+
+void ContentHash::add(ByteView bytes)
+{
+    size_ += bytes.size();
+    std::size_t i = 0;
+    if (pendingSize_ > 0) {
+        auto taken = std::min(bytes.size(), 8 - pendingSize_);
+        std::memcpy(pending_ + pendingSize_, bytes.data(), taken);
+        pendingSize_ += taken;
+        i = taken;
+        if (pendingSize_ < 8)
+            return;
+        std::uint64_t word = 0;
+        std::memcpy(&word, pending_, 8);
+        hash_ = (hash_ ^ word) * kPrime;
+        pendingSize_ = 0;
+    }
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + i, 8);
+        hash_ = (hash_ ^ word) * kPrime;
+    }
+    pendingSize_ = bytes.size() - i;
+    std::memcpy(pending_, bytes.data() + i, pendingSize_);
+}
+
+std::string ContentHash::text() const
+{
+    auto hash = hash_;
+    for (std::size_t i = 0; i < pendingSize_; ++i)
+        hash = (hash ^ pending_[i]) * kPrime;
+    hash = (hash ^ size_) * kPrime;
+    std::string text;
+    for (int shift = 56; shift >= 0; shift -= 8)
+        text += hexByte(static_cast<std::uint8_t>(hash >> shift));
+    return text;
+}
+
+std::string hashOf(ByteView bytes)
+{
+    ContentHash hash;
+    hash.add(bytes);
+    return hash.text();
+}
+
+ContentHash hashOfFile(const fs::path& path)
+{
+    auto in = openInput(path);
+    ContentHash hash;
+    Bytes buffer(kHashReadSize);
+    while (in) {
+        in.read(reinterpret_cast<char*>(buffer.data()), static_cast<std::streamsize>(buffer.size()));
+        hash.add(ByteView(buffer).first(static_cast<std::size_t>(in.gcount())));
+    }
+    if (in.bad())
+        throw Error(systemMessage("Cannot read file", path));
+    return hash;
+}
+
 namespace {
 
 constexpr const char* kManifestHead = "quarvex-originals 1";
@@ -24,27 +91,6 @@ struct Record {
     std::string installed = "-";
     std::string gameName;
 };
-
-// FNV-1a over 64-bit words, then the last bytes and the length: it tells
-// our own output from a changed file, no more, at memory speed.
-std::string hashOf(ByteView bytes)
-{
-    constexpr std::uint64_t kPrime = 1099511628211ull;
-    std::uint64_t hash = 14695981039346656037ull;
-    std::size_t i = 0;
-    for (; i + 8 <= bytes.size(); i += 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, bytes.data() + i, 8);
-        hash = (hash ^ word) * kPrime;
-    }
-    for (; i < bytes.size(); ++i)
-        hash = (hash ^ bytes[i]) * kPrime;
-    hash = (hash ^ bytes.size()) * kPrime;
-    std::string text;
-    for (int shift = 56; shift >= 0; shift -= 8)
-        text += hexByte(static_cast<std::uint8_t>(hash >> shift));
-    return text;
-}
 
 bool isHash(const std::string& text)
 {
@@ -170,6 +216,13 @@ bool isForeign(const Record& record, const std::string& hash)
 
 }
 
+fs::path originalsFolder(const fs::path& game)
+{
+    auto folder = findCaseless(game, names::kOriginals).value_or(game / names::kOriginals);
+    requirePlainFolder(folder);
+    return folder;
+}
+
 GameOriginals::GameOriginals(const std::string& gameDir)
     : game_(toPath(gameDir))
     , folder_(findCaseless(game_, names::kOriginals).value_or(game_ / names::kOriginals))
@@ -186,7 +239,7 @@ fs::path GameOriginals::manifestPath() const
     return folder_ / names::kOriginalsManifest;
 }
 
-GameOriginals::Kept GameOriginals::keep(const std::vector<Replacement>& replacements)
+Bytes GameOriginals::keep(const std::vector<Replacement>& replacements)
 {
     requirePlainFolder(folder_);
     auto records = readManifest(manifestPath());
@@ -195,29 +248,26 @@ GameOriginals::Kept GameOriginals::keep(const std::vector<Replacement>& replacem
     try {
         fs::create_directory(folder_);
         bool added = false;
-        Kept kept;
         for (const auto& replacement : replacements) {
             auto current = findCaseless(game_, replacement.name);
-            kept.targets.push_back(current.value_or(game_ / replacement.name));
             auto* record = recordOf(records, replacement.name);
-            Bytes bytes = current ? readFile(*current) : Bytes();
             if (!record) {
+                Bytes bytes = current ? readFile(*current) : Bytes();
                 records.push_back({replacement.name, current.has_value(), current ? hashOf(bytes) : "-", "-",
                                    current ? toText(current->filename()) : replacement.name});
                 if (current)
                     saveFile(folder_ / replacement.name, bytes);
                 added = true;
-            } else if (current && isForeign(*record, hashOf(bytes))) {
-                keepForeign(folder_, replacement.name, bytes);
+            } else if (current && isForeign(*record, hashOfFile(*current).text())) {
+                keepForeign(folder_, replacement.name, readFile(*current));
             }
         }
         // The originals are recorded before anything replaces them.
         if (added)
             saveFile(manifestPath(), manifestBytes(records));
         for (const auto& replacement : replacements)
-            recordOf(records, replacement.name)->installed = hashOf(replacement.bytes);
-        kept.manifest = manifestBytes(records);
-        return kept;
+            recordOf(records, replacement.name)->installed = replacement.hash;
+        return manifestBytes(records);
     } catch (const std::exception& failure) {
         if (!hadFolder)
             fs::remove(folder_, error);
@@ -232,13 +282,22 @@ std::vector<std::string> restoreGame(const std::string& gameDir)
     GameOriginals originals(gameDir);
     auto folder = originals.manifestPath().parent_path();
     requirePlainFolder(folder);
+    // An interrupted install is finished first; a damaged journal is told
+    // and set aside, as the game's own files come back in any case.
+    std::vector<std::string> changed;
+    try {
+        if (auto settled = settleInstall(gameDir))
+            changed.push_back(*settled);
+    } catch (const Error& damage) {
+        changed.push_back(damage.what());
+    }
+    clearInstall(game);
     auto records = readManifest(originals.manifestPath());
     if (records.empty())
-        return {};
+        return changed;
     std::vector<Bytes> kept;
     for (const auto& record : records)
         kept.push_back(record.kept ? readKept(folder / record.name) : Bytes());
-    std::vector<std::string> changed;
     for (std::size_t i = 0; i < records.size(); ++i) {
         const auto& record = records[i];
         auto current = findCaseless(game, record.name);
@@ -279,6 +338,58 @@ void requireGameDir(const std::string& gameDir)
     std::error_code error;
     if (!fs::is_directory(toPath(gameDir), error))
         throw Error("The game directory " + gameDir + " does not exist.");
+}
+
+namespace {
+
+std::string localTime(fs::file_time_type time)
+{
+    auto when = std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(time));
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", std::localtime(&when));
+    return text;
+}
+
+std::string fileStatus(const fs::path& game, const Record& record)
+{
+    auto current = findCaseless(game, record.name);
+    if (!current)
+        return record.name + ": missing";
+    auto hash = hashOfFile(*current).text();
+    if (hash == record.installed)
+        return record.name + ": from that compile";
+    if (record.kept && hash == record.original)
+        return record.name + ": the game's own";
+    return record.name + ": changed since that compile";
+}
+
+}
+
+std::vector<std::string> gameStatus(const std::string& gameDir)
+{
+    requireGameDir(gameDir);
+    std::vector<std::string> lines;
+    if (auto settled = settleInstall(gameDir))
+        lines.push_back(*settled);
+    auto game = toPath(gameDir);
+    auto folder = originalsFolder(game);
+    auto records = readManifest(folder / names::kOriginalsManifest);
+    if (records.empty()) {
+        lines.push_back(gameDir + " holds the game's own files: Quarvex has not changed it.");
+        return lines;
+    }
+    std::string when;
+    std::error_code error;
+    if (auto compiled = findCaseless(game, names::kCompiledProject)) {
+        auto time = fs::last_write_time(*compiled, error);
+        if (!error)
+            when = " on " + localTime(time);
+    }
+    lines.push_back(gameDir + " holds a project Quarvex compiled" + when + ".");
+    for (const auto& record : records)
+        lines.push_back(fileStatus(game, record));
+    lines.push_back("The game's own files are kept in " + std::string(names::kOriginals) + "; a restore puts them back.");
+    return lines;
 }
 
 std::string nothingToRestore(const std::string& gameDir)

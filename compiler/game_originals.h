@@ -7,10 +7,30 @@
 
 namespace qx::compiler {
 
+// The hash the manifest and the install journal record of a file: it tells
+// our own output from a changed file, no more, at memory speed. Taken over
+// the file's pieces in order, it is the hash of them as one file.
+class ContentHash {
+public:
+    void add(ByteView bytes);
+    std::uint64_t size() const { return size_; }
+    // 16 hex digits.
+    std::string text() const;
+
+private:
+    std::uint64_t hash_ = 14695981039346656037ull;
+    std::uint8_t pending_[8] = {};
+    std::size_t pendingSize_ = 0;
+    std::uint64_t size_ = 0;
+};
+std::string hashOf(ByteView bytes);
+// The hash and size of a file, read a piece at a time.
+ContentHash hashOfFile(const fs::path& path);
+
 // A file a compile is about to put into the game directory.
 struct Replacement {
     std::string name;  // rules.ini or sc-qx.mix
-    ByteView bytes;
+    std::string hash;  // of its new content
 };
 
 // The game's own rules.ini and sc-qx.mix, kept in the folder
@@ -30,14 +50,9 @@ public:
 
     // Keeps what the replacements would overwrite, completely and synced,
     // and records it; throws, with the game's files unchanged, when that
-    // fails. Returns where each replacement goes (as target gives it) and
-    // the manifest that records them as installed, for the caller to write
-    // along with them.
-    struct Kept {
-        std::vector<fs::path> targets;
-        Bytes manifest;
-    };
-    Kept keep(const std::vector<Replacement>& replacements);
+    // fails. Returns the manifest that records the replacements as
+    // installed, for the caller to install along with them.
+    Bytes keep(const std::vector<Replacement>& replacements);
 
     fs::path manifestPath() const;
 
@@ -62,5 +77,14 @@ void checkManifest(ByteView bytes);
 
 // "Nothing to restore: Quarvex has not changed DIR."
 std::string nothingToRestore(const std::string& gameDir);
+
+// The folder "quarvex-originals" of the game directory, in any letter case;
+// throws when it is a link or a file.
+fs::path originalsFolder(const fs::path& game);
+
+// What the game directory holds: the game's own files, or the compile of a
+// project (when it ran, and whether each file is still from it). An
+// interrupted install is finished first, and that is the first line.
+std::vector<std::string> gameStatus(const std::string& gameDir);
 
 }

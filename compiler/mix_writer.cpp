@@ -47,7 +47,7 @@ void MixArchive::addShared(const std::string& name, ByteView content)
     insert(name).shared = content;
 }
 
-Bytes MixArchive::bytes() const
+Bytes MixArchive::index() const
 {
     std::uint64_t bodySize = 0;
     for (const auto& member : members_)
@@ -65,12 +65,23 @@ Bytes MixArchive::bytes() const
         putU32(out, 14 + 12 * i, static_cast<std::uint32_t>(member.content().size()));
         offset += static_cast<std::uint32_t>(member.content().size());
     }
-    out.reserve(out.size() + bodySize);
+    return out;
+}
+
+std::vector<ByteView> MixArchive::pieces(const Bytes& index) const
+{
+    std::vector<ByteView> all{index};
     for (const auto& member : members_)
-        {
-        auto content = member.content();
-        out.insert(out.end(), content.begin(), content.end());
-    }
+        all.push_back(member.content());
+    return all;
+}
+
+Bytes MixArchive::bytes() const
+{
+    auto index = this->index();
+    Bytes out;
+    for (auto piece : pieces(index))
+        out.insert(out.end(), piece.begin(), piece.end());
     return out;
 }
 

@@ -24,6 +24,11 @@ public:
     void addShared(const std::string& name, ByteView content);
     bool empty() const { return members_.empty(); }
     Bytes bytes() const;
+    // The head and index; the members' contents follow it in order.
+    Bytes index() const;
+    // The archive as its index and each member's content, to be written one
+    // after another without being copied into one.
+    std::vector<ByteView> pieces(const Bytes& index) const;
 
     struct Member {
         std::uint32_t id;

@@ -3,7 +3,7 @@ _qxtool()
 {
     local cur prev words cword
     _init_completion || return
-    local commands="encode decode list stock compile restore export import import-rules make-library library extract frames shp --help --version"
+    local commands="encode decode list stock compile restore status export import import-rules make-library library extract frames shp --help --version"
     if [[ $cword -eq 1 ]]; then
         COMPREPLY=($(compgen -W "$commands" -- "$cur"))
         return
@@ -26,7 +26,7 @@ _qxtool()
             fi
             return
             ;;
-        restore)
+        restore|status)
             case $prev in
                 --game-dir) _filedir -d ;;
                 *) COMPREPLY=($(compgen -W "--game-dir" -- "$cur")) ;;

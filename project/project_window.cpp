@@ -4,6 +4,7 @@
 #include "common/cp1252.h"
 #include "compiler/compile.h"
 #include "compiler/game_originals.h"
+#include "compiler/install_journal.h"
 #include "compiler/project_text.h"
 #include "compiler/rules_import.h"
 #include "project/import_window.h"
@@ -177,6 +178,19 @@ bool Tprjform::settleUnsavedChanges(const QString& question)
     bool saved = false;
     runCommand(*windows_.dialogs, [&] { saved = saveProject(); });
     return saved;
+}
+
+void Tprjform::settleGame(const std::string& gameDir)
+{
+    if (!directoryExists(gameDir))
+        return;
+    auto settled = compiler::settleInstall(gameDir);
+    if (!settled)
+        return;
+    warnings->clear();
+    for (const auto& line : compiler::gameStatus(gameDir))
+        warnings->addItem(fromUtf8(line));
+    warnings->insertItem(0, fromUtf8(*settled));
 }
 
 void Tprjform::startUp(const std::optional<std::string>& lastCompiled)

@@ -30,6 +30,9 @@ public:
     // project last compiled into the game, or start an empty one when there
     // is none or it cannot be read.
     void startUp(const std::optional<std::string>& lastCompiled);
+    // Finishes a compile's install that a kill interrupted, before the
+    // compiled project is read, and lists what the game now holds.
+    void settleGame(const std::string& gameDir);
     void openStartupProject(const std::string& package);
 
     void newProject();

@@ -51,6 +51,7 @@ bool Tsettings::start()
         return false;
     prepareDirectories(state_);
     showFields();
+    runCommand(*windows_.dialogs, [&] { windows_.prjform->settleGame(state_.fields.game); });
     runCommand(*windows_.dialogs, [&] { windows_.prjform->startUp(lastCompiledPackage(state_.fields)); });
     return true;
 }

@@ -174,6 +174,16 @@ int restoreCommand(const std::vector<std::string>& args, std::ostream& out, std:
     return 0;
 }
 
+int statusCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream&)
+{
+    expectArgs(args, 3);
+    if (args[1] != "--game-dir")
+        wrongArguments(args);
+    for (const auto& line : compiler::gameStatus(args[2]))
+        out << line << '\n';
+    return 0;
+}
+
 const CommandInfo kCommands[] = {
     {"encode", codeCommand, "encode|decode IN OUT", "writes the coded form of IN to OUT (coding twice gives the file back)"},
     {"decode", codeCommand, "encode|decode IN OUT", ""},
@@ -192,6 +202,9 @@ const CommandInfo kCommands[] = {
      "change no entry carries"},
     {"restore", restoreCommand, "restore --game-dir DIR",
      "puts back the game's own rules.ini and sc-qx.mix and removes curqxp.set"},
+    {"status", statusCommand, "status --game-dir DIR",
+     "prints what the game directory holds: the game's own files, or the compile of a project, when it ran and "
+     "whether each file is still from it; an install a killed compile left is finished first"},
     {"make-library", makeLibraryCommand,
      "make-library --kind icon|unit|projectile|building --title TITLE --out FILE.vkl [--palette PAL] "
      "SHPFILE[:FRAME.png[,FRAME.png...]]...",

@@ -1,5 +1,6 @@
 #include "compiler/compile.h"
 #include "compiler/game_originals.h"
+#include "compiler/install_journal.h"
 
 #include "common/error.h"
 #include "compiler/mix_writer.h"
@@ -8,9 +9,14 @@
 #include "project/encoder.h"
 #include "project/working_file.h"
 #include "support/errors.h"
+#include "support/faulty_disk.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <chrono>
+#include <ctime>
 
 namespace qx::compiler {
 namespace {
@@ -319,6 +325,102 @@ TEST_F(Compile, AManifestThatLeadsElsewhereIsRefused)
     EXPECT_EQ(test::errorOf([&] { restoreGame(toText(game)); }), refusal);
     EXPECT_TRUE(fs::is_empty(dir / "elsewhere"));
     EXPECT_EQ(readFile(game / "rules.ini"), test::bytesOf("installed"));
+}
+
+// The install of a compile with graphics over the game's own files, stopped
+// by a failed rename after each of its renames in turn (the keeping and the
+// journal take the first four): the next command finishes it, and the game
+// holds the files of one compile, with no scratch copy left.
+TEST_F(Compile, AnInterruptedInstallIsFinishedByTheNextCommand)
+{
+    auto game = dir / "game";
+    addUnit("Jeep", "JEEP", true);
+    auto prepare = [&](const fs::path& folder) {
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        test::writeText(folder / "rules.ini", "the game's rules");
+        test::writeText(folder / "sc-qx.mix", "the game's archive");
+    };
+    auto reference = dir / "reference";
+    prepare(reference);
+    ASSERT_EQ(compileProject({file(), {}, toText(reference)}, count, reporter), CompileOutcome::RulesInstalled);
+    const char* installed[] = {"rules.ini", "sc-qx.mix", "curqxp.set", "quarvex-originals/manifest.txt"};
+    for (int passing = 4; passing < 8; ++passing) {
+        prepare(game);
+        {
+            test::FaultyDisk disk(test::FaultyDisk::Call::Rename, EIO, passing);
+            EXPECT_NE(test::errorOf([&] { compileProject({file(), {}, toText(game)}, count, reporter); }), "no error");
+        }
+        EXPECT_TRUE(fs::exists(game / "quarvex-originals" / "install.txt")) << passing;
+        EXPECT_EQ(gameStatus(toText(game)).front(), kInstallFinished) << passing;
+        for (const char* name : installed)
+            EXPECT_EQ(readFile(game / name), readFile(reference / name)) << passing << " " << name;
+        EXPECT_FALSE(fs::exists(game / "quarvex-originals" / "install.txt"));
+        for (const auto& entry : fs::recursive_directory_iterator(game))
+            EXPECT_NE(entry.path().extension(), ".part") << entry.path();
+    }
+    // Killed before its journal, a compile leaves only scratch copies: the
+    // next command removes them.
+    test::writeText(game / "RULES.INI.part", "half a file");
+    test::writeText(game / "quarvex-originals" / "manifest.txt.part", "half");
+    EXPECT_EQ(settleInstall(toText(game)), std::nullopt);
+    EXPECT_FALSE(fs::exists(game / "RULES.INI.part"));
+    EXPECT_FALSE(fs::exists(game / "quarvex-originals" / "manifest.txt.part"));
+}
+
+// A journal that disagrees with what is there changes nothing and says why;
+// a restore still puts the game's own files back.
+TEST_F(Compile, ADamagedJournalChangesNothing)
+{
+    auto game = dir / "game";
+    test::writeText(game / "rules.ini", "the game's rules");
+    addUnit("Tank", "TANK", false);
+    ASSERT_EQ(compile(), CompileOutcome::RulesInstalled);
+    auto journal = game / "quarvex-originals" / "install.txt";
+    auto ours = readFile(game / "rules.ini");
+    auto size = std::to_string(ours.size());
+    const std::pair<std::string, std::string> cases[] = {
+        {"rules.ini " + size + " 0123456789abcdef\n",
+         "rules.ini holds neither the new file it names nor a finished copy of it"},
+        {"../rules.ini " + size + " 0123456789abcdef\n", "line 2: \"../rules.ini\" is none of the files a compile installs"},
+        {"rules.ini " + size, "line 2 does not end"},
+        {"", "it names no file"},
+    };
+    for (const auto& [lines, why] : cases) {
+        test::writeText(journal, "quarvex-install 1\n" + lines);
+        auto damage = "quarvex-originals/install.txt is damaged: " + why + ".";
+        EXPECT_EQ(test::errorOf([&] { settleInstall(toText(game)); }), damage);
+        EXPECT_EQ(test::errorOf([&] { compile(); }), damage);
+        EXPECT_EQ(readFile(game / "rules.ini"), ours);
+        EXPECT_TRUE(fs::exists(journal));
+    }
+    EXPECT_EQ(restoreGame(toText(game)),
+              (std::vector<std::string>{"quarvex-originals/install.txt is damaged: it names no file.", "restored rules.ini",
+                                        "removed curqxp.set"}));
+    EXPECT_EQ(readFile(game / "rules.ini"), test::bytesOf("the game's rules"));
+    EXPECT_FALSE(fs::exists(journal));
+}
+
+// What the game directory holds, as qxtool status and the editor tell it.
+TEST_F(Compile, StatusSaysWhatTheGameWillLoad)
+{
+    auto game = dir / "game";
+    auto dirText = toText(game);
+    EXPECT_EQ(gameStatus(dirText), std::vector<std::string>{dirText + " holds the game's own files: Quarvex has not changed it."});
+    test::writeText(game / "rules.ini", "the game's rules");
+    addUnit("Jeep", "JEEP", true);
+    ASSERT_EQ(compile(), CompileOutcome::RulesInstalled);
+    auto when = std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(fs::last_write_time(game / "curqxp.set")));
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M", std::localtime(&when));
+    const std::string kept = "The game's own files are kept in quarvex-originals; a restore puts them back.";
+    EXPECT_EQ(gameStatus(dirText), (std::vector<std::string>{dirText + " holds a project Quarvex compiled on " + stamp + ".",
+                                                             "sc-qx.mix: from that compile", "rules.ini: from that compile", kept}));
+    test::writeText(game / "rules.ini", "edited by hand");
+    fs::remove(game / "sc-qx.mix");
+    auto status = gameStatus(dirText);
+    EXPECT_EQ(std::vector<std::string>(status.begin() + 1, status.end()),
+              (std::vector<std::string>{"sc-qx.mix: missing", "rules.ini: changed since that compile", kept}));
 }
 
 }

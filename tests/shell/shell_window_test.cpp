@@ -1,7 +1,11 @@
 #include "common/file_names.h"
+#include "compiler/compile.h"
+#include "compiler/install_journal.h"
 #include "project/encoder.h"
 #include "project/working_file.h"
 #include "shell/all_windows.h"
+#include "support/errors.h"
+#include "support/faulty_disk.h"
 #include "support/program_fixture.h"
 
 #include <QLineEdit>
@@ -267,6 +271,29 @@ private slots:
 
     // A crashed run's project is offered back; declined, it goes as before;
     // damaged, it is set aside, never deleted.
+    // A compile killed after its first rename is finished at the start,
+    // before the compiled project is read; the warnings list says so.
+    void theStartFinishesAnInterruptedInstall()
+    {
+        ProgramFixture fixture;
+        fixture.acceptDirectories();
+        auto project = fixture.dir / "p.tmp";
+        project::createEmpty(project);
+        project::append(project, fixture.dir / "s", {EntryKind::Weapon, "W", Bytes(24, 7), {}});
+        {
+            test::FaultyDisk disk(test::FaultyDisk::Call::Rename, EIO, 3);
+            compiler::RecordingReporter reporter(true);
+            auto compile = [&] { compiler::compileProject({project, {}, toText(fixture.dir / "game")}, 1, reporter); };
+            QVERIFY(test::errorOf(compile) != "no error");
+        }
+        QVERIFY(!fs::exists(fixture.dir / "game" / "curqxp.set"));
+        fixture.start();
+        auto* warnings = fixture.windows().prjform->warnings;
+        QCOMPARE(warnings->item(0)->text(), QString(compiler::kInstallFinished));
+        QCOMPARE(warnings->item(2)->text(), QString("rules.ini: from that compile"));
+        QCOMPARE(fixture.windows().prjform->ListBox1->count(), 1);
+    }
+
     void aCrashedRunsProjectIsOfferedBack()
     {
         for (auto answer : {Answer::Yes, Answer::No}) {

@@ -172,9 +172,16 @@ TEST_F(ToolCompile, InstallsTheRulesFile)
     EXPECT_TRUE(fs::exists(dir / "game" / "rules.ini"));
     EXPECT_TRUE(fs::exists(dir / "game" / "curqxp.set"));
 
+    auto status = runTool({"status", "--game-dir", toText(dir / "game")});
+    EXPECT_EQ(status.status, 0);
+    EXPECT_TRUE(status.out.ends_with("rules.ini: from that compile\nThe game's own files are kept in quarvex-originals; "
+                                     "a restore puts them back.\n"))
+        << status.out;
     auto restore = runTool({"restore", "--game-dir", toText(dir / "game")});
     EXPECT_EQ(restore.status, 0);
     EXPECT_EQ(restore.out, "removed rules.ini\nremoved curqxp.set\n");
+    EXPECT_EQ(runTool({"status", "--game-dir", toText(dir / "game")}).out,
+              toText(dir / "game") + " holds the game's own files: Quarvex has not changed it.\n");
     auto again = runTool({"restore", "--game-dir", toText(dir / "game")});
     EXPECT_EQ(again.status, 1);
     EXPECT_EQ(again.err, "Nothing to restore: Quarvex has not changed " + toText(dir / "game") + ".\n");
