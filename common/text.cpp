@@ -135,4 +135,24 @@ std::vector<std::string_view> pieces(std::string_view text, char separator)
     return found;
 }
 
+HeadedLines headedLines(std::string_view text, std::string_view head)
+{
+    HeadedLines found;
+    if (!text.starts_with(std::string(head) + "\n")) {
+        found.fault = "it does not start with \"" + std::string(head) + "\"";
+        return found;
+    }
+    text.remove_prefix(head.size() + 1);
+    while (!text.empty()) {
+        auto end = text.find('\n');
+        if (end == std::string_view::npos) {
+            found.fault = "line " + std::to_string(found.lines.size() + 2) + " does not end";
+            return found;
+        }
+        found.lines.push_back(pieces(text.substr(0, end), ' '));
+        text.remove_prefix(end + 1);
+    }
+    return found;
+}
+
 }

@@ -33,6 +33,15 @@ std::string_view trimmed(std::string_view text);
 // last piece.
 std::vector<std::string_view> pieces(std::string_view text, char separator);
 
+// The words of each line after a first line that must be head, every line
+// ended by LF; or what is wrong with the text ("it does not start with
+// \"HEAD\"", "line 3 does not end").
+struct HeadedLines {
+    std::vector<std::vector<std::string_view>> lines;  // line 2 first
+    std::string fault;
+};
+HeadedLines headedLines(std::string_view text, std::string_view head);
+
 // Two lower-case hex digits.
 std::string hexByte(std::uint8_t byte);
 

@@ -128,20 +128,14 @@ std::string manifestFault(const std::vector<std::string>& fields, const std::vec
 
 std::vector<Record> parseRecords(ByteView bytes)
 {
-    std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    if (!text.starts_with(std::string(kManifestHead) + "\n"))
-        damaged("it does not start with \"" + std::string(kManifestHead) + "\"");
-    text.remove_prefix(std::strlen(kManifestHead) + 1);
+    auto parsed = headedLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), kManifestHead);
+    if (!parsed.fault.empty())
+        damaged(parsed.fault);
     std::vector<Record> records;
-    for (int number = 2; !text.empty(); ++number) {
-        auto end = text.find('\n');
-        if (end == std::string_view::npos)
-            damaged("line " + std::to_string(number) + " does not end");
-        auto words = pieces(text.substr(0, end), ' ');
-        std::vector<std::string> fields(words.begin(), words.end());
-        text.remove_prefix(end + 1);
+    for (std::size_t i = 0; i < parsed.lines.size(); ++i) {
+        std::vector<std::string> fields(parsed.lines[i].begin(), parsed.lines[i].end());
         if (auto fault = manifestFault(fields, records); !fault.empty())
-            damaged("line " + std::to_string(number) + ": " + fault);
+            damaged("line " + std::to_string(i + 2) + ": " + fault);
         records.push_back({fields[0], fields[1] == "kept", fields[2], fields[3], fields[4]});
     }
     return records;

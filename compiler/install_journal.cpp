@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstring>
 
 namespace qx::compiler {
 namespace {
@@ -61,20 +60,16 @@ std::string entryFault(const std::vector<std::string_view>& fields, const std::v
 
 std::vector<JournalEntry> parseJournal(std::string_view text)
 {
-    if (!text.starts_with(std::string(kJournalHead) + "\n"))
-        damaged("it does not start with \"" + std::string(kJournalHead) + "\"");
-    text.remove_prefix(std::strlen(kJournalHead) + 1);
+    auto parsed = headedLines(text, kJournalHead);
+    if (!parsed.fault.empty())
+        damaged(parsed.fault);
     std::vector<JournalEntry> entries;
-    for (int number = 2; !text.empty(); ++number) {
-        auto end = text.find('\n');
-        if (end == std::string_view::npos)
-            damaged("line " + std::to_string(number) + " does not end");
-        auto fields = pieces(text.substr(0, end), ' ');
+    for (std::size_t i = 0; i < parsed.lines.size(); ++i) {
+        const auto& fields = parsed.lines[i];
         std::uint64_t size = 0;
         if (auto fault = entryFault(fields, entries, size); !fault.empty())
-            damaged("line " + std::to_string(number) + ": " + fault);
+            damaged("line " + std::to_string(i + 2) + ": " + fault);
         entries.push_back({std::string(fields[0]), size, std::string(fields[2])});
-        text.remove_prefix(end + 1);
     }
     if (entries.empty())
         damaged("it names no file");

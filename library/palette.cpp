@@ -87,32 +87,36 @@ Palette jascPalette(ByteView file)
 
 }
 
-std::optional<std::vector<Rgb>> indexedPngColours(ByteView file)
+bool forEachPngChunk(ByteView file, const std::function<bool(std::string_view type, ByteView data)>& chunk)
 {
     if (!isPng(file))
-        return std::nullopt;
-    bool indexed = false;
+        return false;
     for (std::size_t at = kPngSignatureSize; kPngChunkFrame <= file.size() - at;) {
         std::size_t length = bigEndian32(file, at);
         if (length > file.size() - at - kPngChunkFrame)
-            return std::nullopt;
-        std::string_view type(reinterpret_cast<const char*>(file.data() + at + 4), 4);
-        auto data = file.subspan(at + 8, length);
-        if (type == "IHDR")
-            indexed = data.size() > kColourTypeAt && data[kColourTypeAt] == kIndexedColour;
-        if (type == "PLTE") {
-            if (!indexed || length == 0 || length % 3 != 0 || length > kGamePaletteSize)
-                return std::nullopt;
-            std::vector<Rgb> colours;
-            for (std::size_t i = 0; i < length; i += 3)
-                colours.push_back({data[i], data[i + 1], data[i + 2]});
-            return colours;
-        }
-        if (type == "IDAT")
-            return std::nullopt;
+            return false;
+        if (!chunk(std::string_view(reinterpret_cast<const char*>(file.data() + at + 4), 4), file.subspan(at + 8, length)))
+            return true;
         at += kPngChunkFrame + length;
     }
-    return std::nullopt;
+    return true;
+}
+
+std::optional<std::vector<Rgb>> indexedPngColours(ByteView file)
+{
+    bool indexed = false;
+    std::optional<std::vector<Rgb>> colours;
+    forEachPngChunk(file, [&](std::string_view type, ByteView data) {
+        if (type == "IHDR")
+            indexed = data.size() > kColourTypeAt && data[kColourTypeAt] == kIndexedColour;
+        if (type == "PLTE" && indexed && !data.empty() && data.size() % 3 == 0 && data.size() <= kGamePaletteSize) {
+            colours.emplace();
+            for (std::size_t i = 0; i < data.size(); i += 3)
+                colours->push_back({data[i], data[i + 1], data[i + 2]});
+        }
+        return type != "PLTE" && type != "IDAT";
+    });
+    return colours;
 }
 
 Palette readPalette(ByteView file, const std::string& name)

@@ -3,6 +3,8 @@
 #include "library/image.h"
 
 #include <array>
+#include <functional>
+#include <string_view>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,6 +38,11 @@ constexpr std::uint8_t eightBits(std::uint8_t sixBits)
 // palette of an indexed PNG; throws "NAME is not a valid palette file:
 // REASON." for anything else.
 Palette readPalette(ByteView file, const std::string& name);
+
+// Calls chunk with each chunk of a PNG file in order, its type and data,
+// until it returns false; false when the file is no PNG or a chunk does not
+// fit in it.
+bool forEachPngChunk(ByteView file, const std::function<bool(std::string_view type, ByteView data)>& chunk);
 
 // The colours of an indexed PNG's palette, in order; nothing for a file
 // that is no indexed PNG or whose chunks do not fit it.

@@ -1,6 +1,7 @@
 #include "tool/pictures.h"
 
 #include "common/error.h"
+#include "library/palette.h"
 
 #include <algorithm>
 #include <climits>
@@ -19,8 +20,6 @@ namespace qx::tool {
 namespace {
 
 constexpr std::uint64_t kMaxPictureFileSize = 256u << 20;
-constexpr std::size_t kSignatureSize = 8;
-constexpr std::size_t kChunkFrame = 12;
 constexpr std::uint8_t kIndexedColour = 3;
 
 std::uint32_t bigEndian32(ByteView bytes, std::size_t at)
@@ -39,32 +38,22 @@ struct IndexedHead {
 // against the file.
 std::optional<IndexedHead> indexedHead(ByteView file)
 {
-    static const std::uint8_t kSignature[kSignatureSize] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (file.size() < kSignatureSize || !std::equal(kSignature, kSignature + kSignatureSize, file.begin()))
-        return std::nullopt;
     IndexedHead head;
-    for (std::size_t at = kSignatureSize; kChunkFrame <= file.size() - at;) {
-        std::size_t length = bigEndian32(file, at);
-        if (length > file.size() - at - kChunkFrame)
-            return std::nullopt;
-        std::string_view type(reinterpret_cast<const char*>(file.data() + at + 4), 4);
-        auto data = file.subspan(at + 8, length);
-        if (type == "IHDR") {
-            if (length < 13 || data[9] != kIndexedColour || data[12] != 0)
-                return std::nullopt;
+    bool indexed = false;
+    bool whole = library::forEachPngChunk(file, [&](std::string_view type, ByteView data) {
+        if (type == "IHDR" && data.size() >= 13) {
+            indexed = data[9] == kIndexedColour && data[12] == 0;
             head.width = bigEndian32(data, 0);
             head.height = bigEndian32(data, 4);
             head.depth = data[8];
         } else if (type == "IDAT") {
             head.packed.insert(head.packed.end(), data.begin(), data.end());
-        } else if (type == "IEND") {
-            break;
         }
-        at += kChunkFrame + length;
-    }
+        return type != "IEND";
+    });
     bool depthKnown = head.depth == 1 || head.depth == 2 || head.depth == 4 || head.depth == 8;
-    if (!depthKnown || head.width == 0 || head.height == 0 || head.width > library::kMaxImageSide ||
-        head.height > library::kMaxImageSide)
+    if (!whole || !indexed || !depthKnown || head.width == 0 || head.height == 0 ||
+        head.width > library::kMaxImageSide || head.height > library::kMaxImageSide)
         return std::nullopt;
     return head;
 }
