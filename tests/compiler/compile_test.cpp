@@ -17,6 +17,7 @@
 #include <cerrno>
 #include <chrono>
 #include <ctime>
+#include <random>
 
 namespace qx::compiler {
 namespace {
@@ -325,6 +326,29 @@ TEST_F(Compile, AManifestThatLeadsElsewhereIsRefused)
     EXPECT_EQ(test::errorOf([&] { restoreGame(toText(game)); }), refusal);
     EXPECT_TRUE(fs::is_empty(dir / "elsewhere"));
     EXPECT_EQ(readFile(game / "rules.ini"), test::bytesOf("installed"));
+}
+
+// The manifests already in game folders hold hashes of whole files: taken
+// piece by piece, or read a MiB at a time, a file hashes the same.
+TEST(ContentHash, PiecesHashAsTheWholeFile)
+{
+    std::mt19937 random(20824);
+    for (std::size_t size : {0u, 1u, 7u, 8u, 9u, 4095u, (1u << 20) + 13}) {
+        Bytes bytes(size);
+        for (auto& byte : bytes)
+            byte = static_cast<std::uint8_t>(random());
+        ContentHash pieces;
+        for (std::size_t at = 0; at < size;) {
+            auto piece = std::min<std::size_t>(size - at, random() % 20);
+            pieces.add(ByteView(bytes).subspan(at, piece));
+            at += piece;
+        }
+        EXPECT_EQ(pieces.text(), hashOf(bytes)) << size;
+        TempDir dir;
+        test::writeBytes(dir / "file", bytes);
+        EXPECT_EQ(hashOfFile(dir / "file").text(), hashOf(bytes)) << size;
+    }
+    EXPECT_EQ(hashOf(Bytes{}), "af63bd4c8601b7df");
 }
 
 // The install of a compile with graphics over the game's own files, stopped
