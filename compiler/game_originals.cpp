@@ -21,6 +21,8 @@ constexpr std::size_t kHashReadSize = 1 << 20;
 
 void ContentHash::add(ByteView bytes)
 {
+    if (bytes.empty())
+        return;
     size_ += bytes.size();
     std::size_t i = 0;
     if (pendingSize_ > 0) {
