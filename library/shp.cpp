@@ -175,9 +175,11 @@ void check(std::optional<std::string> fault, std::size_t frame)
 Shp unpack(const ShpTable& table)
 {
     Shp shp{table.width(), table.height(), {}, {}};
+    // The size of a table of no frames is unchecked: nothing of it is made.
     auto size = static_cast<std::size_t>(table.width()) * table.height();
-    shp.frames.assign(table.count(), Bytes(size));
+    shp.frames.resize(table.count());
     for (std::size_t i = 0; i < table.count(); ++i) {
+        shp.frames[i].resize(size);
         shp.kinds.push_back(table.kind(i));
         if (table.kind(i) == ShpFrameKind::Key)
             check(unpackLcw(table.block(i), shp.frames[i]), i);
