@@ -67,15 +67,11 @@ public:
 
     void put(const std::uint8_t* bytes, std::size_t n)
     {
-        if (n == 0)
-            return;
         std::memcpy(frame_.data() + at_, bytes, n);
         at_ += n;
     }
     void fill(std::uint8_t value, std::size_t n)
     {
-        if (n == 0)
-            return;
         std::memset(frame_.data() + at_, value, n);
         at_ += n;
     }
