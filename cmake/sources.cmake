@@ -48,6 +48,7 @@ set(QXCORE_SOURCES
   stock/loaded_record.cpp
   stock/menus.cpp
   stock/object_fields.cpp
+  stock/rules_text.cpp
   stock/records.cpp
   stock/sections.cpp
   stock/stock_loader.cpp

@@ -49,6 +49,31 @@ std::optional<std::int64_t> wholeNumber(std::string_view text)
     return value;
 }
 
+std::optional<std::int64_t> gameNumber(std::string_view text, int fractionDigits)
+{
+    text = trimmed(text);
+    bool negative = text.starts_with('-');
+    if (negative || text.starts_with('+'))
+        text.remove_prefix(1);
+    auto end = text.find_first_not_of("0123456789.");
+    auto number = std::string(text.substr(0, end));
+    if (auto point = number.find('.'); point != std::string::npos) {
+        number[point] = ',';
+        number = number.substr(0, number.find('.'));
+    }
+    bool percent = end != std::string_view::npos && text[end] == '%';
+    if (number.starts_with(',') && number.size() > 1)
+        number.insert(0, "0");
+    if (fractionDigits == 0 && !percent)
+        number = number.substr(0, number.find(','));
+    auto value = scaledNumber(number, fractionDigits + (percent ? 2 : 0));
+    if (!value)
+        return std::nullopt;
+    if (percent)
+        *value = (*value + 50) / 100;
+    return negative ? -*value : *value;
+}
+
 std::optional<std::int64_t> scaledNumber(std::string_view text, int fractionDigits)
 {
     auto comma = text.find(',');

@@ -26,6 +26,13 @@ std::optional<std::int64_t> wholeNumber(std::string_view text);
 // even; nothing for text that is no such number.
 std::optional<std::int64_t> scaledNumber(std::string_view text, int fractionDigits);
 
+// A rules value read as the game reads a number: an optional sign, then
+// digits with a decimal point, the rest ignored; "50%" is ".5". Times
+// 10^fractionDigits, rounded; a whole number (no digits) is cut at the
+// point as the game's whole-number reading cuts it. Nothing without a
+// leading digit.
+std::optional<std::int64_t> gameNumber(std::string_view text, int fractionDigits);
+
 // Without blanks and tabs at either end, nor a line's CR at its end.
 std::string_view trimmed(std::string_view text);
 

@@ -128,26 +128,41 @@ class OutputBuilder {
 public:
     // A shared archive refers to the graphics in the project file instead of
     // copying them; the file must then outlive it.
-    OutputBuilder(CompileReporter& reporter, bool shared) : reporter_(reporter), shared_(shared) {}
+    explicit OutputBuilder(bool shared) : shared_(shared) {}
 
-    void addEntry(EntryKind kind, ByteView block)
+    void addEntry(const project::DirectoryEntry& entry, std::size_t number, ByteView block)
     {
-        if (objects::objectTable(kind))
-            addObject(records::unpack(kind, block), block);
-        else if (general::groupOfKind(kind))
-            general::writeGroup(rules, general::unpackGroup(kind, block));
+        auto who = entry.name + " (" + std::to_string(number + 1) + "): ";
+        if (objects::objectTable(entry.kind)) {
+            addObject(records::unpack(entry.kind, block), block, who);
+        } else if (const auto* group = general::groupOfKind(entry.kind)) {
+            auto record = general::unpackGroup(entry.kind, block);
+            note("Warning: ", who, general::playFaults(record));
+            general::writeGroup(rules, record);
+        }
     }
 
-    stock::MergedRules rules{stockRules()};
+    EditedRules rules{stock::stockRulesText()};
     MixArchive archive;
+    // Values the game would not read as they are stored: warnings, and
+    // lines it would cut: errors; in the form of the warnings list.
+    std::vector<std::string> faults;
+    std::size_t lookupFailures = 0;
 
 private:
-    void addObject(const records::ObjectRecord& record, ByteView block)
+    void note(const char* level, const std::string& who, const std::vector<std::string>& found)
     {
-        auto section = objectSection(record);
-        if (section.lookupFailed)
-            reporter_.error("Internal Error #10");
-        rules.merge(section);
+        for (const auto& fault : found)
+            faults.push_back(level + who + fault);
+    }
+
+    void addObject(const records::ObjectRecord& record, ByteView block, const std::string& who)
+    {
+        auto section = objectSection(record, stock_);
+        lookupFailures += section.lookupFailed ? 1 : 0;
+        note("Warning: ", who, playFaults(record));
+        note("Error: ", who, lineFaults(section, record.kind));
+        rules.replace(section);
         if (!record.hasGraphics())
             return;
         const auto* facts = factsOf(record.kind);
@@ -163,8 +178,8 @@ private:
         }
     }
 
-    CompileReporter& reporter_;
     bool shared_;
+    StockRecords stock_;
 };
 
 bool decide(const std::vector<std::string>& lines, CompileReporter& reporter)
@@ -179,7 +194,15 @@ bool decide(const std::vector<std::string>& lines, CompileReporter& reporter)
     return false;
 }
 
-bool check(const LoadedProject& project, std::size_t listLines, CompileReporter& reporter)
+// What a compile builds before it decides: the outputs and what the
+// game would not read as stored.
+struct Built {
+    Outputs outputs;
+    std::vector<std::string> faults;
+    std::size_t lookupFailures = 0;
+};
+
+bool check(const LoadedProject& project, std::size_t listLines, const Built& built, CompileReporter& reporter)
 {
     if (project.directory.entries.size() != listLines) {
         reporter.warning("Cannot compile Project");
@@ -187,15 +210,20 @@ bool check(const LoadedProject& project, std::size_t listLines, CompileReporter&
         return false;
     }
     auto lines = clashes(project);
+    lines.insert(lines.end(), built.faults.begin(), built.faults.end());
     for (const auto& line : lines)
         reporter.warning(line);
-    return decide(lines, reporter);
+    if (!decide(lines, reporter))
+        return false;
+    for (std::size_t i = 0; i < built.lookupFailures; ++i)
+        reporter.error("Internal Error #10");
+    return true;
 }
 
 void reportInstalled(const Outputs& outputs, CompileReporter& reporter)
 {
     if (outputs.archive.empty())
-        reporter.error("Graphics compilation error!");
+        reporter.information("No graphics to compile.");
     else
         reporter.information("Graphics compilation successful!");
     reporter.information("RulesINI compilation successful!");
@@ -217,8 +245,15 @@ void install(const Outputs& outputs, Bytes& file, const CompilePaths& paths, Com
     GameOriginals originals(paths.gameDir);
     InstallJournal journal(game);
     std::vector<Replacement> replacements;
+    // Without graphics an earlier compile's archive goes, kept first like
+    // any file a compile replaces, so that the game loads only the project.
+    const auto archivePath = originals.target(names::kArchive);
+    std::error_code error;
+    bool staleArchive = outputs.archive.empty() && fs::exists(fs::symlink_status(archivePath, error));
     if (!outputs.archive.empty())
-        replacements.push_back({names::kArchive, journal.add(originals.target(names::kArchive), archive)});
+        replacements.push_back({names::kArchive, journal.add(archivePath, archive)});
+    else if (staleArchive)
+        replacements.push_back({names::kArchive, kNoFile});
     replacements.push_back({names::kRules, journal.add(originals.target(names::kRules), rules)});
     if (!paths.workingDir.empty()) {
         removeIfExists(paths.workingDir / names::kWorkingArchive);
@@ -232,15 +267,17 @@ void install(const Outputs& outputs, Bytes& file, const CompilePaths& paths, Com
     journal.add(game / names::kCompiledProject, {file});
     journal.add(originals.manifestPath(), {manifest});
     journal.commit();
+    if (staleArchive)
+        removeIfExists(archivePath);
     reportInstalled(outputs, reporter);
 }
 
-Outputs build(const LoadedProject& project, CompileReporter& reporter, bool shared)
+Built build(const LoadedProject& project, bool shared)
 {
-    OutputBuilder builder(reporter, shared);
+    OutputBuilder builder(shared);
     for (std::size_t i = 0; i < project.directory.entries.size(); ++i)
-        builder.addEntry(project.directory.entries[i].kind, project.block(i));
-    return {std::move(builder.rules).lines(), std::move(builder.archive)};
+        builder.addEntry(project.directory.entries[i], i, project.block(i));
+    return {{builder.rules.lines(), std::move(builder.archive)}, std::move(builder.faults), builder.lookupFailures};
 }
 
 }
@@ -256,9 +293,9 @@ const char* kindName(Finding::Kind kind)
     return "question";
 }
 
-Outputs buildOutputs(ByteView file, CompileReporter& reporter)
+Outputs buildOutputs(ByteView file)
 {
-    return build(loadProject(file), reporter, false);
+    return std::move(build(loadProject(file), false).outputs);
 }
 
 CompileOutcome compileProject(const CompilePaths& paths, std::size_t listLines, CompileReporter& reporter)
@@ -282,9 +319,10 @@ CompileOutcome compileProject(Bytes file, const CompilePaths& paths, std::size_t
 {
     settle(paths.gameDir, reporter);
     auto project = loadProject(file);
-    if (!check(project, listLines, reporter))
+    auto built = build(project, true);
+    if (!check(project, listLines, built, reporter))
         return CompileOutcome::Stopped;
-    install(build(project, reporter, true), file, paths, reporter);
+    install(built.outputs, file, paths, reporter);
     return CompileOutcome::RulesInstalled;
 }
 
@@ -293,9 +331,10 @@ std::optional<Preview> previewCompile(ByteView file, const std::string& gameDir,
 {
     settle(gameDir, reporter);
     auto project = loadProject(file);
-    if (!check(project, listLines, reporter))
+    auto built = build(project, true);
+    if (!check(project, listLines, built, reporter))
         return std::nullopt;
-    auto outputs = build(project, reporter, true);
+    const auto& outputs = built.outputs;
     reportInstalled(outputs, reporter);
     auto installed = GameOriginals(gameDir).target(names::kRules);
     std::error_code error;

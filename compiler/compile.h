@@ -68,10 +68,10 @@ struct Outputs {
     MixArchive archive;
 };
 
-// Writes every entry into a copy of the stock rules text and packs the
-// graphics; a replaced object missing from its catalogue is reported as an
-// error and skipped. Throws on a damaged file.
-Outputs buildOutputs(ByteView projectFile, CompileReporter& reporter);
+// Writes every entry into the stock rules text, changing in each section
+// only the keys whose values differ from the stock object's, and packs the
+// graphics. Throws on a damaged file.
+Outputs buildOutputs(ByteView projectFile);
 
 // Checks the project (its entry count against the list's line count, then
 // clashes between entries), builds the rules text and the archive, and

@@ -350,7 +350,7 @@ std::string fileStatus(const fs::path& game, const Record& record)
 {
     auto current = findCaseless(game, record.name);
     if (!current)
-        return record.name + ": missing";
+        return record.name + (record.installed == kNoFile ? ": none, as that compile left it" : ": missing");
     auto hash = hashOfFile(*current).text();
     if (hash == record.installed)
         return record.name + ": from that compile";

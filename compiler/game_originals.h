@@ -27,10 +27,13 @@ std::string hashOf(ByteView bytes);
 // The hash and size of a file, read a piece at a time.
 ContentHash hashOfFile(const fs::path& path);
 
-// A file a compile is about to put into the game directory.
+// The hash a manifest records for a file that is not there.
+inline constexpr const char* kNoFile = "-";
+
+// A file a compile is about to put into the game directory, or remove.
 struct Replacement {
     std::string name;  // rules.ini or sc-qx.mix
-    std::string hash;  // of its new content
+    std::string hash;  // of its new content; kNoFile when it is removed
 };
 
 // The game's own rules.ini and sc-qx.mix, kept in the folder

@@ -348,7 +348,7 @@ void readField(const Field& field, const TextLine& line, records::Value& value)
 
 std::string groupKey(const general::Field& field)
 {
-    return *field.outputName ? field.outputName : "Section";
+    return *field.name ? field.name : "Section";
 }
 
 int digitsOf(general::Format format)
@@ -361,10 +361,12 @@ std::string groupText(const general::Group& group, const general::Field& field, 
     using general::Format;
     switch (field.format) {
     case Format::Percent: return std::to_string(value) + "%";
-    case Format::YesNo: return value != 0 ? "yes" : "no";
+    case Format::YesNo:
+    case Format::OneOrZero: return value != 0 ? "yes" : "no";
     case Format::Scaled100: return pointText(value, 100);
     case Format::Scaled1000: return pointText(value, 1000);
     case Format::CrateChoice:
+    case Format::UnitChoice:
     case Format::Section: return choiceText(listOf(general::choiceList(group, field)), value);
     case Format::Integer:
     case Format::TechLevel: break;
@@ -379,8 +381,10 @@ std::int32_t readGroupField(const general::Group& group, const general::Field& f
     std::int64_t high = field.width == 1 ? 255 : INT32_MAX;
     std::string_view text = trimmed(line.value);
     switch (field.format) {
-    case Format::YesNo: return yesOrNo(line, text);
+    case Format::YesNo:
+    case Format::OneOrZero: return yesOrNo(line, text);
     case Format::CrateChoice:
+    case Format::UnitChoice:
     case Format::Section: return static_cast<std::int32_t>(choiceIn(line, listOf(general::choiceList(group, field)), high));
     case Format::Percent:
         if (text.ends_with('%'))

@@ -10,6 +10,8 @@
 #include "stock/loaded_record.h"
 #include "stock/menus.h"
 #include "stock/object_fields.h"
+#include "stock/rules_text.h"
+#include "general/section_writers.h"
 
 #include <algorithm>
 #include <climits>
@@ -27,39 +29,27 @@ constexpr EntryKind kObjectKinds[] = {EntryKind::Unit, EntryKind::Weapon, EntryK
 
 // ---- a rules file as the game reads it ----
 
-struct IniKey {
-    std::string key;    // as written, without blanks around it
-    std::string value;  // as written, without comment and blanks
-    int line;
-};
+using stock::KeyLine;
 
-// Every section of one name, its key lines in file order; of a key given
-// twice the last line counts, as the stock loader takes it.
+// Every stretch of one section name as one section, its key lines in file order; of a key given twice the last
+// line counts, as the stock loader takes it. Keys by their exact spelling.
 struct IniSection {
-    std::string header;
-    int line = 0;
-    std::vector<IniKey> keys;
-    std::unordered_map<std::string, std::size_t> byKey;  // lower case
+    stock::RulesSection rules;
+    int line = 0;  // of its first header, from 1
+    std::vector<std::string> keyOrder;  // each key once, as first given
+    std::unordered_map<std::string, std::size_t> byKey;  // the last line of each key
 
-    const IniKey* find(const std::string& key) const
+    const std::string& header() const { return rules.name; }
+    const stock::KeyLine* find(const std::string& key) const
     {
         auto found = byKey.find(key);
-        return found == byKey.end() ? nullptr : &keys[found->second];
-    }
-
-    // The section as the stock loader reads it, under the identifier's header.
-    std::vector<std::string> loaderLines(const std::string& identifier) const
-    {
-        std::vector<std::string> lines{"[" + identifier + "]"};
-        for (const auto& key : keys)
-            lines.push_back(key.key + "=" + key.value);
-        return lines;
+        return found == byKey.end() ? nullptr : &rules.keys[found->second];
     }
 };
 
 struct IniFile {
     std::vector<IniSection> sections;  // in the order they first appear
-    std::unordered_map<std::string, std::size_t> byName;  // lower case
+    std::unordered_map<std::string, std::size_t> byName;  // exact spelling, as the game finds a section
 
     const IniSection* find(const std::string& name) const
     {
@@ -68,50 +58,43 @@ struct IniFile {
     }
 };
 
-template <typename Lines>
-IniFile parseIni(const Lines& lines)
+int lineNumber(std::size_t index)
+{
+    return static_cast<int>(std::min<std::size_t>(index + 1, INT_MAX));
+}
+
+IniFile sectionsOf(const stock::RulesText& text)
 {
     IniFile ini;
-    IniSection* current = nullptr;
-    int number = 0;
-    for (std::string_view line : lines) {
-        ++number;
-        auto bare = trimmed(line);
-        if (bare.empty() || bare.front() == ';')
-            continue;
-        if (bare.front() == '[') {
-            auto name = trimmed(bare.substr(1, bare.find(']') - 1));
-            auto [at, fresh] = ini.byName.try_emplace(lowerCase(name), ini.sections.size());
-            if (fresh)
-                ini.sections.push_back({std::string(name), number, {}, {}});
-            current = &ini.sections[at->second];
-            continue;
+    for (const auto& stretch : text.sections()) {
+        auto [at, fresh] = ini.byName.try_emplace(stretch.name, ini.sections.size());
+        if (fresh)
+            ini.sections.push_back({{stretch.name, stretch.header, stretch.end, {}}, lineNumber(stretch.header), {}, {}});
+        auto& section = ini.sections[at->second];
+        for (const auto& key : stretch.keys) {
+            auto [known, first] = section.byKey.insert_or_assign(key.key, section.rules.keys.size());
+            if (first)
+                section.keyOrder.push_back(key.key);
+            section.rules.keys.push_back(key);
         }
-        auto equals = bare.find('=');
-        if (!current || equals == std::string_view::npos)
-            continue;
-        auto value = bare.substr(equals + 1);
-        current->keys.push_back({std::string(trimmed(bare.substr(0, equals))),
-                                 std::string(trimmed(value.substr(0, value.find(';')))), number});
-    }
-    for (auto& section : ini.sections) {
-        for (std::size_t i = 0; i < section.keys.size(); ++i)
-            section.byKey[lowerCase(section.keys[i].key)] = i;
     }
     return ini;
 }
 
-std::vector<std::string_view> splitLines(ByteView bytes)
+stock::RulesLines splitLines(ByteView bytes)
 {
     std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     if (text.starts_with("\xef\xbb\xbf"))
         text.remove_prefix(3);
-    return pieces(text, '\n');
+    stock::RulesLines lines;
+    for (auto line : pieces(text, '\n'))
+        lines.emplace_back(line);
+    return lines;
 }
 
 const IniFile& stockIni()
 {
-    static const IniFile ini = parseIni(stock::rulesText());
+    static const IniFile ini = sectionsOf(stock::stockRulesText());
     return ini;
 }
 
@@ -176,9 +159,9 @@ bool sameKeys(const IniSection& a, const IniSection& b)
 {
     if (a.byKey.size() != b.byKey.size())
         return false;
-    return std::all_of(a.byKey.begin(), a.byKey.end(), [&](const auto& entry) {
-        const auto* other = b.find(entry.first);
-        return other && sameText(other->value, a.keys[entry.second].value);
+    return std::all_of(a.keyOrder.begin(), a.keyOrder.end(), [&](const std::string& key) {
+        const auto* other = b.find(key);
+        return other && sameText(other->value, a.find(key)->value);
     });
 }
 
@@ -264,9 +247,8 @@ public:
 
     void importSection(const IniSection& stock)
     {
-        auto name = lowerCase(stock.header);
-        const auto* target = targetOf(name);
-        const auto* hand = hand_.find(name);
+        const auto* target = targetOf(lowerCase(stock.header()));
+        const auto* hand = hand_.find(stock.header());
         if (!target || !hand || sameKeys(*hand, stock))
             return;
         if (target->what == Target::What::Object)
@@ -286,10 +268,6 @@ private:
     std::string uniqueName(const std::string& identifier, std::size_t width);
 
     void importGroup(const general::Group& group, const Target& target, const IniSection& hand, const IniSection& stock);
-    general::GroupRecord groupRecord(const general::Group& group, const Target& target, const IniSection& section,
-                                     const general::GroupRecord* fallback);
-    std::optional<std::int32_t> groupValue(const general::Group& group, const general::Field& field,
-                                           const std::string& text, stock::Unstorable& fault);
 
     void add(EntryKind kind, const std::string& name, Bytes data)
     {
@@ -299,7 +277,7 @@ private:
 
     void compareAll(const IniFile& compiled);
     void compareSection(const Target* target, const IniSection& hand, const IniSection& stock, const IniSection* compiled);
-    std::string reason(const Target* target, const IniSection& hand, const IniKey& key, const IniKey* compiled);
+    std::string reason(const Target* target, const IniSection& hand, const KeyLine& key, const KeyLine* compiled);
     void report(int line, std::string text) { notCarried_.push_back({line, std::move(text)}); }
 
     const IniFile& hand_;
@@ -318,13 +296,12 @@ void Importer::importObject(const Target& target, const IniSection& hand, const 
 {
     auto position = stock::replacementPosition(target.kind, target.identifier);
     if (!position) {
-        sectionNotes_[lowerCase(hand.header)] = editorName(target) + " does not offer " + target.identifier + " to be replaced";
+        sectionNotes_[lowerCase(hand.header())] = editorName(target) + " does not offer " + target.identifier + " to be replaced";
         return;
     }
-    auto fallback = stock::loadedRecord(target.kind, stock::loadStockObject(target.identifier, target.kind,
-                                                                             stock.loaderLines(target.identifier)));
+    auto fallback = stock::loadedRecord(target.kind, stock::loadStockObject(target.identifier, target.kind, stock.rules.keys));
     auto loaded = stock::loadedRecord(
-        target.kind, stock::loadStockObject(target.identifier, target.kind, hand.loaderLines(target.identifier)), fallback);
+        target.kind, stock::loadStockObject(target.identifier, target.kind, hand.rules.keys), fallback);
     const auto& fields = objects::tableOf(target.kind).fields;
     for (std::size_t i = 0; i < fields.size(); ++i)
         fault(hand, fields[i].key, fields[i].label, loaded.faults[i]);
@@ -334,8 +311,8 @@ void Importer::importObject(const Target& target, const IniSection& hand, const 
         record.text("name") = nameOf(target, hand, true);
         fallback.text("name") = nameOf(target, stock, false);
     }
-    const auto* handImage = hand.find("image");
-    const auto* stockImage = stock.find("image");
+    const auto* handImage = hand.find("Image");
+    const auto* stockImage = stock.find("Image");
     bool imageChanged = target.kind == EntryKind::Projectile &&
                         gameValue(handImage ? handImage->value : "") != gameValue(stockImage ? stockImage->value : "");
     if (record.values == fallback.values && !imageChanged)
@@ -351,14 +328,14 @@ void Importer::fault(const IniSection& section, std::string_view key, const char
 {
     if (fault == stock::Unstorable::None || key.empty())
         return;
-    faults_[lowerCase(section.header)].try_emplace(lowerCase(key),
+    faults_[lowerCase(section.header())].try_emplace(std::string(key),
                                                    objects::plainLabel(label) + " cannot hold it: " + faultText(fault));
 }
 
 // The section's own name, or the catalogue's where it has none.
 std::string Importer::nameOf(const Target& target, const IniSection& section, bool hand)
 {
-    const auto* given = section.find("name");
+    const auto* given = section.find("Name");
     const auto& table = objects::tableOf(target.kind);
     if (given && given->value.size() <= table.fields[objects::indexOf(table, "name")].count)
         return given->value;
@@ -375,19 +352,19 @@ std::string Importer::internalName(const Target& target, const IniSection& hand,
     std::size_t width = table.fields[objects::indexOf(table, "internalName")].count;
     if (target.kind != EntryKind::Projectile)
         return uniqueName(target.identifier, width);
-    const auto* image = hand.find("image");
+    const auto* image = hand.find("Image");
     if (!image)
-        image = stock.find("image");
+        image = stock.find("Image");
     if (!image)
-        return uniqueName(target.identifier, width);
+        return {};
     auto label = table.fields[objects::indexOf(table, "internalName")].label;
     if (image->value.size() > width) {
         fault(hand, "Image", label, stock::Unstorable::TooWide);
     } else if (takenNames_.insert(gameItem(image->value)).second) {
         return image->value;
     } else {
-        faults_[lowerCase(hand.header)].try_emplace(
-            "image", objects::plainLabel(label) + " cannot hold it: another entry has that internal name");
+        faults_[lowerCase(hand.header())].try_emplace(
+            "Image", objects::plainLabel(label) + " cannot hold it: another entry has that internal name");
     }
     return uniqueName(target.identifier, width);
 }
@@ -407,68 +384,21 @@ std::string Importer::uniqueName(const std::string& identifier, std::size_t widt
 void Importer::importGroup(const general::Group& group, const Target& target, const IniSection& hand,
                            const IniSection& stock)
 {
-    auto fallback = groupRecord(group, target, stock, nullptr);
-    auto record = groupRecord(group, target, hand, &fallback);
+    std::int32_t position = 0;
+    if (!group.section) {
+        auto list = group.sections();
+        auto at = std::find_if(list.begin(), list.end(),
+                               [&](const char* entry) { return stock::bracketIdentifier(entry) == target.identifier; });
+        position = static_cast<std::int32_t>(at - list.begin());
+    }
+    auto fallback = general::readGroup(group, position, &stock.rules);
+    auto record = general::readGroup(group, position, &hand.rules, &fallback,
+                                     [&](const general::Field& field, stock::Unstorable fault) {
+                                         this->fault(hand, general::rulesKey(field), field.label, fault);
+                                     });
     if (record == fallback)
         return;
     add(group.kind, group.section ? group.entryName : target.entryText, general::pack(record));
-}
-
-// The page filled from the section's values, then stored: an empty field
-// takes its default, a value the field cannot hold the fallback's.
-general::GroupRecord Importer::groupRecord(const general::Group& group, const Target& target, const IniSection& section,
-                                           const general::GroupRecord* fallback)
-{
-    general::GroupRecord record{group.kind, {}};
-    for (std::size_t i = 0; i < group.fields.size(); ++i) {
-        const auto& field = group.fields[i];
-        if (field.format == general::Format::Section) {
-            auto list = group.sections();
-            auto at = std::find_if(list.begin(), list.end(),
-                                   [&](const char* entry) { return stock::bracketIdentifier(entry) == target.identifier; });
-            record.values.push_back(static_cast<std::int32_t>(at - list.begin()));
-            continue;
-        }
-        const auto* given = section.find(lowerCase(field.outputName));
-        auto fault = stock::Unstorable::None;
-        auto value = groupValue(group, field, given ? given->value : "", fault);
-        if (fallback)
-            this->fault(section, field.outputName, field.label, fault);
-        record.values.push_back(value ? *value : fallback ? fallback->values[i] : 0);
-    }
-    return record;
-}
-
-std::optional<std::int32_t> Importer::groupValue(const general::Group& group, const general::Field& field,
-                                                 const std::string& text, stock::Unstorable& fault)
-{
-    using general::Format;
-    auto value = gameItem(text);
-    switch (field.format) {
-    case Format::YesNo: return value == "yes" ? 1 : 0;
-    case Format::CrateChoice:
-    case Format::TechLevel: {
-        if (text.empty())
-            return 0;
-        auto list = general::choiceList(group, field);
-        auto wanted = field.format == Format::TechLevel && value == "0" ? std::string("-1") : value;
-        for (std::size_t i = 0; i < list.size(); ++i) {
-            if (lowerCase(stock::bracketIdentifier(list[i])) == wanted)
-                return static_cast<std::int32_t>(i);
-        }
-        fault = stock::Unstorable::NotInList;
-        return std::nullopt;
-    }
-    default: break;
-    }
-    std::string typed = text;
-    if (field.format == Format::Percent && typed.ends_with('%'))
-        typed.pop_back();
-    std::replace(typed.begin(), typed.end(), '.', ',');
-    auto stored = general::storedValue(field, typed);
-    if (!stored)
-        fault = scaledNumber(typed, 3) ? stock::Unstorable::TooWide : stock::Unstorable::NotANumber;
-    return stored;
 }
 
 // ---- what the compile would not carry ----
@@ -480,7 +410,7 @@ std::optional<std::string> absentValue(const Target* target, const std::string& 
     if (!target || target->what != Target::What::Object)
         return std::nullopt;
     for (const auto& field : objects::tableOf(target->kind).fields) {
-        if (lowerCase(field.key) != key)
+        if (field.key != key)
             continue;
         if (field.line == objects::Line::Yes)
             return "no";
@@ -496,7 +426,7 @@ std::optional<std::string> absentValue(const Target* target, const std::string& 
     return std::nullopt;
 }
 
-bool sameValue(const Target* target, const std::string& key, const IniKey* a, const IniKey* b)
+bool sameValue(const Target* target, const std::string& key, const KeyLine* a, const KeyLine* b)
 {
     if (a && b)
         return sameText(a->value, b->value);
@@ -509,26 +439,47 @@ bool hasField(const Target& target, const std::string& key)
 {
     if (target.what == Target::What::Object) {
         const auto& fields = objects::tableOf(target.kind).fields;
-        return std::any_of(fields.begin(), fields.end(), [&](const auto& field) { return lowerCase(field.key) == key; });
+        return std::any_of(fields.begin(), fields.end(), [&](const auto& field) { return field.key == key; });
     }
     for (const auto* group : groupsIn(target)) {
         if (std::any_of(group->fields.begin(), group->fields.end(),
-                        [&](const auto& field) { return lowerCase(field.outputName) == key; }))
+                        [&](const auto& field) { return general::rulesKey(field) == key; }))
             return true;
     }
     return false;
 }
 
-std::string Importer::reason(const Target* target, const IniSection& hand, const IniKey& key, const IniKey* compiled)
+// The spelling the game reads of a key written in another letter case.
+std::optional<std::string> gameSpelling(const Target& target, const std::string& key)
 {
-    auto lower = lowerCase(key.key);
+    auto lower = lowerCase(key);
+    auto matches = [&](const std::string& spelled) { return spelled != key && lowerCase(spelled) == lower; };
+    if (target.what == Target::What::Object) {
+        for (const auto& field : objects::tableOf(target.kind).fields) {
+            if (*field.key && matches(field.key))
+                return std::string(field.key);
+        }
+    }
+    for (const auto* group : groupsIn(target)) {
+        for (const auto& field : group->fields) {
+            if (*field.name && matches(general::rulesKey(field)))
+                return std::string(general::rulesKey(field));
+        }
+    }
+    return std::nullopt;
+}
+
+std::string Importer::reason(const Target* target, const IniSection& hand, const KeyLine& key, const KeyLine* compiled)
+{
     if (!target)
-        return "no editor changes [" + hand.header + "]";
-    if (!hasField(*target, lower))
+        return "no editor changes [" + hand.header() + "]";
+    if (auto spelled = gameSpelling(*target, key.key))
+        return "the game reads no key " + key.key + ", only " + *spelled;
+    if (!hasField(*target, key.key))
         return editorName(*target) + " has no field for " + key.key;
-    auto faults = faults_.find(lowerCase(hand.header));
+    auto faults = faults_.find(lowerCase(hand.header()));
     if (faults != faults_.end()) {
-        if (auto found = faults->second.find(lower); found != faults->second.end())
+        if (auto found = faults->second.find(key.key); found != faults->second.end())
             return found->second;
     }
     if (!compiled)
@@ -539,23 +490,23 @@ std::string Importer::reason(const Target* target, const IniSection& hand, const
 void Importer::compareSection(const Target* target, const IniSection& hand, const IniSection& stock,
                               const IniSection* compiled)
 {
-    auto name = lowerCase(hand.header);
+    auto name = lowerCase(hand.header());
     if (auto note = sectionNotes_.find(name); note != sectionNotes_.end()) {
-        report(hand.line, "[" + hand.header + "] not carried: " + note->second);
+        report(hand.line, "[" + hand.header() + "] not carried: " + note->second);
         return;
     }
     auto compiledKey = [&](const std::string& key) { return compiled ? compiled->find(key) : nullptr; };
-    for (const auto& [key, index] : hand.byKey) {
-        const auto& given = hand.keys[index];
+    for (const auto& key : hand.keyOrder) {
+        const auto& given = *hand.find(key);
         if (!sameValue(target, key, &given, compiledKey(key)))
-            report(given.line, "[" + hand.header + "] " + given.key + "=" + given.value + " not carried: " +
-                                   reason(target, hand, given, compiledKey(key)));
+            report(lineNumber(given.line), "[" + hand.header() + "] " + given.key + "=" + given.value + " not carried: " +
+                                               reason(target, hand, given, compiledKey(key)));
     }
-    for (const auto& [key, index] : stock.byKey) {
+    for (const auto& key : stock.keyOrder) {
         const auto* written = compiledKey(key);
         if (hand.find(key) || sameValue(target, key, nullptr, written))
             continue;
-        report(hand.line, "[" + hand.header + "] " + stock.keys[index].key + " removed, not carried: the compile writes " +
+        report(hand.line, "[" + hand.header() + "] " + key + " removed, not carried: the compile writes " +
                               written->key + "=" + written->value);
     }
 }
@@ -564,16 +515,15 @@ void Importer::compareAll(const IniFile& compiled)
 {
     const auto& stock = stockIni();
     for (const auto& section : stock.sections) {
-        auto name = lowerCase(section.header);
-        const auto* hand = hand_.find(name);
+        const auto* hand = hand_.find(section.header());
         if (!hand)
-            report(INT_MAX, "[" + section.header + "] missing, not carried: a project never removes a section");
+            report(INT_MAX, "[" + section.header() + "] missing, not carried: a project never removes a section");
         else
-            compareSection(targetOf(name), *hand, section, compiled.find(name));
+            compareSection(targetOf(lowerCase(section.header())), *hand, section, compiled.find(section.header()));
     }
     for (const auto& section : hand_.sections) {
-        if (!stock.find(lowerCase(section.header)))
-            report(section.line, "[" + section.header +
+        if (!stock.find(section.header()))
+            report(section.line, "[" + section.header() +
                                      "] not carried: it is no stock object or group, and a project never adds a section");
     }
 }
@@ -581,8 +531,7 @@ void Importer::compareAll(const IniFile& compiled)
 RulesImport Importer::finish(const std::string& fileName)
 {
     RulesImport result{project::buildWorkingFile(0, entries_), std::move(lines_), {}};
-    RecordingReporter silent(true);
-    compareAll(parseIni(buildOutputs(result.workingFile, silent).rules));
+    compareAll(sectionsOf(stock::RulesText(buildOutputs(result.workingFile).rules)));
     std::stable_sort(notCarried_.begin(), notCarried_.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     for (auto& [line, text] : notCarried_)
@@ -594,7 +543,7 @@ RulesImport Importer::finish(const std::string& fileName)
 
 RulesImport importRules(ByteView rules, const std::string& fileName)
 {
-    auto hand = parseIni(splitLines(rules));
+    auto hand = sectionsOf(stock::RulesText(splitLines(rules)));
     if (hand.sections.empty())
         throw Error(fileName + " holds no section, so it is no rules file.");
     Importer importer(hand);

@@ -59,9 +59,10 @@ std::string capped(std::string_view text, int limit)
     return std::string(text);
 }
 
-constexpr int kRangeLimit = 500;
+constexpr int kRangeLimit = 255;
 
-// The range filter is the decimal filter below 500.
+// The range filter is the decimal filter up to 255: the game keeps
+// distances below 256 cells.
 int limitOf(Filter filter, int limit)
 {
     return filter == Filter::Range ? kRangeLimit : limit;

@@ -26,7 +26,8 @@ using general::Format;
 
 bool isChoice(const Field& field)
 {
-    return field.format == Format::Section || field.format == Format::CrateChoice || field.format == Format::TechLevel;
+    return field.format == Format::Section || field.format == Format::CrateChoice || field.format == Format::UnitChoice ||
+           field.format == Format::TechLevel;
 }
 
 // Pages with more fields than fit scroll.
@@ -66,7 +67,7 @@ void TGeneral::buildPage(const general::Group& group)
         const auto& field = group.fields[index];
         int row = grid->rowCount();
         QWidget* widget = nullptr;
-        if (field.format == Format::YesNo) {
+        if (field.format == Format::YesNo || field.format == Format::OneOrZero) {
             widget = new QCheckBox(field.label);
             widget->setAccessibleName(spokenCaption(field.label));
             grid->addWidget(widget, row, 0, 1, 2);
@@ -78,7 +79,7 @@ void TGeneral::buildPage(const general::Group& group)
             grid->addWidget(labelFor(field.label, widget), row, 0);
             grid->addWidget(widget, row, 1);
         }
-        widget->setObjectName(*field.outputName ? field.outputName : "section");
+        widget->setObjectName(*field.name ? field.name : "section");
         page.widgets[index] = widget;
     }
     page.add = new QPushButton("Add to Project");
@@ -109,7 +110,7 @@ QWidget* TGeneral::field(EntryKind kind, std::string_view name) const
     for (std::size_t i = 0; i < page.widgets.size(); ++i) {
         const auto& field = page.group->fields[i];
         bool section = field.format == Format::Section && name == "section";
-        if (section || name == field.outputName || name == field.label)
+        if (section || name == field.name || name == field.label)
             return page.widgets[i];
     }
     return nullptr;

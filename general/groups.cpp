@@ -5,6 +5,8 @@
 #include "common/text.h"
 #include "stock/menus.h"
 
+#include <algorithm>
+
 namespace qx::general {
 namespace {
 
@@ -12,241 +14,266 @@ using F = Format;
 using objects::Filter;
 
 // The fields as the window shows them, in the order their lines are written.
-constexpr Field decimal(std::uint8_t offset, Format format, const char* key, const char* name, const char* label,
-                        const char* defaultText, std::uint16_t limit)
+constexpr Field decimal(std::uint8_t offset, Format format, const char* name, const char* label, const char* defaultText,
+                        std::uint16_t limit)
 {
-    return {offset, 4, format, key, name, label, defaultText, Filter::DecimalBelow, limit};
+    return {offset, 4, format, name, label, defaultText, Filter::DecimalBelow, limit};
 }
 
-constexpr Field integer(std::uint8_t offset, std::uint8_t width, const char* key, const char* name, const char* label,
-                        const char* defaultText, std::uint8_t maxLength = 0, Format format = F::Integer)
-{
-    return {offset, width, format, key, name, label, defaultText, Filter::Digits, 0, maxLength};
-}
-
-constexpr Field percent(std::uint8_t offset, std::uint8_t width, const char* key, const char* name, const char* label,
+constexpr Field integer(std::uint8_t offset, std::uint8_t width, const char* name, const char* label,
                         const char* defaultText, std::uint8_t maxLength = 0)
 {
-    return {offset, width, F::Percent, key, name, label, defaultText, Filter::Percent, 0, maxLength};
+    return {offset, width, F::Integer, name, label, defaultText, Filter::Digits, 0, maxLength};
 }
 
-constexpr Field yesNo(std::uint8_t offset, const char* key, const char* name, const char* label)
+constexpr Field percent(std::uint8_t offset, std::uint8_t width, const char* name, const char* label,
+                        const char* defaultText, std::uint8_t maxLength = 0)
 {
-    return {offset, 1, F::YesNo, key, name, label, "", Filter::None};
+    return {offset, width, F::Percent, name, label, defaultText, Filter::Percent, 0, maxLength};
 }
 
-constexpr Field chosen(std::uint8_t offset, Format format, const char* key, const char* name, const char* label)
+constexpr Field yesNo(std::uint8_t offset, const char* name, const char* label)
 {
-    return {offset, 1, format, key, name, label, "", Filter::None};
+    return {offset, 1, F::YesNo, name, label, "", Filter::None};
 }
+
+constexpr Field chosen(std::uint8_t offset, Format format, const char* name, const char* label)
+{
+    return {offset, 1, format, name, label, "", Filter::None};
+}
+
+// The game spells the key otherwise than the field's name; a stock line
+// under the stock spelling, which the game never reads, is replaced.
+constexpr Field spelled(Field field, const char* gameKey, const char* stockKey = "")
+{
+    field.gameKey = gameKey;
+    field.stockKey = stockKey;
+    return field;
+}
+
+constexpr Field upTo(Field field, std::int32_t gameLargest)
+{
+    field.gameLargest = gameLargest;
+    return field;
+}
+
+// A decimal field whose key the game reads as a whole number.
+constexpr Field whole(Field field)
+{
+    field.whole = true;
+    return field;
+}
+
+// Distances in cells and fractions stay below 256, times the field's scale.
+constexpr std::uint16_t kBelow256 = 255;
 
 const Field kDifficulty[] = {
-    chosen(0, F::Section, "", "", "Difficulty Level to redefine:"),
-    decimal(4, F::Scaled1000, "", "Firepower", "Firepower:", "1", 10),
-    decimal(8, F::Scaled1000, "", "Groundspeed", "Groundspeed:", "1", 10),
-    decimal(12, F::Scaled1000, "", "Airspeed", "Airspeed:", "1", 10),
-    decimal(36, F::Scaled1000, "", "BuildTime", "Build Time:", "1", 10),
-    decimal(16, F::Scaled1000, "", "Armor", "Armor:", "1", 10),
-    decimal(20, F::Scaled1000, "", "ROF", "Rate of Turn:", "1", 10),
-    decimal(24, F::Scaled1000, "", "Cost", "Cost:", "1", 10),
-    decimal(28, F::Scaled1000, "", "RepairDelay", "Repair Delay:", "1", 10),
-    decimal(32, F::Scaled1000, "", "BuildDelay", "Build Delay:", "1", 10),
-    yesNo(40, "", "BuildSlowdown", "Build Slowdown:"),
-    yesNo(41, "", "destroyWalls", "Destroy Walls:"),
-    yesNo(42, "", "ContentScan", "Content Scan:"),
+    chosen(0, F::Section, "", "Difficulty Level to redefine:"),
+    spelled(decimal(4, F::Scaled1000, "Firepower", "Firepower:", "1", 10), "FirePower", "Firepower"),
+    decimal(8, F::Scaled1000, "Groundspeed", "Groundspeed:", "1", 10),
+    decimal(12, F::Scaled1000, "Airspeed", "Airspeed:", "1", 10),
+    decimal(36, F::Scaled1000, "BuildTime", "Build Time:", "1", 10),
+    decimal(16, F::Scaled1000, "Armor", "Armor:", "1", 10),
+    decimal(20, F::Scaled1000, "ROF", "Rate of Turn:", "1", 10),
+    decimal(24, F::Scaled1000, "Cost", "Cost:", "1", 10),
+    decimal(28, F::Scaled1000, "RepairDelay", "Repair Delay:", "1", 10),
+    decimal(32, F::Scaled1000, "BuildDelay", "Build Delay:", "1", 10),
+    yesNo(40, "BuildSlowdown", "Build Slowdown:"),
+    spelled(yesNo(41, "destroyWalls", "Destroy Walls:"), "DestroyWalls"),
+    yesNo(42, "ContentScan", "Content Scan:"),
 };
 
 const Field kMultiplayer[] = {
-    integer(0, 4, "money", "Money", "Money:", "10000", 7),
-    integer(4, 4, "maxmoney", "MaxMoney", "Max. Money:", "10000", 7),
-    yesNo(8, "shadowgrow", "ShadowGrow", "Fog of War:"),
-    yesNo(9, "bases", "Bases", "Bases:"),
-    yesNo(10, "oregrows", "OreGrows", "Ore Grows:"),
-    yesNo(11, "crates", "Crates", "Crates:"),
-    yesNo(12, "aiplayers", "AIPlayers", "AI Players:"),
-    yesNo(13, "capturetheflag", "CaptureTheFlag", "Capture the Flag:"),
+    integer(0, 4, "Money", "Money:", "10000", 7),
+    integer(4, 4, "MaxMoney", "Max. Money:", "10000", 7),
+    yesNo(8, "ShadowGrow", "Fog of War:"),
+    yesNo(9, "Bases", "Bases:"),
+    yesNo(10, "OreGrows", "Ore Grows:"),
+    yesNo(11, "Crates", "Crates:"),
+    yesNo(12, "AIPlayers", "AI Players:"),
+    yesNo(13, "CaptureTheFlag", "Capture the Flag:"),
 };
 
 const Field kRepair[] = {
-    percent(0, 4, "refundpercent", "RefundPercent", "Refund Percent:", "50"),
-    decimal(4, F::Scaled1000, "reloadrate", "ReloadRate", "Reload Rate:", "0,04", 10),
-    percent(8, 4, "repairpercent", "RepairPercent", "Repair Percent:", "20"),
-    decimal(12, F::Scaled1000, "repairrate", "RepairRate", "Repair Rate:", "0,016", 10),
-    integer(16, 4, "repairstep", "RepairStep", "Repair Step:", "7", 3),
-    percent(20, 4, "urepairpercent", "URepairPercent", "Unit Repair Percent:", "20"),
-    integer(24, 4, "urepairstep", "URepairStep", "Unit Repair Step:", "10", 3),
+    percent(0, 4, "RefundPercent", "Refund Percent:", "50"),
+    decimal(4, F::Scaled1000, "ReloadRate", "Reload Rate:", "0,04", 10),
+    percent(8, 4, "RepairPercent", "Repair Percent:", "20"),
+    decimal(12, F::Scaled1000, "RepairRate", "Repair Rate:", "0,016", 10),
+    integer(16, 4, "RepairStep", "Repair Step:", "7", 3),
+    percent(20, 4, "URepairPercent", "Unit Repair Percent:", "20"),
+    integer(24, 4, "URepairStep", "Unit Repair Step:", "10", 3),
 };
 
 // "Regenerate Time:" is stored as whole minutes, so it takes digits only.
 const Field kCrates[] = {
-    integer(0, 4, "crateminimum", "CrateMinimum", "Minimum of Crates:", "1", 5),
-    integer(4, 4, "cratemaximum", "CrateMaximum", "Maximum of Crates:", "255", 5),
-    chosen(8, F::CrateChoice, "unitcratetype", "UnitCrateType", "Unit Crate Type: "),
-    decimal(12, F::Scaled1000, "crateradius", "CrateRadius", "Powerup Radius: ", "3", 300),
-    integer(16, 4, "crateregen", "CrateRegen", "Regenerate Time:", "3", 3),
-    percent(20, 4, "watercratechance", "WaterCrateChance", "Watercrate Chance:", "20", 3),
-    integer(24, 4, "solocratemoney", "SoloCrateMoney", "Solo Crate Bonus Money: ", "2000", 6),
-    chosen(28, F::CrateChoice, "silvercrate", "SilverCrate", "Silver Crate Bonus:"),
-    chosen(29, F::CrateChoice, "watercrate", "WaterCrate", "Water Crate Bonus"),
-    chosen(30, F::CrateChoice, "woodcrate", "WoodCrate", "Wood Crate Bonus:"),
+    integer(0, 4, "CrateMinimum", "Minimum of Crates:", "1", 5),
+    integer(4, 4, "CrateMaximum", "Maximum of Crates:", "255", 5),
+    chosen(8, F::UnitChoice, "UnitCrateType", "Unit Crate Type: "),
+    decimal(12, F::Scaled1000, "CrateRadius", "Powerup Radius: ", "3", kBelow256),
+    upTo(integer(16, 4, "CrateRegen", "Regenerate Time:", "3", 3), 255),
+    percent(20, 4, "WaterCrateChance", "Watercrate Chance:", "20", 3),
+    integer(24, 4, "SoloCrateMoney", "Solo Crate Bonus Money: ", "2000", 6),
+    chosen(28, F::CrateChoice, "SilverCrate", "Silver Crate Bonus:"),
+    chosen(29, F::CrateChoice, "WaterCrate", "Water Crate Bonus"),
+    chosen(30, F::CrateChoice, "WoodCrate", "Wood Crate Bonus:"),
 };
 
 const Field kCountry[] = {
-    chosen(0, F::Section, "", "", "Country to redefine:"),
-    decimal(4, F::Scaled1000, "", "Firepower", "Firepower:", "1", 10),
-    decimal(8, F::Scaled1000, "", "Groundspeed", "Groundspeed:", "1", 10),
-    decimal(12, F::Scaled1000, "", "Airspeed", "Airspeed:", "1", 10),
-    decimal(16, F::Scaled1000, "", "Armor", "Armor:", "1", 10),
-    decimal(20, F::Scaled1000, "", "ROF", "Rate of Fire:", "1", 10),
-    decimal(24, F::Scaled1000, "", "Cost", "Cost:", "1", 10),
-    decimal(28, F::Scaled1000, "", "BuildTime", "Build Time:", "1", 10),
+    chosen(0, F::Section, "", "Country to redefine:"),
+    decimal(4, F::Scaled1000, "Firepower", "Firepower:", "1", 10),
+    decimal(8, F::Scaled1000, "Groundspeed", "Groundspeed:", "1", 10),
+    decimal(12, F::Scaled1000, "Airspeed", "Airspeed:", "1", 10),
+    decimal(16, F::Scaled1000, "Armor", "Armor:", "1", 10),
+    decimal(20, F::Scaled1000, "ROF", "Rate of Fire:", "1", 10),
+    decimal(24, F::Scaled1000, "Cost", "Cost:", "1", 10),
+    decimal(28, F::Scaled1000, "BuildTime", "Build Time:", "1", 10),
 };
 
 const Field kCombat[] = {
-    decimal(0, F::Scaled100, "ballisticscatter", "BallisticScatter", "Ballistic Scatter:", "1", 50),
-    decimal(4, F::Scaled100, "homingscatter", "HomingScatter", "Homing Scatter:", "2", 50),
-    decimal(8, F::Scaled1000, "turboboost", "TurboBoost", "Turbo Boost:", "1,5", 10),
-    decimal(12, F::Scaled100, "firesupress", "FireSupress", "Fire Supress Radius:", "1", 50),
-    decimal(16, F::Scaled1000, "expspread", "ExpSpread", "ExpSpread:", "0,3", 10),
-    percent(20, 4, "pronedamage", "ProneDamage", "Prone Damage:", "50"),
-    integer(24, 4, "maxdamage", "MaxDamage", "Damage: Maximal:", "1000", 5),
-    integer(28, 4, "mindamage", "MinDamage", "Damage: Minimal:", "1", 5),
-    yesNo(32, "playerautocrush", "PlayerAutoCrush", "Player: Auto Crush:"),
-    yesNo(33, "playerscatter", "PlayerScatter", "Auto Scatter:"),
-    yesNo(34, "playerreturnfire", "PlayerReturnFire", "Auto Return Fire:"),
-    yesNo(35, "mineaware", "MineAware", "Mine Aware:"),
-    decimal(36, F::Scaled100, "closeenough", "CloseEnough", "Close Enough:", "2,75", 50),
-    decimal(40, F::Scaled100, "crush", "Crush", "Crush distance:", "1,5", 50),
-    integer(44, 4, "incoming", "Incoming", "Incoming:", "10", 6),
-    integer(48, 4, "bridgestrength", "BridgeStrength", "Bridge Strength:", "1000", 6),
-    yesNo(52, "oreexplosive", "OreExplosive", "Ore Explosive:"),
-    yesNo(53, "treetargeting", "TreeTargeting", "Tree Targeting:"),
+    decimal(0, F::Scaled100, "BallisticScatter", "Ballistic Scatter:", "1", 50),
+    decimal(4, F::Scaled100, "HomingScatter", "Homing Scatter:", "2", 50),
+    decimal(8, F::Scaled1000, "TurboBoost", "Turbo Boost:", "1,5", 10),
+    decimal(12, F::Scaled100, "FireSupress", "Fire Supress Radius:", "1", 50),
+    decimal(16, F::Scaled1000, "ExpSpread", "ExpSpread:", "0,3", 10),
+    percent(20, 4, "ProneDamage", "Prone Damage:", "50"),
+    integer(24, 4, "MaxDamage", "Damage: Maximal:", "1000", 5),
+    integer(28, 4, "MinDamage", "Damage: Minimal:", "1", 5),
+    yesNo(32, "PlayerAutoCrush", "Player: Auto Crush:"),
+    yesNo(33, "PlayerScatter", "Auto Scatter:"),
+    yesNo(34, "PlayerReturnFire", "Auto Return Fire:"),
+    yesNo(35, "MineAware", "Mine Aware:"),
+    decimal(36, F::Scaled100, "CloseEnough", "Close Enough:", "2,75", 50),
+    decimal(40, F::Scaled100, "Crush", "Crush distance:", "1,5", 50),
+    integer(44, 4, "Incoming", "Incoming:", "10", 6),
+    integer(48, 4, "BridgeStrength", "Bridge Strength:", "1000", 6),
+    {52, 1, F::OneOrZero, "OreExplosive", "Ore Explosive:", "", Filter::None},
+    yesNo(53, "TreeTargeting", "Tree Targeting:"),
 };
 
 const Field kIntelligence[] = {
-    integer(0, 1, "maxiqlevels", "MaxIQLevels", "Highest IQ-Level:", "5", 2),
-    integer(1, 1, "superweapons", "SuperWeapons", "Super Weapons:", "4", 2),
-    integer(2, 1, "production", "Production", "Production", "5", 2),
-    integer(3, 1, "guardarea", "GuardArea", "Guard Area:", "4", 2),
-    integer(4, 1, "repairsell", "RepairSell", "Repair and Sell:", "1", 2),
-    integer(5, 1, "autocrush", "AutoCrush", "Auto Crush:", "2", 2),
-    integer(6, 1, "scatter", "Scatter", "Scatter:", "3", 2),
-    integer(7, 1, "contentscan", "ContentScan", "Content Scan:", "4", 2),
-    integer(8, 1, "aircraft", "Aircraft", "Aircraft:", "4", 2),
-    integer(9, 1, "harvester", "Harvester", "Harvester:", "2", 2),
-    integer(10, 1, "sellback", "SellBack", "Sell Back:", "2", 2),
+    integer(0, 1, "MaxIQLevels", "Highest IQ-Level:", "5", 2),
+    integer(1, 1, "SuperWeapons", "Super Weapons:", "4", 2),
+    integer(2, 1, "Production", "Production", "5", 2),
+    integer(3, 1, "GuardArea", "Guard Area:", "4", 2),
+    integer(4, 1, "RepairSell", "Repair and Sell:", "1", 2),
+    integer(5, 1, "AutoCrush", "Auto Crush:", "2", 2),
+    integer(6, 1, "Scatter", "Scatter:", "3", 2),
+    integer(7, 1, "ContentScan", "Content Scan:", "4", 2),
+    integer(8, 1, "Aircraft", "Aircraft:", "4", 2),
+    integer(9, 1, "Harvester", "Harvester:", "2", 2),
+    integer(10, 1, "SellBack", "Sell Back:", "2", 2),
 };
 
 const Field kVarious[] = {
-    decimal(0, F::Scaled100, "basebias", "BaseBias", "Base Bias:", "2", 100),
-    yesNo(4, "curleyshuffle", "CurleyShuffle", "Curley Shuffle:"),
-    decimal(8, F::Scaled100, "basedefensedelay", "BaseDefenseDelay", "Base Defense Delay:", "0,25", 100),
-    decimal(12, F::Scaled100, "damagedelay", "DamageDelay", "Damage Delay:", "1", 100),
-    decimal(16, F::Scaled100, "gamespeebias", "GameSpeeBias", "Game Speed Bias:", "1", 100),
-    decimal(20, F::Scaled100, "lzscanradius", "LZScanRadius", "Landing Zone Scan Radius:", "16", 100),
-    decimal(24, F::Scaled100, "stray", "Stray", "Team Stray Radius:", "2", 100),
-    decimal(28, F::Scaled100, "submergedelay", "SubmergeDelay", "Submerge Delay:", "0,02", 100),
-    decimal(32, F::Scaled100, "suspenddelay", "SuspendDelay", "Suspend Delay:", "2", 100),
-    integer(36, 4, "suspendpriority", "SuspendPriority", "Suspend Priority:", "20", 3),
-    decimal(40, F::Scaled100, "teamdelay", "TeamDelay", "Team Delay:", "0,6", 100),
-    yesNo(44, "finediffcontrol", "FineDiffControl", "5 Difficulty Levels:"),
-    yesNo(45, "mcvundeploy", "MCVUndeploy", "MCV Undeploy:"),
+    decimal(0, F::Scaled100, "BaseBias", "Base Bias:", "2", 100),
+    yesNo(4, "CurleyShuffle", "Curley Shuffle:"),
+    decimal(8, F::Scaled100, "BaseDefenseDelay", "Base Defense Delay:", "0,25", 100),
+    decimal(12, F::Scaled100, "DamageDelay", "Damage Delay:", "1", 100),
+    spelled(decimal(16, F::Scaled100, "GameSpeeBias", "Game Speed Bias:", "1", 100), "GameSpeedBias", "GameSpeeBias"),
+    decimal(20, F::Scaled100, "LZScanRadius", "Landing Zone Scan Radius:", "16", 100),
+    decimal(24, F::Scaled100, "Stray", "Team Stray Radius:", "2", 100),
+    decimal(28, F::Scaled100, "SubmergeDelay", "Submerge Delay:", "0,02", 100),
+    decimal(32, F::Scaled100, "SuspendDelay", "Suspend Delay:", "2", 100),
+    integer(36, 4, "SuspendPriority", "Suspend Priority:", "20", 3),
+    decimal(40, F::Scaled100, "TeamDelay", "Team Delay:", "0,6", 100),
+    yesNo(44, "FineDiffControl", "5 Difficulty Levels:"),
+    yesNo(45, "MCVUndeploy", "MCV Undeploy:"),
 };
 
 const Field kComputerPlayer[] = {
-    decimal(0, F::Scaled100, "attackinterval", "AttackInterval", "Attack Interval:", "3", 100),
-    decimal(4, F::Scaled100, "attackdelay", "AttackDelay", "Attack Delay:", "5", 100),
-    decimal(8, F::Scaled100, "patrolscan", "PatrolScan", "Patrol Scan:", "0,016", 100),
-    integer(12, 4, "creditreserve", "CreditReserve", "Credit Reserve:", "100", 6),
-    decimal(16, F::Scaled100, "pathdelay", "PathDelay", "Path Delay:", "0,01", 100),
-    decimal(20, F::Scaled100, "autocreatetime", "AutoCreateTime", "Autocreate Time:", "5", 100),
-    integer(24, 4, "infantryreserve", "InfantryReserve", "Infantry Reserve:", "3000", 6),
-    decimal(28, F::Scaled100, "infantrybasemult", "InfantryBaseMult", "Infantry Ratio:", "0,16", 100),
-    integer(32, 4, "powersurplus", "PowerSurplus", "Power Surplus:", "50", 6),
-    decimal(36, F::Scaled100, "basesizeadd", "BaseSizeAdd", "Base Size:", "3", 100),
-    decimal(40, F::Scaled100, "refineryratio", "RefineryRatio", "Refinery Ratio:", "0,16", 100),
-    integer(44, 4, "refinerylimit", "RefineryLimit", "Refinery Limit:", "4", 4),
-    decimal(48, F::Scaled100, "barracksratio", "BarracksRatio", "Barrack Ratio:", "0,16", 100),
-    integer(52, 4, "barrackslimit", "BarracksLimit", "Barrack Limit:", "2", 4),
-    decimal(56, F::Scaled100, "warratio", "WarRatio", "Factory Ratio:", "0,1", 100),
-    integer(60, 4, "warlimit", "WarLimit", "Factory Limit:", "2", 4),
-    decimal(64, F::Scaled100, "defenseratio", "DefenseRatio", "Defense Ratio:", "0,4", 100),
-    integer(68, 4, "defenselimit", "DefenseLimit", "Defense Limit:", "40", 4),
-    decimal(72, F::Scaled100, "aaratio", "AARatio", "AA Ratio", "0,14", 100),
-    integer(76, 4, "aalimit", "AALimit", "AA Limit:", "10", 4),
-    decimal(80, F::Scaled100, "teslaratio", "TeslaRatio", "Tesla Ratio:", "0,16", 100),
-    integer(84, 4, "teslalimit", "TeslaLimit", "Tesla Limit:", "10", 4),
-    decimal(88, F::Scaled100, "helipadratio", "HelipadRatio", "Helipad Ratio:", "0,12", 100),
-    integer(92, 4, "helipadlimit", "HelipadLimit", "Helipad Limit:", "5", 4),
-    decimal(96, F::Scaled100, "airstripratio", "AirstripRatio", "Airstrip Ratio:", "0,12", 100),
-    integer(100, 4, "airstriplimit", "AirstripLimit", "Airstrip Limit:", "5", 4),
-    yesNo(104, "compeasybonus", "CompEasyBonus", "Computer Easy Bonus:"),
-    yesNo(105, "paranoid", "Paranoid", "Paranoid:"),
-    {108, 4, F::Percent, "poweremergency", "PowerEmergency", "Power Emergency:", "75", Filter::Digits, 0, 6},
-    decimal(112, F::Scaled100, "orenearscan", "OreNearScan", "Ore Near Scan:", "6", 300),
-    decimal(116, F::Scaled100, "orefarscan", "OreFarScan", "Ore Far Scan:", "48", 300),
+    decimal(0, F::Scaled100, "AttackInterval", "Attack Interval:", "3", 100),
+    decimal(4, F::Scaled100, "AttackDelay", "Attack Delay:", "5", 100),
+    decimal(8, F::Scaled100, "PatrolScan", "Patrol Scan:", "0,016", 100),
+    integer(12, 4, "CreditReserve", "Credit Reserve:", "100", 6),
+    decimal(16, F::Scaled100, "PathDelay", "Path Delay:", "0,01", 100),
+    spelled(decimal(20, F::Scaled100, "AutoCreateTime", "Autocreate Time:", "5", 100), "AutocreateTime"),
+    integer(24, 4, "InfantryReserve", "Infantry Reserve:", "3000", 6),
+    whole(decimal(28, F::Scaled100, "InfantryBaseMult", "Infantry Ratio:", "1", 100)),
+    integer(32, 4, "PowerSurplus", "Power Surplus:", "50", 6),
+    whole(decimal(36, F::Scaled100, "BaseSizeAdd", "Base Size:", "3", 100)),
+    decimal(40, F::Scaled100, "RefineryRatio", "Refinery Ratio:", "0,16", 100),
+    integer(44, 4, "RefineryLimit", "Refinery Limit:", "4", 4),
+    decimal(48, F::Scaled100, "BarracksRatio", "Barrack Ratio:", "0,16", 100),
+    integer(52, 4, "BarracksLimit", "Barrack Limit:", "2", 4),
+    decimal(56, F::Scaled100, "WarRatio", "Factory Ratio:", "0,1", 100),
+    integer(60, 4, "WarLimit", "Factory Limit:", "2", 4),
+    decimal(64, F::Scaled100, "DefenseRatio", "Defense Ratio:", "0,4", 100),
+    integer(68, 4, "DefenseLimit", "Defense Limit:", "40", 4),
+    decimal(72, F::Scaled100, "AARatio", "AA Ratio", "0,14", 100),
+    integer(76, 4, "AALimit", "AA Limit:", "10", 4),
+    decimal(80, F::Scaled100, "TeslaRatio", "Tesla Ratio:", "0,16", 100),
+    integer(84, 4, "TeslaLimit", "Tesla Limit:", "10", 4),
+    decimal(88, F::Scaled100, "HelipadRatio", "Helipad Ratio:", "0,12", 100),
+    integer(92, 4, "HelipadLimit", "Helipad Limit:", "5", 4),
+    decimal(96, F::Scaled100, "AirstripRatio", "Airstrip Ratio:", "0,12", 100),
+    integer(100, 4, "AirstripLimit", "Airstrip Limit:", "5", 4),
+    yesNo(104, "CompEasyBonus", "Computer Easy Bonus:"),
+    yesNo(105, "Paranoid", "Paranoid:"),
+    {108, 4, F::Percent, "PowerEmergency", "Power Emergency:", "75", Filter::Digits, 0, 6},
+    decimal(112, F::Scaled100, "OreNearScan", "Ore Near Scan:", "6", kBelow256),
+    decimal(116, F::Scaled100, "OreFarScan", "Ore Far Scan:", "48", kBelow256),
 };
 
 // "Shroud Regeneration" goes to GapRegenInterval, the key the game has.
 const Field kSpecialWeapons[] = {
-    decimal(0, F::Scaled1000, "chronoduration", "ChronoDuration", "Chrono Time: ", "3", 1000),
-    yesNo(4, "chronokillcargo", "ChronoKillCargo", "Kill chronopshifted Cargo: "),
-    chosen(5, F::TechLevel, "chronotechlevel", "ChronoTechLevel", "Chrono Tech-Level:  "),
-    percent(6, 1, "quakechance", "QuakeChance", "Quake Cance:", "20"),
-    percent(7, 1, "quakedamage", "QuakeDamage", "Quake Damage:", "33"),
-    percent(8, 1, "vortexchance", "VortexChance", "Vortex Chance:", "20"),
-    integer(12, 4, "vortexdamage", "VortexDamage", "Vortex Damage:", "200", 4),
-    integer(16, 4, "vortexrange", "VortexRange", "Vortex Range:", "10", 3),
-    integer(20, 4, "vortexspeed", "VortexSpeed", "Vortex Speed:", "10", 3),
-    chosen(24, F::TechLevel, "gpstechlevel", "GPSTechLevel", "GPS Tech-Level: "),
-    decimal(28, F::Scaled1000, "gapradius", "GapRadius", "Gap Generator Radius:", "10", 1000),
-    decimal(32, F::Scaled1000, "gapregeninterval", "GapRegenInterval", "Shroud Regeneration :", "0,1", 1000),
-    decimal(36, F::Scaled1000, "ironcurtain", "IronCurtain", "Invulnerability Time:", "0,75", 1000),
-    chosen(40, F::TechLevel, "paratech", "ParaTech", "Paratroopers Tech-Level:"),
-    chosen(41, F::TechLevel, "parabombtech", "ParaBombTech", "Parabomb Tech-Level:"),
-    {42, 1, F::Integer, "badgerbombcount", "BadgerBombCount", "Badger Bombers:", "1", Filter::None, 0, 1},
-    decimal(44, F::Scaled1000, "radarjamradius", "RadarJamRadius", "Radar Jammer Radius:", "15", 1000),
-    chosen(48, F::TechLevel, "spyplanetech", "SpyPlaneTech", "Spy Plane Tech-Level:"),
-    integer(52, 4, "apminedamage", "APMineDamage", "AP Mine Damage:", "1000", 6),
-    integer(56, 4, "avminedamage", "AVMineDamage", "AV Mine Damage", "1200", 6),
-    integer(60, 4, "atomdamage", "AtomDamage", "Nuke Damage:", "1000", 6),
-    decimal(64, F::Scaled1000, "c4delay", "C4Delay", "C4 Delay:", "0,03", 100),
+    decimal(0, F::Scaled1000, "ChronoDuration", "Chrono Time: ", "3", kBelow256),
+    yesNo(4, "ChronoKillCargo", "Kill chronopshifted Cargo: "),
+    chosen(5, F::TechLevel, "ChronoTechLevel", "Chrono Tech-Level:  "),
+    percent(6, 1, "QuakeChance", "Quake Cance:", "20"),
+    percent(7, 1, "QuakeDamage", "Quake Damage:", "33"),
+    percent(8, 1, "VortexChance", "Vortex Chance:", "20"),
+    integer(12, 4, "VortexDamage", "Vortex Damage:", "200", 4),
+    upTo(integer(16, 4, "VortexRange", "Vortex Range:", "10", 3), 255),
+    upTo(integer(20, 4, "VortexSpeed", "Vortex Speed:", "10", 3), 255),
+    chosen(24, F::TechLevel, "GPSTechLevel", "GPS Tech-Level: "),
+    whole(decimal(28, F::Scaled1000, "GapRadius", "Gap Generator Radius:", "10", kBelow256)),
+    decimal(32, F::Scaled1000, "GapRegenInterval", "Shroud Regeneration :", "0,1", kBelow256),
+    decimal(36, F::Scaled1000, "IronCurtain", "Invulnerability Time:", "0,75", kBelow256),
+    chosen(40, F::TechLevel, "ParaTech", "Paratroopers Tech-Level:"),
+    spelled(chosen(41, F::TechLevel, "ParaBombTech", "Parabomb Tech-Level:"), "ParabombTech"),
+    {42, 1, F::Integer, "BadgerBombCount", "Badger Bombers:", "1", Filter::None, 0, 1},
+    decimal(44, F::Scaled1000, "RadarJamRadius", "Radar Jammer Radius:", "15", kBelow256),
+    chosen(48, F::TechLevel, "SpyPlaneTech", "Spy Plane Tech-Level:"),
+    integer(52, 4, "APMineDamage", "AP Mine Damage:", "1000", 6),
+    integer(56, 4, "AVMineDamage", "AV Mine Damage", "1200", 6),
+    integer(60, 4, "AtomDamage", "Nuke Damage:", "1000", 6),
+    decimal(64, F::Scaled1000, "C4Delay", "C4 Delay:", "0,03", 100),
 };
 
 // "Paratroopers" goes to Paratrooper, the key the game has.
 const Field kRecharge[] = {
-    integer(0, 4, "chrono", "Chrono", "Chronosphere:", "7", 3),
-    integer(4, 4, "gps", "GPS", "GPS-Satellite:", "8", 3),
-    integer(8, 4, "ironcurtain", "IronCurtain", "Iron Curtain:", "11", 3),
-    integer(12, 4, "nuke", "Nuke", "Nuke:", "13", 3),
-    integer(16, 4, "parabomb", "ParaBomb", "Parabomb:", "14", 3),
-    integer(20, 4, "paratrooper", "Paratrooper", "Paratroopers:", "7", 3),
-    integer(24, 4, "saboteur", "Saboteur", "Saboteur:", "14", 3),
-    integer(28, 4, "sonar", "Sonar", "Sonar:", "10", 3),
-    integer(32, 4, "spyplane", "SpyPlane", "Spy Plane:", "3", 3),
+    upTo(integer(0, 4, "Chrono", "Chronosphere:", "7", 3), 255),
+    upTo(integer(4, 4, "GPS", "GPS-Satellite:", "8", 3), 255),
+    upTo(integer(8, 4, "IronCurtain", "Iron Curtain:", "11", 3), 255),
+    upTo(integer(12, 4, "Nuke", "Nuke:", "13", 3), 255),
+    upTo(integer(16, 4, "ParaBomb", "Parabomb:", "14", 3), 255),
+    upTo(integer(20, 4, "Paratrooper", "Paratroopers:", "7", 3), 255),
+    upTo(integer(24, 4, "Saboteur", "Saboteur:", "14", 3), 255),
+    upTo(integer(28, 4, "Sonar", "Sonar:", "10", 3), 255),
+    upTo(integer(32, 4, "SpyPlane", "Spy Plane:", "3", 3), 255),
 };
 
 const Field kIncome[] = {
-    integer(0, 4, "bailcount", "BailCount", "Bail Count:", "28", 3),
-    decimal(4, F::Scaled100, "buildspeed", "BuildSpeed", "Build Speed:", "0,8", 10),
-    decimal(8, F::Scaled1000, "builduptime", "BuildupTime", "Buildup Time:", "0,06", 1),
-    integer(12, 4, "gemvalue", "GemValue", "Gem Value:", "50", 3),
-    integer(16, 4, "goldvalue", "GoldValue", "Gold Value:", "25", 3),
-    decimal(20, F::Scaled1000, "growthrate", "GrowthRate", "Ore Growth Rate:", "2", 10),
-    yesNo(24, "oregrows", "OreGrows", "Ore Grows:"),
-    yesNo(25, "orespreads", "OreSpreads", "Ore Spreads:"),
-    integer(28, 4, "oretruckrate", "OreTruckRate", "Ore Truck Rate:", "1", 2),
-    yesNo(32, "separateaircraft", "SeparateAircraft", "Separate Aircraft:"),
-    decimal(36, F::Scaled1000, "survivorrate", "SurvivorRate", "Survivor Rate:", "0,4", 1),
+    integer(0, 4, "BailCount", "Bail Count:", "28", 3),
+    decimal(4, F::Scaled100, "BuildSpeed", "Build Speed:", "0,8", 10),
+    decimal(8, F::Scaled1000, "BuildupTime", "Buildup Time:", "0,06", 1),
+    integer(12, 4, "GemValue", "Gem Value:", "50", 3),
+    integer(16, 4, "GoldValue", "Gold Value:", "25", 3),
+    decimal(20, F::Scaled1000, "GrowthRate", "Ore Growth Rate:", "2", 10),
+    yesNo(24, "OreGrows", "Ore Grows:"),
+    yesNo(25, "OreSpreads", "Ore Spreads:"),
+    integer(28, 4, "OreTruckRate", "Ore Truck Rate:", "1", 2),
+    yesNo(32, "SeparateAircraft", "Separate Aircraft:"),
+    decimal(36, F::Scaled1000, "SurvivorRate", "Survivor Rate:", "0,4", 1),
 };
 
 const Field kTerrain[] = {
-    chosen(0, F::Section, "", "", "Terrain to redefine:"),
-    percent(1, 1, "", "Foot", "Infantry:", "100"),
-    percent(2, 1, "", "Track", "Tracked Vehicles:", "100"),
-    percent(3, 1, "", "Wheel", "Wheeled Vehicles:", "100"),
-    percent(4, 1, "", "Float", "Ships:", "100"),
-    yesNo(5, "", "Buildable", "Buildable:"),
+    chosen(0, F::Section, "", "Terrain to redefine:"),
+    percent(1, 1, "Foot", "Infantry:", "100"),
+    percent(2, 1, "Track", "Tracked Vehicles:", "100"),
+    percent(3, 1, "Wheel", "Wheeled Vehicles:", "100"),
+    percent(4, 1, "Float", "Ships:", "100"),
+    yesNo(5, "Buildable", "Buildable:"),
 };
 
 using K = EntryKind;
@@ -291,21 +318,68 @@ stock::Menu choiceList(const Group& group, const Field& field)
     switch (field.format) {
     case Format::Section: return group.sections();
     case Format::CrateChoice: return stock::crateBonusList();
+    case Format::UnitChoice: return stock::unitCrateTypeList();
     case Format::TechLevel: return stock::techLevelList();
     default: return {};
     }
+}
+
+const char* rulesKey(const Field& field)
+{
+    return *field.gameKey ? field.gameKey : field.name;
+}
+
+bool offered(const Field& field, std::size_t position)
+{
+    auto crates = stock::crateBonusList().size();
+    switch (field.format) {
+    case Format::CrateChoice: return position != stock::kRandomCrate && position < crates;
+    case Format::UnitChoice: return position == stock::kRandomCrate || (position >= crates && position < stock::unitCrateTypeList().size());
+    default: return true;
+    }
+}
+
+namespace {
+
+int scaleOf(Format format)
+{
+    return format == Format::Scaled100 ? 100 : format == Format::Scaled1000 ? 1000 : 1;
+}
+
+int digitsOf(Format format)
+{
+    return format == Format::Scaled100 ? 2 : format == Format::Scaled1000 ? 3 : 0;
+}
+
+}
+
+std::int64_t playable(const Field& field)
+{
+    std::int64_t storage = field.width == 1 ? 255 : INT32_MAX;
+    auto scale = scaleOf(field.format);
+    if (scale > 1)
+        storage = 256 * scale - 1;
+    return std::min<std::int64_t>(storage, field.gameLargest);
+}
+
+std::string rangeText(const Field& field)
+{
+    auto scale = scaleOf(field.format);
+    auto largest = playable(field);
+    if (field.whole)
+        return "a whole number from 0 to " + std::to_string(largest / scale);
+    return "0 to " + (scale > 1 ? commaText(largest, scale) : std::to_string(largest));
 }
 
 std::optional<std::int32_t> storedValue(const Field& field, std::string_view text)
 {
     if (text.empty())
         text = field.defaultText;
-    int digits = field.format == Format::Scaled100 ? 2 : field.format == Format::Scaled1000 ? 3 : 0;
+    auto digits = digitsOf(field.format);
     if (digits == 0 && text.find(',') != std::string_view::npos)
         return std::nullopt;
     auto value = scaledNumber(text, digits);
-    std::int64_t largest = field.width == 1 ? 255 : INT32_MAX;
-    if (!value || *value > largest)
+    if (!value || *value > playable(field) || (field.whole && *value % scaleOf(field.format) != 0))
         return std::nullopt;
     return static_cast<std::int32_t>(*value);
 }
@@ -370,10 +444,12 @@ std::string formatValue(const Field& field, std::int32_t value)
     case Format::Integer: return std::to_string(value);
     case Format::Percent: return std::to_string(value) + "%";
     case Format::YesNo: return value != 0 ? "yes" : "no";
+    case Format::OneOrZero: return value != 0 ? "1" : "0";
     case Format::Scaled100: return decimalText(value, 100);
     case Format::Scaled1000: return decimalText(value, 1000);
-    case Format::CrateChoice: {
-        auto identifier = stock::identifierAt(stock::crateBonusList(), static_cast<std::size_t>(value));
+    case Format::CrateChoice:
+    case Format::UnitChoice: {
+        auto identifier = stock::identifierAt(choiceList({}, field), static_cast<std::size_t>(value));
         return identifier.empty() ? "none" : identifier;
     }
     case Format::TechLevel: return value >= 1 && value <= 13 ? std::to_string(value) : "-1";

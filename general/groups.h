@@ -19,9 +19,11 @@ enum class Format {
     Integer,
     Percent,     // the integer and "%"
     YesNo,
+    OneOrZero,   // a flag the game reads as a number: "1" or "0"
     Scaled100,   // decimal text, divisor 100
     Scaled1000,  // decimal text, divisor 1000
-    CrateChoice, // identifier of the crate bonus entry, "none" outside the list
+    CrateChoice, // identifier of the crate bonus entry
+    UnitChoice,  // identifier of the unit type entry
     TechLevel,   // 1 to 13 as is, anything else "-1"
     Section,     // position of the section to rewrite in the group's choice list
 };
@@ -30,8 +32,9 @@ struct Field {
     std::uint8_t offset;
     std::uint8_t width;  // 1 (unsigned) or 4 (signed)
     Format format;
-    const char* matchKey;
-    const char* outputName;
+    // The field's name in the window and the text form; the rules key too,
+    // unless the game spells that otherwise. Empty for the section choice.
+    const char* name;
     // The window's field: its label, the text an empty field gets when the
     // group is stored (none for the section choice), its key filter.
     const char* label = "";
@@ -39,6 +42,10 @@ struct Field {
     objects::Filter filter = objects::Filter::Digits;
     std::uint16_t limit = 0;  // the decimal filter's
     std::uint8_t maxLength = 0;
+    const char* gameKey = "";   // the rules key where the game spells it otherwise than name
+    const char* stockKey = "";  // a spelling of the stock text the game never reads
+    std::int32_t gameLargest = INT32_MAX;  // the largest stored value the game holds
+    bool whole = false;  // a decimal field whose value the game reads as a whole number
 };
 
 // One group of general rules: its record layout and where its keys are
@@ -69,8 +76,20 @@ std::span<const Group* const> pageOrder();
 stock::Menu choiceList(const Group& group, const Field& field);
 
 // The value storing a field's text gives: its default when empty; nothing
-// when the text is no number or does not fit the field.
+// when the text is no number, does not fit the field or is more than the
+// game holds.
 std::optional<std::int32_t> storedValue(const Field& field, std::string_view text);
+
+// The largest stored value the game holds, and what the field takes as the
+// window shows it ("0 to 255,99").
+std::int64_t playable(const Field& field);
+std::string rangeText(const Field& field);
+
+// The key the game reads.
+const char* rulesKey(const Field& field);
+
+// Whether the game knows the entry at a position of a choice field's list.
+bool offered(const Field& field, std::size_t position);
 
 // A stored value as the window shows it again.
 std::string shownValue(const Field& field, std::int32_t value);

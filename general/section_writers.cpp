@@ -2,57 +2,176 @@
 
 #include "common/text.h"
 #include "stock/line_helpers.h"
+#include "stock/menus.h"
 
 namespace qx::general {
 namespace {
 
-void rewriteKeys(stock::MergedRules& rules, const Group& group, const GroupRecord& record)
+using stock::Unstorable;
+
+int digitsOf(Format format)
 {
-    rules.rewrite(group.section, [&](std::string& line) {
-        auto key = stock::lineKey(line);
-        for (std::size_t i = 0; i < group.fields.size(); ++i) {
-            const auto& field = group.fields[i];
-            if (key == field.matchKey) {
-                line = std::string(field.outputName) + "=" + formatValue(field, record.values.at(i));
-                break;
-            }
-        }
-    });
+    return format == Format::Scaled100 ? 2 : format == Format::Scaled1000 ? 3 : 0;
 }
 
-// Difficulty levels, countries and land types replace their section.
-stock::Section groupSection(const Group& group, const GroupRecord& record)
+std::optional<bool> flagOf(std::string_view text)
 {
-    stock::Section section;
+    if (text.empty())
+        return std::nullopt;
+    switch (text[0]) {
+    case 'y': case 'Y': case 't': case 'T': case '1': return true;
+    case 'n': case 'N': case 'f': case 'F': case '0': return false;
+    default: return std::nullopt;
+    }
+}
+
+std::optional<std::int32_t> listPosition(const Group& group, const Field& field, std::string_view text)
+{
+    auto list = choiceList(group, field);
+    auto wanted = lowerCase(text);
+    if (field.format == Format::TechLevel) {
+        auto level = gameNumber(text, 0);
+        if (level && *level <= 0)
+            wanted = "-1";
+        else if (level)
+            wanted = std::to_string(*level);
+    }
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (lowerCase(stock::bracketIdentifier(list[i])) == wanted)
+            return static_cast<std::int32_t>(i);
+    }
+    return std::nullopt;
+}
+
+std::int32_t defaultOf(const Field& field)
+{
+    return storedValue(field, "").value_or(0);
+}
+
+std::string sectionAt(const Group& group, std::int32_t position)
+{
+    if (group.section)
+        return group.section;
+    return stock::identifierAt(group.sections(), static_cast<std::size_t>(static_cast<std::uint32_t>(position)));
+}
+
+}
+
+std::optional<std::int32_t> readValue(const Group& group, const Field& field, std::string_view text, Unstorable& fault)
+{
+    switch (field.format) {
+    case Format::YesNo:
+        if (auto flag = flagOf(text))
+            return *flag ? 1 : 0;
+        fault = Unstorable::NotANumber;
+        return std::nullopt;
+    case Format::OneOrZero: return gameNumber(text, 3).value_or(0) != 0 ? 1 : 0;
+    case Format::CrateChoice:
+    case Format::UnitChoice:
+    case Format::TechLevel:
+        if (auto position = listPosition(group, field, text); position && offered(field, static_cast<std::size_t>(*position)))
+            return position;
+        fault = Unstorable::NotInList;
+        return std::nullopt;
+    case Format::Section: return std::nullopt;
+    default: break;
+    }
+    auto scale = field.whole ? 0 : digitsOf(field.format);
+    auto number = gameNumber(text, scale);
+    if (!number) {
+        fault = Unstorable::NotANumber;
+        return std::nullopt;
+    }
+    if (field.whole)
+        *number *= field.format == Format::Scaled100 ? 100 : 1000;
+    if (*number < (field.width == 1 ? 0 : INT32_MIN) || *number > (field.width == 1 ? 255 : INT32_MAX)) {
+        fault = Unstorable::TooWide;
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(*number);
+}
+
+GroupRecord readGroup(const Group& group, std::int32_t sectionPosition, const stock::RulesSection* section,
+                      const GroupRecord* fallback, const FaultNote& note)
+{
+    GroupRecord record{group.kind, {}};
     for (std::size_t i = 0; i < group.fields.size(); ++i) {
         const auto& field = group.fields[i];
-        auto value = record.values.at(i);
-        if (field.format == Format::Section)
-            section.identifier = stock::identifierAt(group.sections(), static_cast<std::size_t>(value));
-        else
-            section.lines.push_back(std::string(field.outputName) + "=" + formatValue(field, value));
+        if (field.format == Format::Section) {
+            record.values.push_back(sectionPosition);
+            continue;
+        }
+        const auto* line = section ? section->find(rulesKey(field)) : nullptr;
+        auto fault = Unstorable::None;
+        auto value = line ? readValue(group, field, line->value, fault) : std::optional<std::int32_t>(defaultOf(field));
+        if (fault != Unstorable::None && note)
+            note(field, fault);
+        record.values.push_back(value ? *value : fallback ? fallback->values[i] : defaultOf(field));
     }
-    return section;
+    return record;
 }
 
+GroupRecord stockGroup(const Group& group, std::int32_t sectionPosition)
+{
+    return readGroup(group, sectionPosition, stock::stockRulesText().first(sectionAt(group, sectionPosition)));
 }
 
-void writeGroup(stock::MergedRules& rules, const GroupRecord& record)
+std::string sectionOf(const Group& group, const GroupRecord& record)
+{
+    for (std::size_t i = 0; i < group.fields.size(); ++i) {
+        if (group.fields[i].format == Format::Section)
+            return sectionAt(group, record.values.at(i));
+    }
+    return sectionAt(group, 0);
+}
+
+std::vector<stock::KeyEdit> groupEdits(const GroupRecord& record)
+{
+    const auto& group = *groupOfKind(record.kind);
+    auto position = group.section ? 0 : record.values.at(0);
+    auto stock = stockGroup(group, position);
+    std::vector<stock::KeyEdit> edits;
+    for (std::size_t i = 0; i < group.fields.size(); ++i) {
+        const auto& field = group.fields[i];
+        if (field.format == Format::Section)
+            continue;
+        auto action = record.values[i] == stock.values[i] ? stock::KeyEdit::Action::Keep : stock::KeyEdit::Action::Set;
+        edits.push_back({action, rulesKey(field), formatValue(field, record.values[i]), field.stockKey});
+    }
+    return edits;
+}
+
+void writeGroup(stock::EditedRules& rules, const GroupRecord& record)
 {
     const auto* group = groupOfKind(record.kind);
     if (!group)
         return;
+    auto section = sectionOf(*group, record);
+    if (section.empty())
+        return;
     if (group->section)
-        rewriteKeys(rules, *group, record);
+        rules.edit(section, groupEdits(record));
     else
-        rules.merge(groupSection(*group, record));
+        rules.replace({section, groupEdits(record)});
 }
 
-void writeGroup(stock::RulesLines& rules, const GroupRecord& record)
+std::vector<std::string> playFaults(const GroupRecord& record)
 {
-    stock::MergedRules merged(std::move(rules), stock::MergedRules::Mode::WholeText);
-    writeGroup(merged, record);
-    rules = std::move(merged).lines();
+    std::vector<std::string> faults;
+    const auto& group = *groupOfKind(record.kind);
+    for (std::size_t i = 0; i < group.fields.size(); ++i) {
+        const auto& field = group.fields[i];
+        auto value = record.values[i];
+        auto label = objects::plainLabel(field.label);
+        auto position = static_cast<std::size_t>(static_cast<std::uint32_t>(value));
+        bool choice = field.format == Format::CrateChoice || field.format == Format::UnitChoice;
+        if (choice && !offered(field, position))
+            faults.push_back(label + " " + formatValue(field, value) + " is no choice the game knows.");
+        else if (field.filter != objects::Filter::None && !storedValue(field, shownValue(field, value)))
+            faults.push_back(label + " " + shownValue(field, value) + " is beyond what the game holds (" +
+                             rangeText(field) + ").");
+    }
+    return faults;
 }
 
 }

@@ -2,7 +2,9 @@
 
 #include "stock/line_helpers.h"
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <utility>
 
 namespace qx::stock {
@@ -103,7 +105,7 @@ const char* const kWarheads[] = {
 };
 
 const char* const kSounds[] = {
-    "Mine laying Sound (empty) [MINELAY1]", "Chronosphere Shift [CHRONO1]", "Cannon Shot [CANNON1]",
+    "Mine laying Sound (empty) [MINELAY1]", "Chronosphere Shift [CHRONO2]", "Cannon Shot [CANNON1]",
     "Cannon Shot, heavy [CANNON2]", "Iron Curtain [IRONCUR9]", "Sonar Pulse [SONPULSE]", "Sandbag Placed [SANDBAG2]",
     "Mine Blast [MINEBLO1]", "Parachute Opening [CHUTE1]", "Fireball [FIREBL3]", "Flame Turret [FIRETRT1]",
     "Grenade Throw [GRENADE1]", "Machine Gun (5 quick shots) [GUN11]", "Machine Gun, short burst [GUN13]",
@@ -118,7 +120,7 @@ const char* const kSounds[] = {
     "Explosion, building [KABOOM30]", "Explosion, vehicle [KABOOM25]", "Building Crumbles [CRMBLE2]",
     "Money Up [CASHUP1]", "Money Down [CASHDN1]", "Construction [BUILD5]", "Bleep, low [BLEEP9]",
     "Bleep, double [BLEEP6]", "Bleep, short [BLEEP5]", "Bleep, long [BLEEP17]", "Bleep, high [BLEEP13]",
-    "Bleep, soft [BLEEP12]", "Bleep, quick [BLEEP11]", "Water Bomb [H2OBOMB]", "Money Counter [CASHTURN]",
+    "Bleep, soft [BLEEP12]", "Bleep, quick [BLEEP11]", "Water Bomb [H2OBOMB2]", "Money Counter [CASHTURN]",
     "Wall Destroyed [WALLKIL2]", "Pistol Shot [GUN5]", "Mine Triggered [MINE1]", "Select Beep [BEEPSLCT]",
 };
 
@@ -174,6 +176,16 @@ const char* const kLoadShips[] = {
     "Sub&marine [SS]", "&Destroyer [DD]", "&Cruiser [CA]", "&Transport [LST]", "&Gun Boat [PT]",
 };
 
+// The crate list's positions stay what they were, for the records that
+// stored them; the vehicles a crate may hold follow.
+const auto kUnitCrateTypes = [] {
+    std::array<const char*, std::size(kCrateBonuses) + std::size(kLoadVehicles)> list{};
+    auto end = std::copy(std::begin(kCrateBonuses), std::end(kCrateBonuses), list.begin());
+    std::copy(std::begin(kLoadVehicles), std::end(kLoadVehicles), end);
+    list[kRandomCrate] = "Any Vehicle [none]";
+    return list;
+}();
+
 const LoadGroup kUnitLoadMenu[] = {
     {"&Vehicle", kLoadVehicles}, {"&Infantry", kLoadInfantry}, {"&Aircraft", kLoadAircraft}, {"&Ship", kLoadShips},
 };
@@ -200,6 +212,7 @@ Menu difficultyList() { return kDifficulties; }
 Menu countryList() { return kCountries; }
 Menu terrainList() { return kTerrains; }
 Menu crateBonusList() { return kCrateBonuses; }
+Menu unitCrateTypeList() { return kUnitCrateTypes; }
 
 std::string identifierAt(Menu menu, std::size_t position)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string>
 
@@ -30,6 +31,12 @@ Menu difficultyList();
 Menu countryList();
 Menu terrainList();
 Menu crateBonusList();
+// The crate list's first entry, which is no crate kind of the game: the
+// unit crate type takes it as no type at all.
+constexpr std::size_t kRandomCrate = 0;
+// The crate list's positions, of which only kRandomCrate names something a
+// unit crate type can be, then the vehicles.
+Menu unitCrateTypeList();
 
 // A submenu of a Load menu: its caption and its stock objects.
 struct LoadGroup {

@@ -53,10 +53,12 @@ constexpr Field techLevel(std::uint16_t offset)
             0, 0, "TechLevel", Line::Value, Load::TechLevel, 0};
 }
 
+// A projectile's internal name is its image: the loader takes the image the
+// section names.
 constexpr Field internalName(const char* label, std::uint8_t length, std::uint16_t offset, Line line)
 {
     return {"internalName", label, 3, Control::Text, F::None, length, nullptr, offset, S::Text, length, 0, "Image",
-            line, Load::None};
+            line, line == Line::ImageAlways ? Load::Text : Load::None};
 }
 
 constexpr Field tolerance(std::uint16_t offset)
@@ -87,12 +89,23 @@ constexpr Field percent(const char* id, const char* label, std::uint16_t offset,
             Load::Percents, kAlwaysWritten, false, true, 1, hint};
 }
 
+// A key the stock text spells otherwise than the game reads it: a changed
+// value's line takes the place of the stock one.
+constexpr Field respelled(Field field, const char* stockKey)
+{
+    field.stockKey = stockKey;
+    return field;
+}
+
 constexpr Field hinted(Field field, const char* hint, std::uint8_t row = 0)
 {
     field.hint = hint;
     field.row = row;
     return field;
 }
+
+// Distances in cells are kept in 1/256 of a cell in 16 bits: below 256 cells.
+constexpr std::int32_t kLargestDistance = 25500;
 
 const char* const kObjectPages[] = {"General Settings", "Detail Settings", "Special Abilities", "Graphics"};
 const char* const kWeaponPages[] = {"General Settings", "Detail Settings", "Graphics / Sound"};
@@ -127,7 +140,7 @@ const Field kUnitFields[] = {
     hinted(techLevel(183),
            "The technology level that has to be reached before your unit can be built\ndefault= -1 --> you can't build it"),
     hinted(number("reload", "Reload Time: ", 1, F::Digits, 4, 184, S::I32, 0, "Reload", 0),
-           "The time the unit needs for reload\ndefault=0", 1),
+           "The time the unit needs for reload\nThe game never reads it: it has no effect in the game.\ndefault=0", 1),
     hinted(number("passengers", "Passengers: ", 1, F::Digits, 2, 188, S::U8, kEmpty, "Passengers", 0, true),
            "The number of passengers your unit may carry (1-99)\ndefault=0", 1),
     hinted(number("points", "Points: ", 1, F::SignedNumber, 6, 192, S::I32, 0, "Points", 0),
@@ -191,7 +204,7 @@ const Field kBuildingFields[] = {
     hinted(techLevel(198),
            "The technology level that has to be reached before your building can be built\ndefault= -1 --> you can't build it"),
     hinted(number("reload", "Reload Time: ", 1, F::Digits, 0, 200, S::I32, 0, "Reload", 0),
-           "The time the building needs for reload.\ndefault=0"),
+           "The time the building needs for reload.\nThe game never reads it: it has no effect in the game.\ndefault=0"),
     hinted(number("storage", "Storage:", 1, F::Digits, 0, 204, S::I32, 0, "Storage", 0),
            "How much ore can your building store?\ndefault=0"),
     hinted(number("points", "Points: ", 1, F::SignedNumber, 6, 208, S::I32, 0, "Points", 0),
@@ -207,7 +220,8 @@ const Field kBuildingFields[] = {
     hinted(box("doubleOwned", "Double Owned: ", 2, 217, "DoubleOwned"),
            "Can your building be built/owned by all countries in a multiplayer game?\ndefault=no"),
     hinted(box("powered", "Powered: ", 2, 218, "Powered"), "Does you building require power to function?\ndefault=no"),
-    hinted(box("repairable", "Repairable: ", 2, 219, "Repairable", false), "Can your building be repaired?\ndefault=no"),
+    hinted(respelled(box("repairable", "Repairable: ", 2, 219, "Repairable", false), "Repariable"),
+           "Can your building be repaired?\ndefault=no"),
     hinted(box("checkForBuildings", "Check for Buildings: ", 2, 220, "BaseNormal", false),
            "Does your building check for nearby buildings before built?\ndefault=no"),
     hinted(box("unsellable", "Unsellable: ", 2, 221, "Unsellable"), "Is your building unsellable?\ndefault=no"),
@@ -228,8 +242,8 @@ const Field kWeaponFields[] = {
            "What is the amount of damage dealt with every bullet? (-99999 - 999999)\n(example: The Submarine's "
            "Torpedo has 90 damage points)\ndefault=0"),
     hinted({"range", "Range: ", 0, Control::Decimal, F::Range, 0, nullptr, 8, S::U16, 0, 0, "Range", Line::Hundredths,
-            Load::DecimalText},
-           "What is the weapon's maximum range (in cells)? (0 - 500)\n(example: The Submarine's Torpedo Range is 9 "
+            Load::DecimalText, kAlwaysWritten, false, false, 0, "", "", kLargestDistance},
+           "What is the weapon's maximum range (in cells)? (0 - 255)\n(example: The Submarine's Torpedo Range is 9 "
            "cells)\ndefault=0"),
     hinted(number("delay", "Delay Time: ", 0, F::Digits, 6, 10, S::U16, 0, "ROF"),
            "How much delay is between the shots?\n(15 means one second at middle-speed setting)\n(example: The "
@@ -279,7 +293,8 @@ const Field kProjectileFields[] = {
     hinted(box("dropped", "Dropped: ", 1, 21, "Dropping"), "Does the projectile fall from a starting height?\ndefault=no"),
     hinted(box("large", "Large: ", 1, 22, "Gigundo"), "Is the projectile's image larger than normal?\ndefault=no"),
     hinted(box("high", "High: ", 1, 23, "High"), "Can the projectile fly over walls?\ndefault=no"),
-    hinted(box("inaccurate", "Inaccurate: ", 2, 24, "Inaccurate"), "Is it inherently inaccurate?\ndefault=no"),
+    hinted(respelled(box("inaccurate", "Inaccurate: ", 2, 24, "Inaccuate"), "Inaccurate"),
+           "Is it inherently inaccurate?\ndefault=no"),
     hinted(box("invisible", "Invisible: ", 2, 25, "Inviso"), "Is the projectile invisible as it travels?\ndefault=no"),
     hinted(box("parachute", "Parachute: ", 2, 26, "Parachuted"),
            "Is it equipped with a parachute for dropping from a plane?\ndefault=no"),
@@ -315,7 +330,7 @@ const Field kWarheadFields[] = {
 };
 
 const ObjectTable kTables[] = {
-    {EntryKind::Unit, "unit", kObjectPages, kUnitFields, true},
+    {EntryKind::Unit, "unit", kObjectPages, kUnitFields},
     {EntryKind::Weapon, "weapon", kWeaponPages, kWeaponFields},
     {EntryKind::Projectile, "projectile", kProjectilePages, kProjectileFields},
     {EntryKind::Warhead, "warhead", kWarheadPages, kWarheadFields},
@@ -362,6 +377,19 @@ std::int64_t largest(const Field& field)
     }
 }
 
+std::int64_t playable(const Field& field)
+{
+    return std::min<std::int64_t>(largest(field), field.gameLargest);
+}
+
+std::string rangeText(const Field& field)
+{
+    auto shown = [&](std::int64_t value) {
+        return field.control == Control::Decimal ? commaText(value, 100) : std::to_string(value);
+    };
+    return shown(smallest(field)) + " to " + shown(playable(field));
+}
+
 std::int64_t smallest(const Field& field)
 {
     return field.storage == Storage::I32 ? INT32_MIN : 0;
@@ -374,7 +402,7 @@ std::optional<std::int32_t> storedNumber(const Field& field, std::string_view te
     if (text.empty())
         return field.defaultValue;
     auto value = field.control == Control::Decimal ? scaledNumber(text, 2) : wholeNumber(text);
-    if (!value || *value < smallest(field) || *value > largest(field))
+    if (!value || *value < smallest(field) || *value > playable(field))
         return std::nullopt;
     return static_cast<std::int32_t>(*value);
 }

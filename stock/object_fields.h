@@ -92,6 +92,8 @@ struct Field {
     bool required = false;                 // an empty field has no default and cannot be stored
     std::uint8_t row = 0;                  // on its page, fields stand by row, then in table order
     const char* hint = "";                 // the field's tool tip, lines split by '\n'
+    const char* stockKey = "";             // a spelling of the stock text the game never reads
+    std::int32_t gameLargest = INT32_MAX;  // the largest stored value the game holds
 };
 
 // One object kind, its fields in the order of its rules lines.
@@ -100,8 +102,6 @@ struct ObjectTable {
     const char* noun;
     std::span<const char* const> pages;
     std::span<const Field> fields;
-    // Its stock section header may carry a comment or trailing blanks.
-    bool looseHeader = false;
 };
 
 // The unit's infantry abilities and vehicle abilities, which exclude each
@@ -125,6 +125,14 @@ std::string plainLabel(std::string_view label);
 // The largest and smallest value the field's storage holds.
 std::int64_t largest(const Field& field);
 std::int64_t smallest(const Field& field);
+// The largest value the game holds as it was stored.
+std::int64_t playable(const Field& field);
+// "0 to 255", "0 to 255,99": what a field takes.
+std::string rangeText(const Field& field);
+
+// Prerequisites the game holds: one bit of 32 per building type in its own
+// order; the list's entries from the sandbag on lie beyond them.
+constexpr std::size_t kHeldPrerequisites = 31;
 
 // The value a save stores for a field's text: the default for an empty
 // field; nothing when the text is no number or does not fit the field.

@@ -1,175 +1,118 @@
 #include "stock/sections.h"
 
 #include "common/text.h"
-#include "stock/line_helpers.h"
 
 #include <algorithm>
-#include <iterator>
+#include <unordered_map>
 
 namespace qx::stock {
 namespace {
 
-// Line breaks inside a value become line breaks of the file, as a file
-// written and read again line by line would have them.
-void appendSplit(RulesLines& out, const std::string& line)
+using Action = KeyEdit::Action;
+
+bool names(const KeyEdit& edit, const std::string& key)
 {
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] == '\r' || line[i] == '\n') {
-            out.push_back(line.substr(start, i - start));
-            if (line[i] == '\r' && i + 1 < line.size() && line[i + 1] == '\n')
-                ++i;
-            start = i + 1;
+    return key == edit.key || (!edit.stockKey.empty() && key == edit.stockKey);
+}
+
+std::string lineOf(const KeyEdit& edit)
+{
+    return edit.key + "=" + edit.value;
+}
+
+// Every line's fate under the edits of the sections the base has.
+struct LinePlan {
+    explicit LinePlan(std::size_t size) : changed(size), removed(size) {}
+
+    void apply(const RulesSection& section, const KeyEdit& edit)
+    {
+        bool placed = false;
+        for (const auto& line : section.keys) {
+            if (!names(edit, line.key))
+                continue;
+            if (edit.action == Action::Set && !placed)
+                changed[line.line] = lineOf(edit);
+            else
+                removed[line.line] = true;
+            placed = placed || edit.action == Action::Set;
         }
+        if (edit.action == Action::Set && !placed)
+            added[section.lastKeyLine()].push_back(lineOf(edit));
     }
-    out.push_back(line.substr(start));
+
+    std::vector<std::optional<std::string>> changed;
+    std::vector<bool> removed;
+    std::unordered_map<std::size_t, std::vector<std::string>> added;  // after that line
+};
+
 }
 
-bool isHeader(const std::string& line)
+EditedRules::Edits& EditedRules::editsOf(const std::string& name)
 {
-    return !line.empty() && line[0] == '[';
+    auto [at, fresh] = byName_.try_emplace(lowerCase(name), sections_.size());
+    if (fresh)
+        sections_.push_back({name, {}});
+    return sections_[at->second];
 }
 
-void addTo(std::vector<std::size_t>& stretches, std::size_t stretch)
-{
-    auto at = std::lower_bound(stretches.begin(), stretches.end(), stretch);
-    if (at == stretches.end() || *at != stretch)
-        stretches.insert(at, stretch);
-}
-
-// One stretch under mergeSection: the first line naming the identifier (the
-// header only when it is tested) keeps its place and gets the section's
-// lines; of the lines after it only the comments stay.
-bool mergeStretch(RulesLines& stretch, const std::string& identifier, bool testHeader, const Section& section)
-{
-    std::size_t first = !stretch.empty() && isHeader(stretch[0]) && !testHeader ? 1 : 0;
-    auto match = std::find_if(stretch.begin() + static_cast<std::ptrdiff_t>(std::min(first, stretch.size())), stretch.end(),
-                              [&](const std::string& line) { return lowerCase(bracketIdentifier(line)) == identifier; });
-    if (match == stretch.end())
-        return false;
-    RulesLines merged(stretch.begin(), match + 1);
-    for (const auto& line : section.lines)
-        appendSplit(merged, line);
-    merged.emplace_back();
-    std::copy_if(match + 1, stretch.end(), std::back_inserter(merged),
-                 [](const std::string& line) { return !line.empty() && line[0] == ';'; });
-    stretch = std::move(merged);
-    return true;
-}
-
-}
-
-std::string sectionName(const std::string& header)
-{
-    auto close = header.find(']');
-    return lowerCase(header.substr(1, close == std::string::npos ? close : close - 1));
-}
-
-MergedRules::MergedRules(RulesLines rules, Mode mode)
-{
-    if (mode == Mode::WholeText) {
-        whole_ = std::move(rules);
-        return;
-    }
-    stretches_.emplace_back();
-    for (auto& line : rules) {
-        if (isHeader(line))
-            stretches_.emplace_back();
-        stretches_.back().push_back(std::move(line));
-    }
-    for (std::size_t i = 0; i < stretches_.size(); ++i)
-        index(i);
-}
-
-void MergedRules::index(std::size_t stretch)
-{
-    const auto& lines = stretches_[stretch];
-    if (!lines.empty() && isHeader(lines[0]))
-        addTo(byHeader_[sectionName(lines[0])], stretch);
-    for (const auto& line : lines) {
-        if (line.find('[') != std::string::npos)
-            addTo(byIdentifier_[lowerCase(bracketIdentifier(line))], stretch);
-    }
-}
-
-void MergedRules::flatten()
-{
-    whole_ = std::move(*this).lines();
-    stretches_.clear();
-    byIdentifier_.clear();
-    byHeader_.clear();
-}
-
-// A merged line that starts a section changes where the stretches lie, so
-// from then on the whole text is merged at once.
-void MergedRules::merge(const Section& section)
+void EditedRules::replace(const Section& section)
 {
     if (section.identifier.empty())
         return;
-    bool opensSection = std::any_of(section.lines.begin(), section.lines.end(), [](const std::string& line) {
-        return line.starts_with('[') || line.find("\n[") != std::string::npos || line.find("\r[") != std::string::npos;
-    });
-    if (!whole_ && opensSection)
-        flatten();
-    if (whole_) {
-        mergeSection(*whole_, section);
-        return;
-    }
-    const auto identifier = lowerCase(section.identifier);
-    auto found = byIdentifier_.find(identifier);
-    if (found == byIdentifier_.end())
-        return;
-    const auto stretches = found->second;
-    std::size_t after = SIZE_MAX;  // the stretch whose match leaves the next header untested
-    for (auto stretch : stretches) {
-        if (!mergeStretch(stretches_[stretch], identifier, after + 1 != stretch, section))
-            continue;
-        index(stretch);
-        after = stretch;
-    }
+    auto& edits = editsOf(section.identifier);
+    edits.keys.clear();
+    std::copy_if(section.edits.begin(), section.edits.end(), std::back_inserter(edits.keys),
+                 [](const KeyEdit& edit) { return edit.action != Action::Keep; });
 }
 
-RulesLines MergedRules::lines() &&
+void EditedRules::edit(const std::string& sectionName, const std::vector<KeyEdit>& edits)
 {
-    if (whole_)
-        return std::move(*whole_);
-    std::size_t count = 0;
-    for (const auto& stretch : stretches_)
-        count += stretch.size();
-    RulesLines all;
-    all.reserve(count);
-    for (auto& stretch : stretches_)
-        std::move(stretch.begin(), stretch.end(), std::back_inserter(all));
-    return all;
-}
-
-void mergeSection(RulesLines& rules, const Section& section)
-{
-    if (section.identifier.empty())
-        return;
-    const auto identifier = lowerCase(section.identifier);
-    RulesLines merged;
-    merged.reserve(rules.size() + section.lines.size() + 1);
-    std::size_t i = 0;
-    while (i < rules.size()) {
-        auto& line = rules[i++];
-        bool match = lowerCase(bracketIdentifier(line)) == identifier;
-        merged.push_back(std::move(line));
-        if (!match)
-            continue;
-        for (const auto& sectionLine : section.lines)
-            appendSplit(merged, sectionLine);
-        merged.emplace_back();
-        while (i < rules.size()) {
-            auto& old = rules[i++];
-            bool header = !old.empty() && old[0] == '[';
-            if (header || (!old.empty() && old[0] == ';'))
-                merged.push_back(std::move(old));
-            if (header)
-                break;
+    auto& keys = editsOf(sectionName).keys;
+    for (const auto& edit : edits) {
+        auto same = std::find_if(keys.begin(), keys.end(), [&](const KeyEdit& old) { return old.key == edit.key; });
+        if (edit.action == Action::Keep) {
+            if (same != keys.end())
+                keys.erase(same);
+        } else if (same != keys.end()) {
+            *same = edit;
+        } else {
+            keys.push_back(edit);
         }
     }
-    rules = std::move(merged);
+}
+
+RulesLines EditedRules::lines() const
+{
+    const auto& base = base_.lines();
+    LinePlan plan(base.size());
+    RulesLines appended;
+    for (const auto& edits : sections_) {
+        if (const auto* section = base_.first(edits.name)) {
+            for (const auto& edit : edits.keys)
+                plan.apply(*section, edit);
+            continue;
+        }
+        RulesLines lines;
+        for (const auto& edit : edits.keys) {
+            if (edit.action == Action::Set)
+                lines.push_back(lineOf(edit));
+        }
+        if (lines.empty())
+            continue;
+        appended.push_back("");
+        appended.push_back("[" + edits.name + "]");
+        appended.insert(appended.end(), lines.begin(), lines.end());
+    }
+    RulesLines result;
+    result.reserve(base.size() + appended.size());
+    for (std::size_t i = 0; i < base.size(); ++i) {
+        if (!plan.removed[i])
+            result.push_back(plan.changed[i] ? *plan.changed[i] : base[i]);
+        if (auto added = plan.added.find(i); added != plan.added.end())
+            result.insert(result.end(), added->second.begin(), added->second.end());
+    }
+    result.insert(result.end(), appended.begin(), appended.end());
+    return result;
 }
 
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "stock/rules_text.h"
+
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -7,81 +9,55 @@
 
 namespace qx::stock {
 
-// Rules text, one string per line (Windows-1252 bytes, no line ends).
-using RulesLines = std::vector<std::string>;
+// What an entry does to one key of a section.
+struct KeyEdit {
+    enum class Action {
+        Keep,    // the key stays as the base text has it
+        Set,     // the key's line becomes key=value
+        Remove,  // the key's lines go
+    };
+    Action action = Action::Keep;
+    std::string key;       // exact spelling, the game's
+    std::string value;     // Set
+    std::string stockKey;  // a spelling of the base text the game never reads; its line is replaced too
+};
 
-// The lines of one section and the identifier of the stock object it
-// replaces. An empty identifier drops the section.
+// The edits of one section and the identifier of the stock object it
+// replaces. An empty identifier changes nothing.
 struct Section {
     std::string identifier;
-    std::vector<std::string> lines;
+    std::vector<KeyEdit> edits;
     bool lookupFailed = false;  // unit or building no longer in the catalogue lookup
 };
 
-// Replaces the key lines of the identifier's section by the section's lines,
-// followed by one empty line; comment lines up to the next header stay. The
-// first line naming the identifier in each stretch between headers counts,
-// a comment line as much as a header; the header that ends a replaced
-// stretch is not tested itself.
-void mergeSection(RulesLines& rules, const Section& section);
-
-// Rules text that many merges and key rewrites change, each touching only
-// the stretches between headers that it concerns, with the same result as
-// mergeSection applied to the whole text once per section. Once a merged
-// line starts a new section, the rest works on the whole text.
-class MergedRules {
+// Rules text as a base text and the edits of its sections. A section is
+// changed in place, never rewritten: a Set key takes the place of the
+// section's line of that key (or of its stock spelling) and a key the
+// section lacks goes after its last key line; every other line stays as
+// it stood. A section the base lacks is added at the end of the text.
+class EditedRules {
 public:
-    enum class Mode { ByStretch, WholeText };
-    explicit MergedRules(RulesLines rules, Mode mode = Mode::ByStretch);
+    explicit EditedRules(const RulesText& base) : base_(base) {}
 
-    void merge(const Section& section);
-    // Calls edit for each line below every header of that name (any case).
-    template <typename Edit>
-    void rewrite(const std::string& sectionName, Edit edit);
+    // The section becomes the base's with these edits alone: a later entry
+    // for the same object wins wholly.
+    void replace(const Section& section);
+    // These keys' edits take the place of earlier edits of the same keys; a
+    // Keep undoes them. Other keys' edits stay.
+    void edit(const std::string& sectionName, const std::vector<KeyEdit>& edits);
 
-    // The text, taken out of the merged rules.
-    RulesLines lines() &&;
+    RulesLines lines() const;
 
 private:
-    // A stretch: a header (none for the lines before the first) and the
-    // lines up to the next one.
-    using Stretch = RulesLines;
-    void index(std::size_t stretch);
-    void flatten();
+    struct Edits {
+        std::string name;  // as first given
+        std::vector<KeyEdit> keys;
+    };
+    Edits& editsOf(const std::string& name);
 
-    std::vector<Stretch> stretches_;
-    std::unordered_map<std::string, std::vector<std::size_t>> byIdentifier_;  // bracket identifier, lower case
-    std::unordered_map<std::string, std::vector<std::size_t>> byHeader_;      // section name, lower case
-    std::optional<RulesLines> whole_;
+    const RulesText& base_;
+    std::unordered_map<std::string, std::size_t> byName_;  // lower case
+    std::vector<Edits> sections_;
 };
-
-// The name of the section a header line opens, in lower case.
-std::string sectionName(const std::string& header);
-
-template <typename Edit>
-void MergedRules::rewrite(const std::string& name, Edit edit)
-{
-    auto own = sectionName("[" + name + "]");
-    if (whole_) {
-        bool inside = false;
-        for (auto& line : *whole_) {
-            if (!line.empty() && line[0] == '[')
-                inside = sectionName(line) == own;
-            else if (inside)
-                edit(line);
-        }
-        return;
-    }
-    auto found = byHeader_.find(own);
-    if (found == byHeader_.end())
-        return;
-    const auto stretches = found->second;
-    for (auto stretch : stretches) {
-        auto& lines = stretches_[stretch];
-        for (std::size_t i = 1; i < lines.size(); ++i)
-            edit(lines[i]);
-        index(stretch);
-    }
-}
 
 }

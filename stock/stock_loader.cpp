@@ -1,10 +1,11 @@
 #include "stock/stock_loader.h"
 
 #include "common/text.h"
-#include "data/stock_rules.h"
+#include "stock/catalogue.h"
 #include "stock/line_helpers.h"
 #include "stock/menus.h"
 #include "stock/object_fields.h"
+#include "stock/rules_text.h"
 
 #include <algorithm>
 
@@ -14,40 +15,70 @@ namespace {
 using objects::Field;
 using objects::Load;
 
+// A flag as the game reads it: its first letter, nothing for any other.
+std::optional<bool> flagOf(std::string_view value)
+{
+    if (value.empty())
+        return std::nullopt;
+    switch (value[0]) {
+    case 'y': case 'Y': case 't': case 'T': case '1': return true;
+    case 'n': case 'N': case 'f': case 'F': case '0': return false;
+    default: return std::nullopt;
+    }
+}
+
+// The name the game shows for a unit or building whose section has none:
+// the catalogue's.
+std::string catalogueName(EntryKind kind, const std::string& identifier)
+{
+    if (kind != EntryKind::Unit && kind != EntryKind::Building)
+        return {};
+    auto catalogue = kind == EntryKind::Unit ? unitCatalogue() : buildingCatalogue();
+    for (const auto& entry : catalogue) {
+        if (lowerCase(bracketIdentifier(entry.text)) == lowerCase(identifier)) {
+            std::string_view text = entry.text;
+            return std::string(trimmed(text.substr(0, text.find('['))));
+        }
+    }
+    return {};
+}
+
 class Loader {
 public:
-    explicit Loader(const objects::ObjectTable& table) : table_(table)
-    {
-        for (const auto& f : table_.fields)
-            keys_.push_back(lowerCase(f.key));
-    }
+    explicit Loader(const objects::ObjectTable& table) : table_(table) {}
 
-    // Before any line is read: the boxes that start checked and the stock
-    // object itself in the "to be replaced" list.
+    // Before any line is read: the boxes that start checked, the name the
+    // game shows without a Name line and the stock object itself in the
+    // "to be replaced" list.
     void start(const std::string& identifier)
     {
         for (const auto& f : table_.fields) {
             if (f.load == Load::NoBox)
                 field(f, StockField::Type::Box).box = true;
+            // A projectile's image is the one its section names, or none.
+            if (f.line == objects::Line::ImageAlways)
+                field(f, StockField::Type::Text).text.clear();
         }
+        if (auto name = catalogueName(table_.kind, identifier); !name.empty())
+            field(table_.fields[objects::indexOf(table_, "name")], StockField::Type::Text).text = name;
         for (const auto& f : table_.fields) {
             if (f.load == Load::Replaced)
                 choose(f, lowerCase(identifier));
         }
     }
 
-    void apply(const std::string& line)
+    // The game finds a key only by its exact spelling.
+    void apply(const KeyLine& line)
     {
-        auto key = lineKey(line);
-        auto stripped = strippedLine(line);
-        for (std::size_t i = 0; i < keys_.size(); ++i) {
-            const auto& f = table_.fields[i];
-            if (f.load == Load::YesBox && isStrippedYes(stripped, keys_[i]))
-                field(f, StockField::Type::Box).box = true;
-            else if (f.load == Load::NoBox && isStrippedNo(stripped, keys_[i]))
-                field(f, StockField::Type::Box).box = false;
-            else if (key == keys_[i])
-                applyValue(f, lineValue(line));
+        for (const auto& f : table_.fields) {
+            if (line.key != f.key)
+                continue;
+            if (f.load == Load::YesBox || f.load == Load::NoBox) {
+                if (auto flag = flagOf(line.value))
+                    field(f, StockField::Type::Box).box = *flag;
+            } else {
+                applyValue(f, f.load == Load::Text ? line.value : lowerCase(line.value));
+            }
         }
     }
 
@@ -184,7 +215,6 @@ private:
     }
 
     const objects::ObjectTable& table_;
-    std::vector<std::string> keys_;  // lower case
 };
 
 }
@@ -209,29 +239,28 @@ const StockField* StockObject::find(const std::string& label) const
 
 StockObject loadStockObject(const std::string& identifier, EntryKind kind)
 {
-    return loadStockObject(identifier, kind, rulesText());
+    return loadStockObject(identifier, kind, stockRulesText());
 }
 
-StockObject loadStockObject(const std::string& identifier, EntryKind kind, const std::vector<std::string>& lines)
+StockObject loadStockObject(const std::string& identifier, EntryKind kind, const RulesText& text)
 {
-    const auto& table = objects::tableOf(kind);
-    Loader loader(table);
+    Loader loader(objects::tableOf(kind));
     loader.start(identifier);
-    const auto header = lowerCase("[" + identifier + "]");
-    std::size_t i = 0;
-    while (i < lines.size()) {
-        const auto& line = lines[i++];
-        bool match = table.looseHeader ? strippedLine(line) == header : lowerCase(line) == header;
-        if (!match)
-            continue;
+    for (const auto* section : text.named(identifier)) {
         loader.object.found = true;
-        while (i < lines.size()) {
-            const auto& keyLine = lines[i++];
-            if (!keyLine.empty() && keyLine[0] == '[')
-                break;
-            loader.apply(keyLine);
-        }
+        for (const auto& line : section->keys)
+            loader.apply(line);
     }
+    return loader.object;
+}
+
+StockObject loadStockObject(const std::string& identifier, EntryKind kind, std::span<const KeyLine> keys)
+{
+    Loader loader(objects::tableOf(kind));
+    loader.start(identifier);
+    loader.object.found = true;
+    for (const auto& line : keys)
+        loader.apply(line);
     return loader.object;
 }
 

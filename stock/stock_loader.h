@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -34,11 +35,18 @@ struct StockObject {
     const StockField* find(const std::string& label) const;
 };
 
+class RulesText;
+struct KeyLine;
+
 // Fills from the stock rules text the values of the object whose section
-// header is "[" + identifier + "]".
+// is named identifier (in any letter case), reading each key as the game
+// does: by its exact spelling, a flag by its first letter.
 StockObject loadStockObject(const std::string& identifier, EntryKind kind);
 
 // The same over other rules text.
-StockObject loadStockObject(const std::string& identifier, EntryKind kind, const std::vector<std::string>& rules);
+StockObject loadStockObject(const std::string& identifier, EntryKind kind, const RulesText& text);
+
+// The same over the key lines of the object's section.
+StockObject loadStockObject(const std::string& identifier, EntryKind kind, std::span<const KeyLine> keys);
 
 }

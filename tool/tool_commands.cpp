@@ -15,6 +15,7 @@
 
 
 #include <optional>
+#include <algorithm>
 #include <set>
 
 namespace qx::tool {
@@ -108,17 +109,23 @@ int compileCommand(const std::vector<std::string>& args, std::ostream& out, std:
         return 2;
     }
     compiler::RecordingReporter reporter(yes);
+    // No message of kind error ends with success.
+    auto status = [&](bool done) {
+        bool errors = std::any_of(reporter.findings.begin(), reporter.findings.end(),
+                                  [](const auto& f) { return f.kind == compiler::Finding::Kind::Error; });
+        return done && !errors ? 0 : 1;
+    };
     // What was found before a failure is shown with it.
     try {
         if (preview) {
             auto changes = compiler::previewCompile(plain, args[3], entries, reporter);
             printFindings(reporter.findings, out);
             out << (changes ? compiler::previewText(*changes) : "");
-            return changes ? 0 : 1;
+            return status(changes.has_value());
         }
         auto outcome = compiler::compileProject(std::move(plain), {{}, {}, args[3]}, entries, reporter);
         printFindings(reporter.findings, out);
-        return outcome == compiler::CompileOutcome::RulesInstalled ? 0 : 1;
+        return status(outcome == compiler::CompileOutcome::RulesInstalled);
     } catch (const std::exception&) {
         printFindings(reporter.findings, out);
         throw;

@@ -171,14 +171,18 @@ TEST_F(Compile, ObjectsWithoutGraphicsGiveRulesOnly)
         records::pack(objectOf(EntryKind::Warhead, {{"replaced", 2}, {"none", 1}, {"wood", 2}, {"light", 3},
                                                     {"heavy", 4}, {"concrete", 5}})));
     EXPECT_EQ(compile(), CompileOutcome::RulesInstalled);
-    EXPECT_EQ(reporter.log, (std::vector<std::string>{"error: Graphics compilation error!",
+    EXPECT_EQ(reporter.log, (std::vector<std::string>{"information: No graphics to compile.",
                                                       "information: RulesINI compilation successful!"}));
     auto installedRules = readFile(dir / "game" / "rules.ini");
     std::string text(installedRules.begin(), installedRules.end());
-    EXPECT_NE(text.find("[Stinger]\r\nDamage=45\r\nRange=9\r\nROF=0\r\nSpeed=0\r\nProjectile=Cannon\r\nWarhead=SA\r\n"
-                        "Report=CANNON1\r\n\r\n"),
+    // Each line changes in its place; a value without a line of its own says
+    // so where the stock section has the key.
+    EXPECT_NE(text.find("[Stinger]\r\nDamage=45\r\nROF=0\r\nRange=9\r\nProjectile=Cannon\r\nSpeed=0\r\n"
+                        "Warhead=SA\r\nReport=CANNON1\r\nBurst=1\r\nTurboBoost=no\r\n \r\n"),
               std::string::npos);
-    EXPECT_NE(text.find("[AP]\r\nVerses=1%,2%,3%,4%,5%\r\n\r\n"), std::string::npos);
+    EXPECT_NE(text.find("[AP]\r\nSpread=1\r\nWall=no\r\nWood=no\r\nVerses=1%,2%,3%,4%,5%\r\nExplosion=0\r\n"
+                        "InfDeath=0\r\n \r\n; napalm and fire\r\n"),
+              std::string::npos);
     EXPECT_EQ(readFile(dir / "work" / "rules.ini"), installedRules);
     EXPECT_EQ(encoder::coded(readFile(dir / "game" / "curqxp.set")), readFile(file()));
     EXPECT_FALSE(installed("sc-qx.mix"));
@@ -215,10 +219,19 @@ TEST_F(Compile, GraphicsBecomeArchiveMembers)
     EXPECT_EQ(readFile(dir / "work" / "new.mix"), expected.bytes());
     auto rules = readFile(dir / "game" / "rules.ini");
     std::string text(rules.begin(), rules.end());
-    EXPECT_NE(text.find("[3TNK]\r\nName=Tank\r\n"), std::string::npos);
-    EXPECT_NE(text.find("Image=ABCD\r\n"), std::string::npos);
-    EXPECT_NE(text.find("[TSLA]\r\nName=Fort\r\n"), std::string::npos);
-    EXPECT_NE(text.find("[Cannon]\r\nImage=LONGNAME\r\n"), std::string::npos);
+    // Keys the stock sections lack follow their last key line.
+    EXPECT_NE(text.find("Crewed=yes\r\nName=Tank\r\nImage=ABCD\r\n \r\n; medium tank\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Name=Fort\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Image=EFGH\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Image=LONGNAME\r\n"), std::string::npos);
+
+    // Without graphics the next compile removes the archive it installed.
+    project::createEmpty(file());
+    count = 0;
+    reporter.log.clear();
+    EXPECT_EQ(compile(), CompileOutcome::RulesInstalled);
+    EXPECT_EQ(reporter.log.front(), "information: No graphics to compile.");
+    EXPECT_FALSE(installed("sc-qx.mix"));
 }
 
 TEST_F(Compile, LostReplacedUnitIsReportedAndSkipped)
@@ -245,6 +258,21 @@ TEST_F(Compile, DamagedGraphicsSizesInstallNothing)
 
 namespace qx::compiler {
 namespace {
+
+// A project without graphics leaves no archive for the game to load: the
+// game's own is kept first, and a restore brings it back.
+TEST_F(Compile, WithoutGraphicsTheGamesArchiveIsKeptAndRemoved)
+{
+    auto game = dir / "game";
+    test::writeText(game / "SC-QX.MIX", "the game's archive");
+    addUnit("Tank", "ABCD", false);
+    ASSERT_EQ(compile(), CompileOutcome::RulesInstalled);
+    EXPECT_FALSE(findCaseless(game, "sc-qx.mix"));
+    EXPECT_EQ(readFile(game / "quarvex-originals" / "sc-qx.mix"), test::bytesOf("the game's archive"));
+    EXPECT_EQ(gameStatus(toText(game)).at(1), "sc-qx.mix: none, as that compile left it");
+    EXPECT_EQ(restoreGame(toText(game)).at(0), "restored SC-QX.MIX");
+    EXPECT_EQ(readFile(game / "SC-QX.MIX"), test::bytesOf("the game's archive"));
+}
 
 // The game's own files, a compile without graphics, one with graphics, a
 // hand edit in between, and a restore: the game comes back byte for byte.

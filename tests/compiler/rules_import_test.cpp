@@ -115,7 +115,7 @@ TEST(RulesImport, AChangedSectionBecomesItsEditorsEntry)
         {"105mm", {"Damage=40"}, "Weapon: Medium Anti Armor Cannon [105mm]", record(weapon)},
         {"Cannon", {"Image=125MM"}, "Projecitle: Straight High-Speed ballistic Shot [Cannon]", record(projectile)},
         {"AP", {"Verses=31%,75%,75%,100%,50%"}, "Warhead: Armor Piercing [AP]", record(warhead)},
-        {"Normal", {"Firepower=1.25"}, "Normal [NORMAL]", group(1, 1250)},
+        {"Normal", {"FirePower=1.25"}, "Normal [NORMAL]", group(1, 1250)},
         {"England", {"Cost=0.9"}, "England [ENGLAND]", group(6, 900)},
         {"Water", {"Float=50%"}, "Terrain Settings: Open Water [Water]", group(4, 50)},
         {"General", {"RefundPercent=60%"}, "Repair & Refit Settings", group(0, 60)},
@@ -148,7 +148,6 @@ TEST(RulesImport, WhatNoEntryCarriesIsNamedByItsLine)
     EXPECT_EQ(result.notCarried,
               (std::vector<std::string>{
                   line("[1TNK]") + "[1TNK] Strength removed, not carried: the compile writes Strength=0",
-                  line("Crewed=yes", "[1TNK]") + "[1TNK] Crewed=yes not carried: the unit editor has no field for Crewed",
                   line("Voice=VTANK") + "[3TNK] Voice=VTANK not carried: the unit editor has no field for Voice",
                   line("Primary=NOGUN") + "[3TNK] Primary=NOGUN not carried: Primary Weapon cannot hold it: not in its list",
                   line("Speed=100") + "[3TNK] Speed=100 not carried: Speed cannot hold it: beyond its width",
@@ -158,14 +157,15 @@ TEST(RulesImport, WhatNoEntryCarriesIsNamedByItsLine)
                   "rules.ini: [E1] missing, not carried: a project never removes a section"}));
 }
 
-// Letter case, comments, blanks, Windows-1252 and either line end are read
-// as the game reads them; of a key given twice the later line counts.
+// Comments, blanks, Windows-1252 and either line end are read as the game
+// reads them; a key in another letter case is another key to the game; of
+// a key given twice the later line counts.
 TEST(RulesImport, TheFileIsReadAsTheGameReadsIt)
 {
-    auto text = withLines(stockText(), "3TNK", {"Speed=8"});
-    text.replace(text.find("Strength=400", text.find("[3TNK]")), 12, "  STRENGTH = 450 ; tougher");
-    text.replace(text.find("[3TNK]"), 6, "[3tnk] ; mine");
-    text.insert(text.find("\r\n[", text.find("[3tnk]")) + 2, "name=Pz\xe9\r\nspeed=9\r\n");
+    auto text = withLines(stockText(), "3TNK", {"Speed=7", "Speed=8"});
+    text.replace(text.find("Strength=400", text.find("[3TNK]")), 12, "  Strength = 450 ; tougher");
+    text.replace(text.find("[3TNK]"), 6, "[3TNK] ; mine");
+    text.insert(text.find("\r\n[", text.find("[3TNK]")) + 2, "Name=Pz\xe9\r\nspeed=9\r\n");
     for (const auto& form : {text, [&] {
              std::string lf = text;
              lf.erase(std::remove(lf.begin(), lf.end(), '\r'), lf.end());
@@ -175,8 +175,10 @@ TEST(RulesImport, TheFileIsReadAsTheGameReadsIt)
         ASSERT_EQ(result.lines, std::vector<std::string>{"Unit: Pz\xe9"});
         auto record = records::unpack(EntryKind::Unit, onlyEntry(result).data);
         EXPECT_EQ(record.number("strength"), 450);
-        EXPECT_EQ(record.number("speed"), 9);
-        EXPECT_EQ(result.notCarried.size(), 1u);  // Crewed=yes, which units do not have
+        EXPECT_EQ(record.number("speed"), 8);
+        EXPECT_EQ(result.notCarried, std::vector<std::string>{"rules.ini:" + std::to_string(lineOf(text, "speed=9")) +
+                                                              ": [3TNK] speed=9 not carried: the game reads no key "
+                                                              "speed, only Speed"});
     }
     auto stock = imported(stockText());
     EXPECT_EQ(stock.lines, std::vector<std::string>{});
@@ -243,13 +245,13 @@ TEST(RulesImport, RandomChangesComeBackFromTheCompile)
     for (const auto& group : general::allGroups()) {
         for (const auto& field : group.fields) {
             if (group.section && field.format == general::Format::Integer &&
-                stock[lowerCase(group.section)].contains(lowerCase(field.outputName)))
-                change(group.section, field.outputName, number(1, field.width == 1 ? 99 : 999));
+                stock[lowerCase(group.section)].contains(lowerCase(general::rulesKey(field))))
+                change(group.section, general::rulesKey(field),
+                       number(1, field.width == 1 || field.gameLargest < 999 ? 99 : 999));
         }
     }
     auto result = imported(text);
-    RecordingReporter silent(true);
-    auto compiled = sectionsOf(buildOutputs(result.workingFile, silent).rules);
+    auto compiled = sectionsOf(buildOutputs(result.workingFile).rules);
     for (const auto& [section, keys] : changed) {
         for (const auto& [key, value] : keys) {
             auto written = compiled[section].contains(key) ? compiled[section][key] : value.second;

@@ -1,25 +1,19 @@
 #include "compiler/rules_writer.h"
 
 #include "common/text.h"
-#include "general/section_writers.h"
 #include "data/stock_rules.h"
+#include "general/section_writers.h"
+#include "stock/line_helpers.h"
+#include "stock/loaded_record.h"
+#include "stock/rules_text.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 namespace qx::compiler {
 namespace {
-
-// The lines from the one equal to first, count of them.
-std::vector<std::string> linesFrom(const RulesLines& rules, const std::string& first, std::size_t count)
-{
-    auto at = std::find(rules.begin(), rules.end(), first);
-    if (at == rules.end())
-        return {};
-    auto end = at + static_cast<std::ptrdiff_t>(std::min<std::size_t>(count, static_cast<std::size_t>(rules.end() - at)));
-    return std::vector<std::string>(at, end);
-}
 
 TEST(DecimalText, ShortForms)
 {
@@ -32,139 +26,166 @@ TEST(DecimalText, ShortForms)
         EXPECT_EQ(decimalText(number, divisor), text) << number << "/" << divisor;
 }
 
-TEST(MergeSection, ReplacesTheKeyLinesOfTheNamedSection)
-{
-    auto rules = stockRules();
-    auto before = rules.size();
-    mergeSection(rules, {"4TNK", {"Name=Super Tank", "Strength=900", "Cost=2000", "Ammo=-1"}});
-    EXPECT_EQ(linesFrom(rules, "; Mammoth tank", 9),
-              (std::vector<std::string>{"; Mammoth tank", "[4TNK]", "Name=Super Tank", "Strength=900", "Cost=2000",
-                                        "Ammo=-1", "", "; mobile radar jammer", "[MRJ]"}));
-    EXPECT_EQ(rules.size(), before - 16 + 5);
+using Action = KeyEdit::Action;
 
-    // A second merge drops the empty line the first one left.
-    mergeSection(rules, {"4tnk", {"Name=Again"}});
-    EXPECT_EQ(linesFrom(rules, "[4TNK]", 5),
-              (std::vector<std::string>{"[4TNK]", "Name=Again", "", "; mobile radar jammer", "[MRJ]"}));
+TEST(EditedRules, ChangesSectionsInPlace)
+{
+    const stock::RulesText base({"; head", "[A]", "One=1", "two=2", "; note", "Old=3", " ", "[B]", "Key=1", "Key=2",
+                                 "[Empty]", "[A]", "One=9"});
+    EditedRules rules(base);
+    rules.replace({"a", {{Action::Set, "One", "5", ""}, {Action::Set, "Two", "6", ""}, {Action::Remove, "Old", "", ""},
+                         {Action::Set, "New", "x", "two"}}});
+    rules.edit("B", {{Action::Set, "Key", "3", ""}});
+    rules.edit("Empty", {{Action::Set, "K", "1", ""}});
+    rules.edit("Fresh", {{Action::Set, "K", "1", ""}, {Action::Remove, "L", "", ""}});
+    // The game tells keys apart by their exact spelling: "two" is not Two,
+    // but it is New's stock spelling; of a key given twice one line stays.
+    EXPECT_EQ(rules.lines(), (stock::RulesLines{"; head", "[A]", "One=5", "New=x", "; note", "Two=6", " ", "[B]",
+                                                "Key=3", "[Empty]", "K=1", "[A]", "One=9", "", "[Fresh]", "K=1"}));
+
+    // A later replace starts from the base again; a Keep undoes a key's edit.
+    rules.replace({"A", {{Action::Set, "Two", "7", ""}}});
+    rules.edit("b", {{Action::Keep, "Key", "", ""}});
+    rules.edit("Fresh", {{Action::Keep, "K", "", ""}});
+    EXPECT_EQ(rules.lines(), (stock::RulesLines{"; head", "[A]", "One=1", "two=2", "; note", "Old=3", "Two=7", " ",
+                                                "[B]", "Key=1", "Key=2", "[Empty]", "K=1", "[A]", "One=9"}));
+    rules.replace({"", {{Action::Set, "X", "1", ""}}});
+    EXPECT_EQ(rules.lines().size(), 15u);
 }
 
-TEST(MergeSection, UnmatchedOrEmptyIdentifiersChangeNothing)
+// The record an editor stores after loading the stock object and adding it.
+records::ObjectRecord loadedAndAdded(EntryKind kind, const std::string& identifier)
 {
-    auto rules = stockRules();
-    mergeSection(rules, {"NOSUCH", {"Name=x"}});
-    mergeSection(rules, {"", {"Name=x"}});
-    EXPECT_EQ(rules, stock::rulesText());
-}
-
-TEST(MergeSection, CommentsAreTestedLikeHeadersAndLineBreaksSplit)
-{
-    RulesLines rules{"; about [X]", "Old=1", "; kept", "[Y]", "Key=2"};
-    mergeSection(rules, {"x", {"New=a\r\nb"}});
-    EXPECT_EQ(rules, (RulesLines{"; about [X]", "New=a", "b", "", "; kept", "[Y]", "Key=2"}));
-    EXPECT_EQ(rulesFileText({"a", ""}), "a\r\n\r\n");
-}
-
-records::ObjectRecord objectOf(EntryKind kind, std::initializer_list<std::pair<const char*, std::int32_t>> numbers)
-{
-    auto record = records::defaults(kind);
-    for (auto [id, value] : numbers)
-        record.number(id) = value;
+    auto record = stock::loadedRecord(kind, stock::loadStockObject(identifier, kind));
+    record.number("replaced") = *stock::replacementPosition(kind, identifier);
     return record;
 }
 
-TEST(UnitSection, ConditionalLinesAndIdentifier)
+RulesLines compiled(const std::vector<records::ObjectRecord>& objects)
 {
-    auto unit = objectOf(EntryKind::Unit, {{"passengers", 0}, {"replaced", 4}});  // all 53 without graphics: 4TNK
-    unit.text("name") = "Quiet";
-    auto section = objectSection(unit);
-    EXPECT_EQ(section.identifier, "4TNK");
-    EXPECT_EQ(section.lines, (std::vector<std::string>{"Name=Quiet", "Owner=Allies,Soviet", "Armor=None",
-                                                       "Strength=0", "Cost=0", "Ammo=-1"}));
-
-    unit.flags("prerequisites")[24] = 1;
-    unit.flags("prerequisites")[4] = 1;
-    unit.number("techLevel") = 13;
-    unit.number("primary") = 35;
-    unit.number("passengers") = 255;
-    unit.number("cloakable") = 1;
-    unit.number("tracked") = 1;
-    unit.sizes[2] = 10;
-    unit.text("internalName") = "ABCD";
-    unit.number("frameCount") = 64;
-    unit.number("replaced") = 0;  // first of 1TNK, 3TNK, ...
-    section = objectSection(unit);
-    EXPECT_EQ(section.identifier, "1TNK");
-    EXPECT_EQ(section.lines, (std::vector<std::string>{"Name=Quiet", "Owner=Allies,Soviet", "Armor=None",
-                                                       "Strength=0", "Cost=0", "Primary=Mandible", "Ammo=-1",
-                                                       "Prerequisite=WEAP,STEK", "TechLevel=13", "Cloakable=yes",
-                                                       "Tracked=yes", "Image=ABCD"}));
-
-    unit.number("replaced") = 6;  // the lookup of 64 frames holds six entries
-    EXPECT_TRUE(objectSection(unit).lookupFailed);
-    EXPECT_EQ(objectSection(unit).identifier, "");
+    EditedRules rules(stock::stockRulesText());
+    StockRecords stock;
+    for (const auto& record : objects)
+        rules.replace(objectSection(record, stock));
+    return rules.lines();
 }
 
-TEST(BuildingSection, NoLinesForClearedDefaults)
+// Every stock object each editor offers, loaded and added unchanged,
+// compiles to the stock text byte for byte.
+TEST(ObjectSection, UnchangedStockObjectsCompileToTheirStockSections)
 {
-    auto building = objectOf(EntryKind::Building, {{"repairable", 1}, {"replaced", 44}});
-    building.text("name") = "Hut";
-    auto section = objectSection(building);
-    EXPECT_EQ(section.identifier, "V01");
-    EXPECT_EQ(section.lines, (std::vector<std::string>{"Name=Hut", "Owner=Allies,Soviet", "Armor=None",
-                                                       "Strength=0", "Cost=0", "Power=0", "Ammo=-1",
-                                                       "BaseNormal=no"}));
+    std::vector<records::ObjectRecord> all;
+    for (auto kind : {EntryKind::Unit, EntryKind::Weapon, EntryKind::Projectile, EntryKind::Warhead, EntryKind::Building}) {
+        for (const auto& entry : stock::objectList(kind)) {
+            auto identifier = stock::bracketIdentifier(entry);
+            if (stock::replacementPosition(kind, identifier))
+                all.push_back(loadedAndAdded(kind, identifier));
+        }
+    }
+    EXPECT_GT(all.size(), 150u);
+    EXPECT_EQ(compiled(all), stock::rulesText());
 }
 
-TEST(WeaponSection, RangeAndTheChosenSound)
+// The lines in which two texts of the same length differ, as "old -> new".
+std::vector<std::string> changes(const RulesLines& before, const RulesLines& after)
 {
-    auto weapon = objectOf(EntryKind::Weapon, {{"replaced", 28}, {"range", 575}, {"burst", 2}, {"turboBoost", 1}});
-    auto section = objectSection(weapon);
-    EXPECT_EQ(section.identifier, "Stinger");
-    EXPECT_EQ(section.lines,
-              (std::vector<std::string>{"Damage=0", "Range=5.75", "ROF=0", "Speed=0", "Burst=2", "Projectile=Cannon",
-                                        "Warhead=SA", "Report=CANNON1", "TurboBoost=yes"}));
-    weapon.number("range") = 600;
-    weapon.number("sound") = 62;
-    weapon.number("projectile") = 255;
-    EXPECT_EQ(objectSection(weapon).lines,
-              (std::vector<std::string>{"Damage=0", "Range=6", "ROF=0", "Speed=0", "Burst=2", "Warhead=SA",
-                                        "TurboBoost=yes"}));
+    std::vector<std::string> changed;
+    if (before.size() != after.size())
+        return {"lengths " + std::to_string(before.size()) + " -> " + std::to_string(after.size())};
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        if (before[i] != after[i])
+            changed.push_back(before[i] + " -> " + after[i]);
+    }
+    return changed;
 }
 
-TEST(ProjectileAndWarheadSections, FlagsAndVerses)
+// One changed field changes one line, in place; a field whose table writes
+// no line for its value says so where the stock section has the key.
+TEST(ObjectSection, AChangedFieldChangesItsLineAlone)
 {
-    auto projectile = objectOf(EntryKind::Projectile, {{"replaced", 17}, {"antiGround", 0}, {"shadow", 0}});
-    projectile.text("internalName") = "FIRE";
-    auto section = objectSection(projectile);
-    EXPECT_EQ(section.identifier, "Fireball");
-    EXPECT_EQ(section.lines, (std::vector<std::string>{"Image=FIRE", "AG=no", "Shadow=no"}));
-
-    auto warhead = objectOf(EntryKind::Warhead, {{"replaced", 7}, {"none", 100}, {"wood", 50}, {"light", 25},
-                                                 {"heavy", 10}, {"concrete", 5}, {"deathAnimation", 3},
-                                                 {"spread", 0}, {"wall", 1}, {"woodBox", 1}});
-    section = objectSection(warhead);
-    EXPECT_EQ(section.identifier, "Nuke");
-    EXPECT_EQ(section.lines, (std::vector<std::string>{"Verses=100%,50%,25%,10%,5%", "InfDeath=3", "Spread=0",
-                                                       "Wall=yes", "Wood=yes"}));
-    EXPECT_EQ(objectSection(objectOf(EntryKind::Warhead, {{"replaced", 8}})).identifier, "");
+    struct Case {
+        EntryKind kind;
+        const char* identifier;
+        const char* field;
+        std::int32_t value;
+        const char* change;
+    };
+    const Case cases[] = {
+        {EntryKind::Unit, "3TNK", "cost", 1000, "Cost=950 -> Cost=1000"},
+        {EntryKind::Unit, "3TNK", "techLevel", 0, "TechLevel=4 -> TechLevel=-1"},
+        {EntryKind::Unit, "3TNK", "tracked", 0, "Tracked=yes -> Tracked=no"},
+        {EntryKind::Unit, "3TNK", "secondary", objects::kEmpty, "Secondary=105mm -> Secondary=none"},
+        {EntryKind::Unit, "3TNK", "sight", 1, "Sight=5 -> Sight=1"},
+        {EntryKind::Unit, "3TNK", "owner", 0, "Owner=soviet -> Owner=Allies"},
+        {EntryKind::Unit, "APC", "passengers", 0, "Passengers=5 -> Passengers=0"},
+        {EntryKind::Weapon, "105mm", "range", 550, "Range=4.75 -> Range=5.5"},
+        {EntryKind::Warhead, "AP", "spread", 2, "Spread=3 -> Spread=2"},
+    };
+    StockRecords stock;
+    for (const auto& c : cases) {
+        auto record = loadedAndAdded(c.kind, c.identifier);
+        record.number(c.field) = c.value;
+        EXPECT_EQ(changes(stock::rulesText(), compiled({record})), std::vector<std::string>{c.change}) << c.field;
+    }
+    auto none = loadedAndAdded(EntryKind::Unit, "3TNK");
+    std::fill(none.flags("prerequisites").begin(), none.flags("prerequisites").end(), 0);
+    EXPECT_EQ(changes(stock::rulesText(), compiled({none})),
+              std::vector<std::string>{"Prerequisite=weap -> Prerequisite=none"});
 }
 
-TEST(GroupSections, DifficultyAndLandType)
+// A key the stock section lacks goes after its last key line, and a later
+// entry for the same object starts again from the stock section.
+TEST(ObjectSection, NewKeysFollowTheSectionAndLaterEntriesWinWholly)
 {
-    general::GroupRecord normal{EntryKind::Difficulty, {1, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 20, 30, 1, 1, 0}};
-    auto rules = stockRules();
-    general::writeGroup(rules, normal);
-    EXPECT_EQ(linesFrom(rules, "[Normal]", 14),
-              (std::vector<std::string>{"[Normal]", "Firepower=1", "Groundspeed=1", "Airspeed=1", "BuildTime=1",
-                                        "Armor=1", "ROF=1", "Cost=1", "RepairDelay=.02", "BuildDelay=.03",
-                                        "BuildSlowdown=yes", "destroyWalls=yes", "ContentScan=no", ""}));
+    auto first = loadedAndAdded(EntryKind::Unit, "3TNK");
+    first.number("cloakable") = 1;
+    first.number("cost") = 5;
+    auto second = loadedAndAdded(EntryKind::Unit, "3TNK");
+    second.text("name") = "Big Tank";
+    auto lines = compiled({first, second});
+    auto at = std::find(lines.begin(), lines.end(), "[3TNK]") - lines.begin();
+    EXPECT_EQ(RulesLines(lines.begin() + at + 14, lines.begin() + at + 17),
+              (RulesLines{"Crewed=yes", "Name=Big Tank", " "}));
+    EXPECT_EQ(lines[static_cast<std::size_t>(at) + 10], "Cost=950");
+}
 
-    general::writeGroup(rules, {EntryKind::Terrain, {0, 90, 80, 60, 0, 1}});
-    EXPECT_EQ(linesFrom(rules, "[Clear]", 7),
-              (std::vector<std::string>{"[Clear]", "Foot=90%", "Track=80%", "Wheel=60%", "Float=0%", "Buildable=yes", ""}));
-    auto before = rules;
-    general::writeGroup(rules, {EntryKind::Terrain, {9, 0, 0, 0, 0, 0}});
-    EXPECT_EQ(rules, before);
+// Every key of every table is spelt as the game reads it: as the stock text
+// spells it, but where the game spells it otherwise.
+TEST(RulesKeys, EveryTableKeyIsTheGamesSpelling)
+{
+    std::set<std::string> stockKeys;
+    for (const auto& section : stock::stockRulesText().sections()) {
+        for (const auto& key : section.keys)
+            stockKeys.insert(key.key);
+    }
+    // The game's own spellings where the stock text's differ, and keys the
+    // game reads that no stock section sets.
+    const std::set<std::string> gameOnly{"FirePower", "GameSpeedBias", "Inaccuate", "Name", "Reload", "Crushable",
+                                         "Degenerates"};
+    std::vector<std::string> misspelt;
+    auto check = [&](const std::string& key, const std::string& stockKey) {
+        if (!stockKeys.contains(key) && !gameOnly.contains(key))
+            misspelt.push_back(key);
+        if (!stockKey.empty() && !stockKeys.contains(stockKey))
+            misspelt.push_back(stockKey);
+        for (const auto& known : stockKeys) {
+            if (known != key && known != stockKey && lowerCase(known) == lowerCase(key))
+                misspelt.push_back(key + " beside " + known);
+        }
+    };
+    for (auto kind : {EntryKind::Unit, EntryKind::Weapon, EntryKind::Projectile, EntryKind::Warhead, EntryKind::Building}) {
+        for (const auto& field : objects::tableOf(kind).fields) {
+            if (*field.key)
+                check(field.key, field.stockKey);
+        }
+    }
+    for (const auto& group : general::allGroups()) {
+        for (const auto& field : group.fields) {
+            if (*field.name)
+                check(general::rulesKey(field), field.stockKey);
+        }
+    }
+    EXPECT_EQ(misspelt, std::vector<std::string>{});
 }
 
 }

@@ -95,11 +95,15 @@ private slots:
         QCOMPARE((Bytes(data.begin() + 148, data.begin() + 152)), (Bytes{0xff, 0xff, 0xff, 0xff}));
         QCOMPARE(data[219], std::uint8_t{0});  // repairable clear: "Repairable=no"
         QCOMPARE(data[236], std::uint8_t{41});
-        auto section = compiler::objectSection(records::unpack(EntryKind::Building, data));
+        compiler::StockRecords stock;
+        auto section = compiler::objectSection(records::unpack(EntryKind::Building, data), stock);
         QCOMPARE(section.identifier, std::string("MINP"));
-        QVERIFY(std::find(section.lines.begin(), section.lines.end(), "Repairable=no") != section.lines.end());
-        QVERIFY(std::find(section.lines.begin(), section.lines.end(), "BaseNormal=no") != section.lines.end());
-        QVERIFY(std::find(section.lines.begin(), section.lines.end(), "Power=0") != section.lines.end());
+        // The stock section's Repairable=false and BaseNormal=no say what the
+        // cleared boxes say, so they stay; the changed values replace theirs.
+        std::vector<std::string> lines;
+        for (const auto& edit : section.edits)
+            lines.push_back(edit.key + "=" + edit.value);
+        QCOMPARE(lines, (std::vector<std::string>{"Name=Hut", "Strength=0", "Adjacent=1", "Invisible=no", "Unsellable=no"}));
     }
 
     void loadingTicksTheNoBoxesAndKeepsTheEditedEntry()

@@ -48,13 +48,13 @@ TEST(KeyFilters, CapsOnRelease)
     EXPECT_EQ(typed(Filter::Percent, "", "99"), "99");
 }
 
-TEST(KeyFilters, RangeTakesOneCommaAndStopsAtFiveHundred)
+TEST(KeyFilters, RangeTakesOneCommaAndStopsWhereTheGameStops)
 {
     EXPECT_EQ(typed(Filter::Range, "", "5,75"), "5,75");
     EXPECT_EQ(pressKey(Filter::Range, "5,7", ','), (KeyResult{"5,7", false}));
-    EXPECT_EQ(typed(Filter::Range, "", "600"), "500");
-    EXPECT_EQ(pressKey(Filter::Range, "500", '1'), (KeyResult{"500", false}));
-    EXPECT_EQ(typed(Filter::Range, "", "499,9"), "499,9");
+    EXPECT_EQ(typed(Filter::Range, "", "457"), "255");
+    EXPECT_EQ(pressKey(Filter::Range, "255", '1'), (KeyResult{"255", false}));
+    EXPECT_EQ(typed(Filter::Range, "", "254,9"), "254,9");
     EXPECT_EQ(typed(Filter::Range, "", "a-"), "");
 }
 

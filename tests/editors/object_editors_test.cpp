@@ -288,9 +288,15 @@ private slots:
         auto text = test::builtRules(toPath(f.workingFile("project.tmp")));
         QCOMPARE(readFile(f.dir / "game" / "rules.ini"), Bytes(text.begin(), text.end()));
         auto rules = std::string(text);
-        QVERIFY(rules.find("[Colt45]\r\nDamage=50\r\nRange=5.75\r\nROF=5\r\nSpeed=100\r\nProjectile=Invisible\r\n"
-                           "Warhead=HollowPoint\r\nReport=GUN5\r\n\r\n") != std::string::npos);
-        QVERIFY(rules.find("[Invisible]\r\nImage=\r\nAG=no\r\nShadow=no\r\n\r\n") != std::string::npos);
+        // Loaded and added unchanged, the pistol and the nuke stay as they
+        // stood; the projectile saved empty says what its empty fields mean.
+        QVERIFY(rules.find("[Colt45]\r\nDamage=50\r\nROF=5\r\nRange=5.75\r\nProjectile=Invisible\r\nSpeed=100\r\n"
+                           "Warhead=HollowPoint\r\nReport=GUN5\r\n \r\n") != std::string::npos);
+        QVERIFY(rules.find("[Invisible]\r\nInviso=no\r\nAG=no\r\nShadow=no\r\n \r\n; flying dog\r\n") !=
+                std::string::npos);
+        auto stock = compiler::rulesFileText(compiler::stockRules());
+        QCOMPARE(rules.size(), stock.size() - std::string("Inviso=yes\r\nImage=none\r\n").size() +
+                                   std::string("Inviso=no\r\nAG=no\r\nShadow=no\r\n").size());
     }
 };
 

@@ -179,10 +179,12 @@ private slots:
         QCOMPARE(f.dialogs.log.last(), QString("information: RulesINI compilation successful!"));
         auto text = test::builtRules(toPath(f.workingFile("project.tmp")));
         QCOMPARE(readFile(f.dir / "game" / "rules.ini"), Bytes(text.begin(), text.end()));
-        QVERIFY(text.find("[Easy]\r\nFirepower=1\r\n") != std::string::npos);
+        // Stored with the window's defaults: the stock Firepower line, which
+        // the game never reads, stays; the changed values take their lines.
+        QVERIFY(text.find("[Easy]\r\nFirepower=1.2\r\nGroundspeed=1\r\n") != std::string::npos);
         QVERIFY(text.find("[Water]\r\nFoot=100%\r\nTrack=100%\r\nWheel=100%\r\nFloat=100%\r\nBuildable=no\r\n") !=
                 std::string::npos);
-        QVERIFY(text.find("[IRON]\r\nName=Hall\r\n") != std::string::npos);
+        QVERIFY(text.find("Name=Hall\r\n") != std::string::npos);
         QVERIFY(text.find("GameSpeeBias=1\r\n") != std::string::npos);
     }
 };

@@ -11,92 +11,109 @@ namespace {
 
 using stock::RulesLines;
 
-std::size_t countOf(const RulesLines& rules, const std::string& line)
+RulesLines written(const std::vector<GroupRecord>& records)
 {
-    return static_cast<std::size_t>(std::count(rules.begin(), rules.end(), line));
+    stock::EditedRules rules(stock::stockRulesText());
+    for (const auto& record : records)
+        writeGroup(rules, record);
+    return rules.lines();
 }
 
-GroupRecord recordOf(EntryKind kind, std::int32_t value)
+// The lines in which the text differs from the stock text, as "old -> new".
+std::vector<std::string> changes(const RulesLines& after)
 {
-    GroupRecord record{kind, std::vector<std::int32_t>(groupOfKind(kind)->fields.size(), value)};
-    return record;
+    const auto& before = stock::rulesText();
+    if (before.size() != after.size())
+        return {"lengths differ"};
+    std::vector<std::string> changed;
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        if (before[i] != after[i])
+            changed.push_back(before[i] + " -> " + after[i]);
+    }
+    return changed;
 }
 
-TEST(KeyRewrite, ReplacesTheWholeLineInsideTheGroupsSection)
+// A group read from the stock text and stored again changes nothing: not
+// PatrolScan=.016 (hundredths), not a key the game spells otherwise.
+TEST(GroupEdits, StockValuesKeepEveryLine)
 {
-    RulesLines rules{"[General]", "RefundPercent=50%   ; refund", "Money = 5000", "[Other]", "RefundPercent=1"};
-    GroupRecord repair{EntryKind::Repair, {60, 40, 20, 16, 7, 20, 10}};
-    writeGroup(rules, repair);
-    EXPECT_EQ(rules, (RulesLines{"[General]", "RefundPercent=60%", "Money = 5000", "[Other]", "RefundPercent=1"}));
+    std::vector<GroupRecord> all;
+    for (const auto& group : allGroups()) {
+        auto sections = group.section ? 1 : group.sections().size();
+        for (std::size_t i = 0; i < sections; ++i)
+            all.push_back(stockGroup(group, static_cast<std::int32_t>(i)));
+    }
+    EXPECT_EQ(changes(written(all)), std::vector<std::string>{});
 }
 
-TEST(KeyRewrite, OtherSectionsOfTheStockTextSurviveEveryGroup)
+// One changed value changes its line alone, written with the key the game
+// reads; the stock line of a key the game never reads makes way for it.
+TEST(GroupEdits, AChangedValueChangesOneLineAsTheGameReadsIt)
 {
-    const auto& stock = stock::rulesText();
-    for (std::uint8_t byte = 7; byte <= 17; ++byte) {
-        auto kind = static_cast<EntryKind>(byte);
-        if (kind == EntryKind::Country)
-            continue;
-        RulesLines rules = stock;
-        writeGroup(rules, recordOf(kind, 3));
-        for (const char* line : {"Money=50,DOLLAR,2000", "ParaBomb=3,PARABOX", "Sonar=3,SONARBOX", "TurboBoost=yes",
-                                 "Aircraft=100", "Scatter=no", "ContentScan=yes"})
-            EXPECT_GT(countOf(rules, line), 0u) << "kind " << int(byte) << ": " << line;
-        EXPECT_EQ(countOf(rules, "ContentScan=yes"), countOf(stock, "ContentScan=yes"));
-        EXPECT_EQ(rules.size(), stock.size());
+    struct Case {
+        EntryKind kind;
+        std::int32_t section;
+        const char* field;
+        std::int32_t value;
+        std::vector<std::string> change;
+    };
+    const Case cases[] = {
+        {EntryKind::Difficulty, 0, "Firepower", 1500, {"Firepower=1.2 -> FirePower=1.5"}},
+        {EntryKind::Difficulty, 0, "destroyWalls", 0, {"DestroyWalls=yes -> DestroyWalls=no"}},
+        {EntryKind::Various, 0, "GameSpeeBias", 200, {"GameSpeeBias=1 -> GameSpeedBias=2"}},
+        {EntryKind::ComputerPlayer, 0, "AutoCreateTime", 700, {"AutocreateTime=5 -> AutocreateTime=7"}},
+        {EntryKind::ComputerPlayer, 0, "InfantryBaseMult", 300, {"InfantryBaseMult=1 -> InfantryBaseMult=3"}},
+        {EntryKind::SpecialWeapons, 0, "ParaBombTech", 9, {"ParabombTech=8 -> ParabombTech=9"}},
+        {EntryKind::Combat, 0, "OreExplosive", 1, {"OreExplosive=no -> OreExplosive=1"}},
+        {EntryKind::Recharge, 0, "IronCurtain", 12, {"IronCurtain=11 -> IronCurtain=12"}},
+        {EntryKind::Crates, 0, "UnitCrateType", 21, {"UnitCrateType=none -> UnitCrateType=3TNK"}},
+    };
+    for (const auto& c : cases) {
+        const auto& group = *groupOfKind(c.kind);
+        auto record = stockGroup(group, c.section);
+        auto field = std::find_if(group.fields.begin(), group.fields.end(),
+                                  [&](const Field& f) { return std::string(f.name) == c.field; });
+        ASSERT_NE(field, group.fields.end()) << c.field;
+        record.values[static_cast<std::size_t>(field - group.fields.begin())] = c.value;
+        EXPECT_EQ(changes(written({record})), c.change) << c.field;
     }
 }
 
-TEST(KeyRewrite, MendedKeysReachTheGame)
+// Groups that share [General] keep each other's changes; a later entry of
+// the same group, or of the same land type, wins wholly.
+TEST(GroupEdits, SharedSectionsAndLaterEntries)
 {
-    RulesLines rules = stock::rulesText();
-    auto special = recordOf(EntryKind::SpecialWeapons, 0);
-    special.values[11] = 250;  // shroud regeneration
-    special.values[12] = 1500; // invulnerability time
-    writeGroup(rules, special);
-    EXPECT_EQ(countOf(rules, "GapRegenInterval=.25"), 1u);
-    EXPECT_EQ(countOf(rules, "IronCurtain=1.5"), 1u);
-    EXPECT_EQ(countOf(rules, "IronCurtain=11"), 1u);  // the recharge time stays
-    EXPECT_EQ(countOf(rules, "ChronoTechLevel=-1"), 1u);
+    auto repair = stockGroup(*groupOfKind(EntryKind::Repair), 0);
+    repair.values[0] = 60;
+    auto crates = stockGroup(*groupOfKind(EntryKind::Crates), 0);
+    crates.values[0] = 2;
+    auto laterRepair = stockGroup(*groupOfKind(EntryKind::Repair), 0);
+    laterRepair.values[4] = 8;
+    EXPECT_EQ(changes(written({repair, crates, laterRepair})),
+              (std::vector<std::string>{"CrateMinimum=1 -> CrateMinimum=2", "RepairStep=7 -> RepairStep=8"}));
 
-    auto recharge = recordOf(EntryKind::Recharge, 9);
-    writeGroup(rules, recharge);
-    EXPECT_EQ(countOf(rules, "Paratrooper=9"), 1u);
-    EXPECT_EQ(countOf(rules, "IronCurtain=9"), 1u);
-    EXPECT_EQ(countOf(rules, "IronCurtain=1.5"), 1u);
-    EXPECT_EQ(countOf(rules, "Sonar=3,SONARBOX"), 1u);
+    auto clear = stockGroup(*groupOfKind(EntryKind::Terrain), 0);
+    clear.values[1] = 70;
+    auto again = stockGroup(*groupOfKind(EntryKind::Terrain), 0);
+    again.values[2] = 70;
+    EXPECT_EQ(changes(written({clear, again})), std::vector<std::string>{"Track=80% -> Track=70%"});
 }
 
-TEST(KeyRewrite, FormatsOfTheValues)
+// What the game would not read as stored is named with the field and range.
+TEST(GroupEdits, PlayFaultsNameTheFieldAndItsRange)
 {
-    RulesLines rules = stock::rulesText();
-    GroupRecord crates{EntryKind::Crates, {1, 255, 18, 3000, 3, 20, 2000, 8, 0, 255}};
-    writeGroup(rules, crates);
-    for (const char* line : {"CrateMinimum=1", "CrateMaximum=255", "UnitCrateType=none", "CrateRadius=3",
-                             "CrateRegen=3", "WaterCrateChance=20%", "SoloCrateMoney=2000", "SilverCrate=MONEY",
-                             "WaterCrate=NONE", "WoodCrate=none"})
-        EXPECT_EQ(countOf(rules, line), 1u) << line;
-
-    auto special = recordOf(EntryKind::SpecialWeapons, 0);
-    special.values[2] = 255;
-    special.values[9] = 5;
-    writeGroup(rules, special);
-    EXPECT_EQ(countOf(rules, "ChronoTechLevel=-1"), 1u);
-    EXPECT_EQ(countOf(rules, "GPSTechLevel=5"), 1u);
-}
-
-TEST(CountrySection, IsMergedForEachEntry)
-{
-    RulesLines rules = stock::rulesText();
-    writeGroup(rules, {EntryKind::Country, {7, 1000, 1000, 1000, 1000, 1000, 1000, 1000}});
-    writeGroup(rules, {EntryKind::Country, {7, 1100, 1000, 1000, 1000, 1000, 1000, 1000}});
-    auto at = std::find(rules.begin(), rules.end(), "[Spain]");
-    ASSERT_NE(at, rules.end());
-    EXPECT_EQ(*(at + 1), "Firepower=1.1");
-    EXPECT_EQ(*(at + 7), "BuildTime=1");
-    EXPECT_EQ(*(at + 8), "");
-    writeGroup(rules, {EntryKind::Country, {8, 5, 5, 5, 5, 5, 5, 5}});
-    EXPECT_EQ(countOf(rules, "Firepower=.005"), 0u);
+    auto recharge = stockGroup(*groupOfKind(EntryKind::Recharge), 0);
+    recharge.values[2] = 326;
+    auto ai = stockGroup(*groupOfKind(EntryKind::ComputerPlayer), 0);
+    ai.values[7] = 16;
+    auto crates = stockGroup(*groupOfKind(EntryKind::Crates), 0);
+    crates.values[7] = 0;
+    crates.values[2] = 5;
+    EXPECT_EQ(playFaults(recharge), std::vector<std::string>{"Iron Curtain 326 is beyond what the game holds (0 to 255)."});
+    EXPECT_EQ(playFaults(ai), std::vector<std::string>{
+                                  "Infantry Ratio 0,16 is beyond what the game holds (a whole number from 0 to 255)."});
+    EXPECT_EQ(playFaults(crates), (std::vector<std::string>{"Unit Crate Type FIREPOWER is no choice the game knows.",
+                                                            "Silver Crate Bonus NONE is no choice the game knows."}));
 }
 
 }

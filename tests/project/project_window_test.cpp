@@ -304,7 +304,7 @@ private slots:
         QCOMPARE(f.prj()->warnings->count(), 1);
         QCOMPARE(f.prj()->warnings->item(0)->text(), QString("Warning: Values for A (4) redefined!"));
         QCOMPARE(f.dialogs.log, (QStringList{"question: An error has occured\rDo you want to continue? [Yes/No]",
-                                             "error: Graphics compilation error!",
+                                             "information: No graphics to compile.",
                                              "information: RulesINI compilation successful!"}));
         QVERIFY(fs::exists(f.dir / "game" / "rules.ini"));
         QVERIFY(fs::exists(f.dir / "game" / "curqxp.set"));
@@ -518,9 +518,8 @@ private slots:
         auto* report = f.prj()->importReport;
         QCOMPARE(report->windowTitle(), QString("Import of rules.ini"));
         QCOMPARE(report->NotCarried->toPlainText(),
-                 QString("2 changes are not carried:\n"
-                         "mod.ini:382: [3TNK] Voice=VTANK not carried: the unit editor has no field for Voice\n"
-                         "mod.ini:392: [3TNK] Crewed=yes not carried: the unit editor has no field for Crewed"));
+                 QString("1 change is not carried:\n"
+                         "mod.ini:382: [3TNK] Voice=VTANK not carried: the unit editor has no field for Voice"));
     }
 };
 

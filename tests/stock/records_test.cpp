@@ -145,7 +145,7 @@ TEST(ObjectTables, StoredNumbersFitTheirFields)
     const auto& range = weapon.fields[objects::indexOf(weapon, "range")];
     const std::pair<const char*, std::optional<std::int32_t>> ranges[] = {
         {"5,75", 575}, {"5,755", 576}, {"5,765", 576}, {"5,7651", 577}, {"0,005", 0}, {"0,015", 2}, {",5", 50},
-        {"6,", 600}, {"655,35", 65535}, {"655,36", std::nullopt}, {",", std::nullopt}, {"5,7,5", std::nullopt},
+        {"6,", 600}, {"255", 25500}, {"255,01", std::nullopt}, {",", std::nullopt}, {"5,7,5", std::nullopt},
         {"", 0},
     };
     for (auto [text, stored] : ranges)

@@ -1,5 +1,7 @@
 #include "stock/stock_loader.h"
 
+#include "stock/rules_text.h"
+
 #include <gtest/gtest.h>
 
 namespace qx::stock {
@@ -65,6 +67,7 @@ TEST(StockLoader, HeaderCommentsOwnerOrderTechLevelsAndEmptyVersesPieces)
         "Owner=soviet,allies",
         "Cloakable=True",
         "Explodes = yes",
+        "crushable=yes",
         "TechLevel=-1",
         "Prerequisite=stek,weap",
         "[NEXT]",
@@ -76,21 +79,22 @@ TEST(StockLoader, HeaderCommentsOwnerOrderTechLevelsAndEmptyVersesPieces)
         "Verses=100%,,50%",
         "Explosion=6",
     };
-    auto unit = loadStockObject("test", EntryKind::Unit, rules);
-    EXPECT_EQ(text(unit, "Name"), "heavy tank");
+    const RulesText given(rules);
+    auto unit = loadStockObject("test", EntryKind::Unit, given);
+    EXPECT_EQ(text(unit, "Name"), "Heavy Tank");
     EXPECT_EQ(text(unit, "Owner"), "Both [Allies,Soviet]");
     EXPECT_TRUE(box(unit, "Cloakable"));
-    EXPECT_EQ(unit.find("Explodes"), nullptr);
+    EXPECT_TRUE(box(unit, "Explodes"));
+    // The game reads a key by its exact spelling only.
+    EXPECT_EQ(unit.find("Crushable"), nullptr);
     EXPECT_EQ(unit.find("Tech - Level")->checked, std::vector<std::size_t>{0});
     EXPECT_EQ(text(unit, "Tech - Level"), "Unit can't be built [-1]");
     EXPECT_EQ(text(unit, "Prerequisite"), "Weapons Factory [WEAP]; Soviet Tech Center [STEK]; ");
-    EXPECT_EQ(loadStockObject("Thirteen", EntryKind::Unit, rules).find("Tech - Level")->checked,
+    EXPECT_EQ(loadStockObject("Thirteen", EntryKind::Unit, given).find("Tech - Level")->checked,
               std::vector<std::size_t>{13});
+    EXPECT_EQ(text(loadStockObject("Colt45", EntryKind::Weapon, given), "Damage"), "999");
 
-    // Other kinds match only the whole header line.
-    EXPECT_EQ(loadStockObject("Colt45", EntryKind::Weapon, rules).find("Damage"), nullptr);
-
-    auto warhead = loadStockObject("Spray", EntryKind::Warhead, rules);
+    auto warhead = loadStockObject("Spray", EntryKind::Warhead, given);
     EXPECT_EQ(text(warhead, "None"), "100");
     EXPECT_EQ(text(warhead, "Wood (buildings)"), "50");
     EXPECT_EQ(warhead.find("Light Armor"), nullptr);

@@ -44,13 +44,7 @@ inline QStringList listLines(const Tprjform* project)
 // The rules file the compiler's writers build from a project working file.
 inline std::string builtRules(const fs::path& projectFile)
 {
-    struct Silent : compiler::CompileReporter {
-        void warning(const std::string&) override {}
-        void error(const std::string&) override {}
-        void information(const std::string&) override {}
-        bool confirm(const std::string&) override { return true; }
-    } silent;
-    return compiler::rulesFileText(compiler::buildOutputs(readFile(projectFile), silent).rules);
+    return compiler::rulesFileText(compiler::buildOutputs(readFile(projectFile)).rules);
 }
 
 }

@@ -1,0 +1,78 @@
+#include "stock/rules_text.h"
+
+#include "common/text.h"
+#include "data/stock_rules.h"
+
+namespace qx::stock {
+
+RulesLine readRulesLine(std::string_view line)
+{
+    line = line.substr(0, kMaxRulesLine);
+    line = line.substr(0, line.find(';'));
+    if (line.starts_with('[')) {
+        auto close = line.find(']');
+        if (close == std::string_view::npos)
+            return {};
+        return {RulesLine::Kind::Header, trimmed(line.substr(1, close - 1)), {}};
+    }
+    auto equals = line.find('=');
+    if (equals == std::string_view::npos)
+        return {};
+    auto key = trimmed(line.substr(0, equals));
+    if (key.empty())
+        return {};
+    return {RulesLine::Kind::Entry, key, trimmed(line.substr(equals + 1))};
+}
+
+const KeyLine* RulesSection::find(std::string_view key) const
+{
+    for (auto at = keys.rbegin(); at != keys.rend(); ++at) {
+        if (at->key == key)
+            return &*at;
+    }
+    return nullptr;
+}
+
+std::size_t RulesSection::lastKeyLine() const
+{
+    return keys.empty() ? header : keys.back().line;
+}
+
+RulesText::RulesText(RulesLines lines) : lines_(std::move(lines))
+{
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        auto read = readRulesLine(lines_[i]);
+        if (read.kind == RulesLine::Kind::Header) {
+            if (!sections_.empty())
+                sections_.back().end = i;
+            byName_[lowerCase(read.name)].push_back(sections_.size());
+            sections_.push_back({std::string(read.name), i, lines_.size(), {}});
+        } else if (read.kind == RulesLine::Kind::Entry && !sections_.empty()) {
+            sections_.back().keys.push_back({std::string(read.name), std::string(read.value), i});
+        }
+    }
+}
+
+std::vector<const RulesSection*> RulesText::named(std::string_view name) const
+{
+    std::vector<const RulesSection*> found;
+    if (auto at = byName_.find(lowerCase(name)); at != byName_.end()) {
+        for (auto index : at->second)
+            found.push_back(&sections_[index]);
+    }
+    return found;
+}
+
+const RulesSection* RulesText::first(std::string_view name) const
+{
+    auto at = byName_.find(lowerCase(name));
+    return at == byName_.end() ? nullptr : &sections_[at->second.front()];
+}
+
+const RulesText& stockRulesText()
+{
+    static const RulesText text(rulesText());
+    return text;
+}
+
+}

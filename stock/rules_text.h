@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace qx::stock {
+
+// Rules text, one string per line (Windows-1252 bytes, no line ends).
+using RulesLines = std::vector<std::string>;
+
+// The game keeps at most this many bytes of a line and drops the rest.
+constexpr std::size_t kMaxRulesLine = 127;
+
+// One line as the game reads it.
+struct RulesLine {
+    enum class Kind { Skipped, Header, Entry };
+    Kind kind = Kind::Skipped;
+    std::string_view name;   // Header: the section's name; Entry: the key; exact, trimmed
+    std::string_view value;  // Entry: without comment and blanks; may be empty
+};
+
+// The line cut where the game cuts it; blank, comment and lines without
+// '=' are Skipped. An entry with an empty value is still an Entry: the
+// game skips it, but an edit has to find it.
+RulesLine readRulesLine(std::string_view line);
+
+struct KeyLine {
+    std::string key;    // exact spelling
+    std::string value;  // as the game reads it: trimmed, comment cut
+    std::size_t line;   // index into the text
+};
+
+// One stretch from a header to the next one.
+struct RulesSection {
+    std::string name;  // exact spelling
+    std::size_t header = 0;
+    std::size_t end = 0;  // one past its last line
+    std::vector<KeyLine> keys;
+
+    // The last line of the key (the loader's reading), exact spelling.
+    const KeyLine* find(std::string_view key) const;
+    // The line after which a new key goes: the last key line, or the header.
+    std::size_t lastKeyLine() const;
+};
+
+// Rules text read once: its lines, its sections, and an index from a
+// section name in lower case (our lists match identifiers without case) to
+// its stretches.
+class RulesText {
+public:
+    explicit RulesText(RulesLines lines);
+
+    const RulesLines& lines() const { return lines_; }
+    const std::vector<RulesSection>& sections() const { return sections_; }
+    // Every stretch headed by the name, in any letter case, in text order.
+    std::vector<const RulesSection*> named(std::string_view name) const;
+    // The first of them, if any.
+    const RulesSection* first(std::string_view name) const;
+
+private:
+    RulesLines lines_;
+    std::vector<RulesSection> sections_;
+    std::unordered_map<std::string, std::vector<std::size_t>> byName_;
+};
+
+// The stock rules text, read once.
+const RulesText& stockRulesText();
+
+}
