@@ -18,9 +18,14 @@ ChoiceField::ChoiceField(stock::Menu menu, Mode mode, Options options, QWidget* 
     , ticks_(menu.size(), false)
 {
     setReadOnly(true);
+    menu_->setToolTipsVisible(true);
     for (std::size_t i = 0; i < list_.size(); ++i) {
         auto* action = menu_->addAction(QString::fromStdString(cp1252ToUtf8(list_[i])));
         action->setCheckable(true);
+        if (!options_.unclickableReason.isEmpty() && options_.unclickable.contains(i)) {
+            action->setEnabled(false);
+            action->setToolTip(options_.unclickableReason);
+        }
         connect(action, &QAction::triggered, this, [this, i] { click(i); });
     }
 }

@@ -27,6 +27,9 @@ public:
         bool untickWhenEmpty = false;
         // Entries a click cannot choose; only a load or an edit ticks them.
         std::set<std::size_t> unclickable;
+        // Why they cannot be chosen; with a reason they are shown disabled,
+        // with the reason as their tool tip.
+        QString unclickableReason;
         // A click on the chosen entry keeps it chosen instead of unticking it.
         bool keepChosen = false;
     };

@@ -187,7 +187,8 @@ QStringList EditorForm::unstorableNumbers() const
         const auto& field = fieldOf(built);
         auto* edit = qobject_cast<FilteredLineEdit*>(built.widget);
         if (edit && isNumberField(field) && !objects::storedNumber(field, edit->text().toStdString()))
-            labels << spokenCaption(field.label);
+            labels << "Please enter " + QString::fromStdString(objects::rangeText(field)) + " for " +
+                          spokenCaption(field.label) + "!";
     }
     return labels;
 }

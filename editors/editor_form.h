@@ -47,8 +47,8 @@ public:
     // default entry as if clicked; fields whose empty text is stored as 255
     // stay empty.
     void fillDefaults();
-    // The labels of the number fields whose text cannot be stored, in window
-    // order.
+    // What to tell of each number field whose text cannot be stored, with
+    // the range it takes, in window order.
     QStringList unstorableNumbers() const;
     // The built fields' values into the record (texts as Windows-1252).
     void read(records::ObjectRecord& record) const;

@@ -1,6 +1,7 @@
 #include "editors/editor_window.h"
 
 #include "common/cp1252.h"
+#include "compiler/rules_writer.h"
 #include "project/project_window.h"
 #include "shell/dialog_service.h"
 #include "shell/settings_window.h"
@@ -135,10 +136,10 @@ bool EditorWindow::nameIsStorable(const QString& name)
 
 bool EditorWindow::numbersAreStorable(const EditorForm& form)
 {
-    auto labels = form.unstorableNumbers();
-    for (const auto& label : labels)
-        windows_.dialogs->error("Please enter a valid number for " + label + "!");
-    return labels.isEmpty();
+    auto faults = form.unstorableNumbers();
+    for (const auto& fault : faults)
+        windows_.dialogs->error(fault);
+    return faults.isEmpty();
 }
 
 fs::path EditorWindow::workingFile(const char* name) const
@@ -146,8 +147,20 @@ fs::path EditorWindow::workingFile(const char* name) const
     return toPath(windows_.settings->workingFile(name));
 }
 
+bool EditorWindow::readByTheGame(const project::NewEntry& entry)
+{
+    compiler::StockRecords stock;
+    auto record = records::unpack(kind_, entry.record);
+    auto faults = compiler::lineFaults(compiler::objectSection(record, stock), kind_);
+    for (const auto& fault : faults)
+        windows_.dialogs->error(QString::fromStdString(cp1252ToUtf8(fault)));
+    return faults.empty();
+}
+
 void EditorWindow::store(const project::NewEntry& entry, const std::string& listLine)
 {
+    if (!readByTheGame(entry))
+        return;
     DisabledWhile busy(this);
     auto* project = windows_.prjform;
     bool replacing = edited.isSet();

@@ -67,7 +67,11 @@ protected:
     bool nameIsStorable(const QString& name);
     // One error box per number field that cannot be stored, in window order.
     bool numbersAreStorable(const EditorForm& form);
-    // The replace-on-save: the edited entry (if any) is removed, the new one
+    // Whether every line the entry compiles to is read by the game as
+    // meant; otherwise the user is told which field and how long it may be.
+    bool readByTheGame(const project::NewEntry& entry);
+    // The replace-on-save: the entry is refused when the game would not read
+    // its lines; the edited entry (if any) is removed, the new one
     // appended with its list line, the project window shown; the window is
     // disabled meanwhile. The edited entry then stands last.
     void store(const project::NewEntry& entry, const std::string& listLine);

@@ -38,6 +38,12 @@ ChoiceField::Options replacingChoiceOptions(const objects::Field& field, bool un
                               id == "prerequisites";
     if (id == "primary" || id == "secondary")
         options.unclickable = ChoiceField::positionsOf(field.menu(), stock::kTorpedoTube);
+    if (id == "prerequisites") {
+        for (auto i = objects::kHeldPrerequisites; i < field.menu().size(); ++i)
+            options.unclickable.insert(i);
+        options.unclickableReason = "The game keeps prerequisites in 32 bits, one per building type: this building "
+                                    "lies beyond them and would stand for another.";
+    }
     return options;
 }
 

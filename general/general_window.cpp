@@ -1,6 +1,7 @@
 #include "general/general_window.h"
 
 #include "editors/choice_field.h"
+#include "general/section_writers.h"
 #include "editors/editor_form.h"
 #include "editors/filtered_line_edit.h"
 #include "project/project_window.h"
@@ -23,6 +24,20 @@ namespace {
 
 using general::Field;
 using general::Format;
+
+// Entries of a list the game does not know are shown, but cannot be chosen.
+ChoiceField::Options choiceOptions(const general::Group& group, const Field& field)
+{
+    ChoiceField::Options options;
+    for (std::size_t i = 0; i < general::choiceList(group, field).size(); ++i) {
+        if (!general::offered(field, i))
+            options.unclickable.insert(i);
+    }
+    options.unclickableReason = field.format == Format::UnitChoice
+                                    ? "A unit crate holds a vehicle, not a crate kind."
+                                    : "The game knows no crate kind of this name: it reads it as Money.";
+    return options;
+}
 
 bool isChoice(const Field& field)
 {
@@ -73,9 +88,11 @@ void TGeneral::buildPage(const general::Group& group)
             grid->addWidget(widget, row, 0, 1, 2);
         } else {
             if (isChoice(field))
-                widget = new ChoiceField(general::choiceList(group, field), ChoiceField::Mode::One, {});
-            else
+                widget = new ChoiceField(general::choiceList(group, field), ChoiceField::Mode::One, choiceOptions(group, field));
+            else {
                 widget = new FilteredLineEdit(field.filter, field.maxLength, nullptr, field.limit);
+                widget->setToolTip("Takes " + QString::fromStdString(general::rangeText(field)) + ".");
+            }
             grid->addWidget(labelFor(field.label, widget), row, 0);
             grid->addWidget(widget, row, 1);
         }
@@ -140,7 +157,8 @@ bool TGeneral::numbersStorable(const Page& page)
         auto* edit = qobject_cast<FilteredLineEdit*>(page.widgets[i]);
         const auto& field = page.group->fields[i];
         if (edit && !general::storedValue(field, edit->text().toStdString())) {
-            windows_.dialogs->error("Please enter a valid number for " + spokenCaption(field.label) + "!");
+            windows_.dialogs->error("Please enter " + QString::fromStdString(general::rangeText(field)) + " for " +
+                                    spokenCaption(field.label) + "!");
             storable = false;
         }
     }
@@ -155,7 +173,7 @@ void TGeneral::fillDefaults(const Page& page)
             edit->setStoredText(field.defaultText);
         auto* choice = qobject_cast<ChoiceField*>(page.widgets[i]);
         if (choice && field.format != Format::Section && !choice->choice())
-            choice->click(0);
+            choice->click(static_cast<std::size_t>(general::stockGroup(*page.group, 0).values[i]));
     }
 }
 

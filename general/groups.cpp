@@ -368,7 +368,7 @@ std::string rangeText(const Field& field)
     auto largest = playable(field);
     if (field.whole)
         return "a whole number from 0 to " + std::to_string(largest / scale);
-    return "0 to " + (scale > 1 ? commaText(largest, scale) : std::to_string(largest));
+    return "a number from 0 to " + (scale > 1 ? commaText(largest, scale) : std::to_string(largest));
 }
 
 std::optional<std::int32_t> storedValue(const Field& field, std::string_view text)

@@ -81,7 +81,7 @@ stock::Menu choiceList(const Group& group, const Field& field);
 std::optional<std::int32_t> storedValue(const Field& field, std::string_view text);
 
 // The largest stored value the game holds, and what the field takes as the
-// window shows it ("0 to 255,99").
+// window shows it ("a number from 0 to 255,99").
 std::int64_t playable(const Field& field);
 std::string rangeText(const Field& field);
 

@@ -249,7 +249,7 @@ const Field kWeaponFields[] = {
            "How much delay is between the shots?\n(15 means one second at middle-speed setting)\n(example: The "
            "Submarine's Torpedo has 60 --> that\n means 4 seconds at middle-speed setting)\ndefault=0"),
     hinted(number("speed", "Speed: ", 0, F::Digits, 6, 12, S::U8, 0, "Speed"),
-           "What's the speed of the projectile when flying to the target? (1-99)\n(example: The Submarine's Torpedo "
+           "What's the speed of the projectile when flying to the target? (0-255)\n(example: The Submarine's Torpedo "
            "Speed is 15)\ndefault=0"),
     hinted(number("burst", "Burst: ", 0, F::Digits, 2, 13, S::U8, 1, "Burst", 1),
            "How much rapid succession shots can this weapon do?\n(example: The Submarine's Torpedo has 1 rapid "
@@ -387,7 +387,7 @@ std::string rangeText(const Field& field)
     auto shown = [&](std::int64_t value) {
         return field.control == Control::Decimal ? commaText(value, 100) : std::to_string(value);
     };
-    return shown(smallest(field)) + " to " + shown(playable(field));
+    return "a number from " + shown(smallest(field)) + " to " + shown(playable(field));
 }
 
 std::int64_t smallest(const Field& field)

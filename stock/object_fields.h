@@ -127,7 +127,7 @@ std::int64_t largest(const Field& field);
 std::int64_t smallest(const Field& field);
 // The largest value the game holds as it was stored.
 std::int64_t playable(const Field& field);
-// "0 to 255", "0 to 255,99": what a field takes.
+// "a number from 0 to 255": what a field takes, as the window shows it.
 std::string rangeText(const Field& field);
 
 // Prerequisites the game holds: one bit of 32 per building type in its own

@@ -243,6 +243,19 @@ TEST_F(Compile, LostReplacedUnitIsReportedAndSkipped)
     EXPECT_EQ(std::string(text.begin(), text.end()).find("Name=Tank"), std::string::npos);
 }
 
+// A line the game would cut stops the compile with the field and its room.
+TEST_F(Compile, ALineTheGameWouldCutStopsTheCompile)
+{
+    auto unit = records::defaults(EntryKind::Unit);
+    unit.text("name") = "Odd";
+    std::fill(unit.flags("prerequisites").begin(), unit.flags("prerequisites").begin() + 31, 1);
+    add(EntryKind::Unit, "Odd", records::pack(unit));
+    EXPECT_EQ(compile(), CompileOutcome::Stopped);
+    EXPECT_EQ(reporter.log.front(), "warning: Error: Odd (1): Prerequisite makes a line of 162 bytes, but the game "
+                                    "reads only 127: it may hold at most 114 characters.");
+    EXPECT_FALSE(installed("rules.ini"));
+}
+
 TEST_F(Compile, DamagedGraphicsSizesInstallNothing)
 {
     auto unit = records::defaults(EntryKind::Unit);

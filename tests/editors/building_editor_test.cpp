@@ -167,7 +167,7 @@ private slots:
         f.building()->replacementList->setCurrentRow(0);
         f.field("guardRange")->setText("300");
         f.add();
-        QCOMPARE(f.dialogs.log, QStringList{"error: Please enter a valid number for Guard Range!"});
+        QCOMPARE(f.dialogs.log, QStringList{"error: Please enter a number from 0 to 254 for Guard Range!"});
         f.field("guardRange")->clear();
         f.add();
         QCOMPARE(f.dialogs.log, QStringList{});

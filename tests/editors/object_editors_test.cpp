@@ -140,7 +140,7 @@ private slots:
         QCOMPARE(form->field("burst")->text(), QString("30"));
         form->field("speed")->setText("256");
         f.add(f.weapon());
-        QCOMPARE(f.dialogs.log, QStringList{"error: Please enter a valid number for Speed!"});
+        QCOMPARE(f.dialogs.log, QStringList{"error: Please enter a number from 0 to 255 for Speed!"});
         QCOMPARE(f.entries(), std::size_t{0});
         form->field("burst")->setText("2");
         form->field("speed")->setText("15");
@@ -180,15 +180,15 @@ private slots:
         QCOMPARE(f.dialogs.log, QStringList{});  // no warhead chosen: nothing at all
         form->choice("replaced")->click(5);
         f.add(f.warhead());
-        QCOMPARE(f.dialogs.log, (QStringList{"error: Please enter a valid number for Light Armor!",
-                                             "error: Please enter a valid number for Heavy Armor!",
-                                             "error: Please enter a valid number for Concrete!",
-                                             "error: Please enter a valid number for Spread Factor!"}));
+        QCOMPARE(f.dialogs.log, (QStringList{"error: Please enter a number from 0 to 255 for Light Armor!",
+                                             "error: Please enter a number from 0 to 255 for Heavy Armor!",
+                                             "error: Please enter a number from 0 to 255 for Concrete!",
+                                             "error: Please enter a number from 0 to 255 for Spread Factor!"}));
         for (const char* id : {"light", "heavy", "concrete"})
             form->field(id)->setText("50");
         form->field("spread")->setText("x");
         f.add(f.warhead());
-        QCOMPARE(f.dialogs.log, QStringList{"error: Please enter a valid number for Spread Factor!"});
+        QCOMPARE(f.dialogs.log, QStringList{"error: Please enter a number from 0 to 255 for Spread Factor!"});
         form->field("spread")->setText("1");
         form->choice("explosion")->click(1);
         form->choice("explosion")->click(1);  // twice: none
@@ -252,7 +252,7 @@ private slots:
         form->field("internalName")->setText("MISSILE1");
         form->field("frames")->setText("70000");
         f.add(f.projectile());
-        QCOMPARE(f.dialogs.log, QStringList{"error: Please enter a valid number for Frames!"});
+        QCOMPARE(f.dialogs.log, QStringList{"error: Please enter a number from 0 to 65535 for Frames!"});
         form->field("frames")->clear();
         f.add(f.projectile());
         QCOMPARE(f.listLines(), QStringList{"Projectile: Homing Missile [HeatSeeker]"});

@@ -214,7 +214,7 @@ private slots:
         QTest::keyClick(f.field("reload"), '9');
         f.field("reload")->setText("99999");
         f.add();
-        QCOMPARE(f.dialogs.log, QStringList{"error: Please enter a valid number for Strength!"});
+        QCOMPARE(f.dialogs.log, QStringList{"error: Please enter a number from -2147483648 to 2147483647 for Strength!"});
         QCOMPARE(f.directory().entries.size(), std::size_t{0});
 
         f.field("strength")->clear();
@@ -228,6 +228,25 @@ private slots:
         f.add();
         QCOMPARE(f.dialogs.log, (QStringList{"information: Please type in an internal name, that should be used by Valkor",
                                              "information: Please give your unit both an icon and an image, or neither!"}));
+        QCOMPARE(f.directory().entries.size(), std::size_t{0});
+    }
+
+    // Prerequisites beyond the game's 32 bits cannot be ticked, and a line
+    // the game would cut is refused at save with the field and its room.
+    void prerequisitesTheGameCannotHoldOrRead()
+    {
+        UnitEditor f;
+        f.type("name", "Odd");
+        f.selectReplacement("V2 Rocket Launcher [V2RL]");
+        auto* prerequisites = f.form()->choice("prerequisites");
+        prerequisites->click(35);  // the chain link fence would stand for the radar dome
+        QVERIFY(prerequisites->ticked().empty());
+        QVERIFY(!prerequisites->menu()->actions().at(35)->isEnabled());
+        for (std::size_t i = 0; i < objects::kHeldPrerequisites; ++i)
+            prerequisites->click(i);
+        f.add();
+        QCOMPARE(f.dialogs.log, QStringList{"error: Prerequisite makes a line of 162 bytes, but the game reads only 127: "
+                                            "it may hold at most 114 characters."});
         QCOMPARE(f.directory().entries.size(), std::size_t{0});
     }
 

@@ -128,20 +128,26 @@ private slots:
     void aStoredCratesGroupRestoresEachChoice()
     {
         GeneralWindow f;
+        // A crate kind is no unit type, and the game knows no crate kind NONE.
         f.choice(EntryKind::Crates, "UnitCrateType")->click(3);
+        f.choice(EntryKind::Crates, "WaterCrate")->click(0);
+        QVERIFY(f.choice(EntryKind::Crates, "UnitCrateType")->text().isEmpty());
+        QVERIFY(f.choice(EntryKind::Crates, "WaterCrate")->text().isEmpty());
+        f.choice(EntryKind::Crates, "UnitCrateType")->click(21);
         f.choice(EntryKind::Crates, "SilverCrate")->click(8);
         f.choice(EntryKind::Crates, "WoodCrate")->click(17);
         f.store(EntryKind::Crates);
         QCOMPARE(f.listLines(), QStringList{"Crates Settings"});
         auto data = f.entry(0).data;
-        QCOMPARE((Bytes{data[8], data[28], data[29], data[30]}), (Bytes{3, 8, 0, 17}));
+        // The water crate left empty takes the stock one.
+        QCOMPARE((Bytes{data[8], data[28], data[29], data[30]}), (Bytes{21, 8, 8, 17}));
         f.general()->close();
         QVERIFY(f.choice(EntryKind::Crates, "SilverCrate")->text().isEmpty());
         f.windows().prjform->ListBox1->setCurrentRow(0);
         QTest::mouseClick(f.windows().prjform->EditQXP, Qt::LeftButton);
-        QCOMPARE(f.choice(EntryKind::Crates, "UnitCrateType")->text(), QString("Cloak Entire Map [DARKNESS]"));
+        QCOMPARE(f.choice(EntryKind::Crates, "UnitCrateType")->text(), QString("Heavy Tank [3TNK]"));
         QCOMPARE(f.choice(EntryKind::Crates, "SilverCrate")->text(), QString("Get Money [MONEY]"));
-        QCOMPARE(f.choice(EntryKind::Crates, "WaterCrate")->text(), QString("Random [NONE]"));
+        QCOMPARE(f.choice(EntryKind::Crates, "WaterCrate")->text(), QString("Get Money [MONEY]"));
         QCOMPARE(f.choice(EntryKind::Crates, "WoodCrate")->text(), QString("Time Quake [TIMEQUAKE]"));
     }
 
@@ -150,13 +156,13 @@ private slots:
         GeneralWindow f;
         f.field(EntryKind::SpecialWeapons, "BadgerBombCount")->setText("x");
         f.store(EntryKind::SpecialWeapons);
-        QCOMPARE(f.dialogs.log, QStringList{"error: Please enter a valid number for Badger Bombers!"});
+        QCOMPARE(f.dialogs.log, QStringList{"error: Please enter a number from 0 to 255 for Badger Bombers!"});
         QCOMPARE(f.entries(), std::size_t{0});
         f.field(EntryKind::SpecialWeapons, "BadgerBombCount")->setText("3");
         f.store(EntryKind::SpecialWeapons);
         auto data = f.entry(0).data;
         QCOMPARE(data[42], std::uint8_t{3});
-        QCOMPARE(data[5], std::uint8_t{0});  // tech level lists default to their first entry
+        QCOMPARE(data[5], std::uint8_t{12});  // a list left empty takes the stock choice
         QCOMPARE(f.listLines(), QStringList{"Special Weapon Settings"});
     }
 

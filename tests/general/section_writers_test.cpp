@@ -109,7 +109,7 @@ TEST(GroupEdits, PlayFaultsNameTheFieldAndItsRange)
     auto crates = stockGroup(*groupOfKind(EntryKind::Crates), 0);
     crates.values[7] = 0;
     crates.values[2] = 5;
-    EXPECT_EQ(playFaults(recharge), std::vector<std::string>{"Iron Curtain 326 is beyond what the game holds (0 to 255)."});
+    EXPECT_EQ(playFaults(recharge), std::vector<std::string>{"Iron Curtain 326 is beyond what the game holds (a number from 0 to 255)."});
     EXPECT_EQ(playFaults(ai), std::vector<std::string>{
                                   "Infantry Ratio 0,16 is beyond what the game holds (a whole number from 0 to 255)."});
     EXPECT_EQ(playFaults(crates), (std::vector<std::string>{"Unit Crate Type FIREPOWER is no choice the game knows.",

@@ -200,6 +200,28 @@ TEST_F(ToolCompile, AnswersQuestionsNoUnlessTold)
 
 // The preview writes nothing; its diff, applied by patch to the game's own
 // rules.ini, gives what the compile installs.
+// A value the game would read otherwise is asked about; any message of kind
+// error, even after an install, ends with status 1.
+TEST_F(ToolCompile, EveryErrorExitsWithOne)
+{
+    Bytes far(24);
+    far[8] = 0x84;  // a range of 457 cells
+    far[9] = 0xb2;
+    package({{EntryKind::Weapon, "Far", far, {}}});
+    auto result = compile(true);
+    EXPECT_EQ(result.out, "Warning: Far (1): Range is beyond what the game holds (a number from 0 to 255).\n"
+                          "question: An error has occured / Do you want to continue?\n"
+                          "information: No graphics to compile.\ninformation: RulesINI compilation successful!\n");
+    EXPECT_EQ(result.status, 0);
+
+    auto lost = records::defaults(EntryKind::Unit);
+    lost.number("replaced") = 200;
+    package({{EntryKind::Unit, "Lost", records::pack(lost), {}}});
+    result = compile(true);
+    EXPECT_EQ(result.out.substr(0, result.out.find('\n')), "error: Internal Error #10");
+    EXPECT_EQ(result.status, 1);
+}
+
 TEST_F(ToolCompile, PreviewShowsExactlyWhatTheCompileWrites)
 {
     auto unit = records::defaults(EntryKind::Unit);
