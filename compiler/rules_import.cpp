@@ -260,6 +260,13 @@ public:
 
     RulesImport finish(const std::string& fileName);
 
+    // The game keeps the start of a long line and drops the rest.
+    void cutLine(int line, std::size_t size)
+    {
+        report(line, "a line of " + std::to_string(size) + " bytes, of which the game reads only the first " +
+                         std::to_string(stock::kMaxRulesLine));
+    }
+
 private:
     void importObject(const Target& target, const IniSection& hand, const IniSection& stock);
     void fault(const IniSection& section, std::string_view key, const char* label, stock::Unstorable fault);
@@ -543,10 +550,20 @@ RulesImport Importer::finish(const std::string& fileName)
 
 RulesImport importRules(ByteView rules, const std::string& fileName)
 {
-    auto hand = sectionsOf(stock::RulesText(splitLines(rules)));
+    auto lines = splitLines(rules);
+    std::vector<std::pair<std::size_t, std::size_t>> cut;  // line, size
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string_view line = lines[i];
+        auto size = line.substr(0, line.find(';')).find_last_not_of(" \t\r") + 1;
+        if (size > stock::kMaxRulesLine)
+            cut.emplace_back(i, size);
+    }
+    auto hand = sectionsOf(stock::RulesText(std::move(lines)));
     if (hand.sections.empty())
         throw Error(fileName + " holds no section, so it is no rules file.");
     Importer importer(hand);
+    for (auto [line, size] : cut)
+        importer.cutLine(lineNumber(line), size);
     for (const auto& section : stockIni().sections)
         importer.importSection(section);
     return importer.finish(fileName);

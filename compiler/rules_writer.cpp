@@ -216,12 +216,11 @@ std::vector<std::string> lineFaults(const Section& section, EntryKind kind)
     for (const auto& edit : section.edits) {
         if (edit.action != Action::Set)
             continue;
-        auto label = labelOf(kind, edit.key);
         auto size = edit.key.size() + 1 + edit.value.size();
         if (edit.value.find_first_of("\r\n") != std::string::npos)
-            faults.push_back(label + " holds a line break, which would end its line in the rules.");
+            faults.push_back(labelOf(kind, edit.key) + " holds a line break, which would end its line in the rules.");
         else if (size > stock::kMaxRulesLine)
-            faults.push_back(label + " makes a line of " + std::to_string(size) + " bytes, but the game reads only " +
+            faults.push_back(labelOf(kind, edit.key) + " makes a line of " + std::to_string(size) + " bytes, but the game reads only " +
                              std::to_string(stock::kMaxRulesLine) + ": it may hold at most " +
                              std::to_string(stock::kMaxRulesLine - edit.key.size() - 1) + " characters.");
     }
@@ -235,15 +234,15 @@ std::vector<std::string> playFaults(const records::ObjectRecord& record)
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const auto& field = fields[i];
         const auto& value = record.values[i];
-        auto label = objects::plainLabel(field.label);
         bool number = field.control == objects::Control::Number || field.control == objects::Control::Decimal;
         bool empty = field.emptyIs255 && value.number == objects::kEmpty;
         if (number && !empty && value.number > objects::playable(field))
-            faults.push_back(label + " is beyond what the game holds (" + objects::rangeText(field) + ").");
+            faults.push_back(objects::plainLabel(field.label) + " is beyond what the game holds (" +
+                             objects::rangeText(field) + ").");
         if (field.menu == stock::prerequisiteList) {
             for (std::size_t p = objects::kHeldPrerequisites; p < value.flags.size(); ++p) {
                 if (value.flags[p] != 0)
-                    faults.push_back(label + " " + stock::identifierAt(field.menu(), p) +
+                    faults.push_back(objects::plainLabel(field.label) + " " + stock::identifierAt(field.menu(), p) +
                                      " is beyond the buildings the game holds as prerequisites.");
             }
         }

@@ -1,5 +1,7 @@
 #include "stock/stock_loader.h"
 
+#include "stock/rules_text.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -18,9 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     auto identifier = lines.front();
     lines.erase(lines.begin());
+    const qx::stock::RulesText text(std::move(lines));
     for (auto kind : {qx::EntryKind::Unit, qx::EntryKind::Weapon, qx::EntryKind::Projectile, qx::EntryKind::Warhead,
                       qx::EntryKind::Building}) {
-        qx::stock::loadStockObject(identifier, kind, lines);
+        qx::stock::loadStockObject(identifier, kind, text);
     }
     return 0;
 }

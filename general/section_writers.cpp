@@ -4,6 +4,8 @@
 #include "stock/line_helpers.h"
 #include "stock/menus.h"
 
+#include <map>
+
 namespace qx::general {
 namespace {
 
@@ -113,7 +115,14 @@ GroupRecord readGroup(const Group& group, std::int32_t sectionPosition, const st
 
 GroupRecord stockGroup(const Group& group, std::int32_t sectionPosition)
 {
-    return readGroup(group, sectionPosition, stock::stockRulesText().first(sectionAt(group, sectionPosition)));
+    // The stock text never changes: each of its sections is read once.
+    static std::map<std::pair<EntryKind, std::int32_t>, GroupRecord> read;
+    auto key = std::make_pair(group.kind, sectionPosition);
+    auto found = read.find(key);
+    if (found == read.end())
+        found = read.emplace(key, readGroup(group, sectionPosition,
+                                            stock::stockRulesText().first(sectionAt(group, sectionPosition)))).first;
+    return found->second;
 }
 
 std::string sectionOf(const Group& group, const GroupRecord& record)
@@ -162,13 +171,13 @@ std::vector<std::string> playFaults(const GroupRecord& record)
     for (std::size_t i = 0; i < group.fields.size(); ++i) {
         const auto& field = group.fields[i];
         auto value = record.values[i];
-        auto label = objects::plainLabel(field.label);
+        auto label = [&] { return objects::plainLabel(field.label); };
         auto position = static_cast<std::size_t>(static_cast<std::uint32_t>(value));
         bool choice = field.format == Format::CrateChoice || field.format == Format::UnitChoice;
         if (choice && !offered(field, position))
-            faults.push_back(label + " " + formatValue(field, value) + " is no choice the game knows.");
+            faults.push_back(label() + " " + formatValue(field, value) + " is no choice the game knows.");
         else if (field.filter != objects::Filter::None && !storedValue(field, shownValue(field, value)))
-            faults.push_back(label + " " + shownValue(field, value) + " is beyond what the game holds (" +
+            faults.push_back(label() + " " + shownValue(field, value) + " is beyond what the game holds (" +
                              rangeText(field) + ").");
     }
     return faults;

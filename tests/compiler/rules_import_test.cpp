@@ -138,7 +138,7 @@ TEST(RulesImport, WhatNoEntryCarriesIsNamedByItsLine)
     text = withLines(text, "1TNK", {"Speed=9"});
     text.erase(text.find("Strength=300\r\n", text.find("[1TNK]")), 14);
     text.erase(text.find("[E1]\r\n"), text.find("\r\n[", text.find("[E1]")) + 2 - text.find("[E1]\r\n"));
-    text += "[MYTANK]\r\nStrength=5\r\n";
+    text += "[MYTANK]\r\nStrength=5\r\n; " + std::string(200, 'c') + "\r\nName=" + std::string(130, 'n') + "\r\n";
     auto result = imported(text);
     // The heavy tank's changes are all refused, so it stays stock.
     EXPECT_EQ(result.lines, std::vector<std::string>{"Unit: Light Tank"});
@@ -154,6 +154,7 @@ TEST(RulesImport, WhatNoEntryCarriesIsNamedByItsLine)
                   line("Strength=lots") + "[2TNK] Strength=lots not carried: Strength cannot hold it: not a number",
                   line("[V01]") + "[V01] not carried: the building editor does not offer V01 to be replaced",
                   line("[MYTANK]") + "[MYTANK] not carried: it is no stock object or group, and a project never adds a section",
+                  line("Name=" + std::string(130, 'n')) + "a line of 135 bytes, of which the game reads only the first 127",
                   "rules.ini: [E1] missing, not carried: a project never removes a section"}));
 }
 
