@@ -102,6 +102,9 @@ void EditorWindow::loadEntry(int position, const project::Entry& entry)
         loadGraphics(record, entry.data);
         form->fill(record);
         entryLoaded(record);
+        // A stored value the game cannot use is told, never changed unasked.
+        for (const auto& fault : compiler::playFaults(record))
+            windows_.dialogs->information(QString::fromStdString(cp1252ToUtf8(fault)));
     }
     edited.set(position);
     showToFront(this);

@@ -1,5 +1,6 @@
 #include "general/general_window.h"
 
+#include "common/cp1252.h"
 #include "editors/choice_field.h"
 #include "general/section_writers.h"
 #include "editors/editor_form.h"
@@ -234,6 +235,8 @@ void TGeneral::loadEntry(int, const project::Entry& entry)
     }
     pages->setCurrentIndex(page.tab);
     showToFront(this);
+    for (const auto& fault : general::playFaults(record))
+        windows_.dialogs->information(QString::fromStdString(cp1252ToUtf8(fault)));
 }
 
 void TGeneral::closeEvent(QCloseEvent* event)

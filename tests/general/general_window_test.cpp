@@ -2,6 +2,7 @@
 #include "compiler/compile.h"
 #include "editors/choice_field.h"
 #include "editors/filtered_line_edit.h"
+#include "general/section_writers.h"
 #include "shell/all_windows.h"
 #include "support/program_fixture.h"
 #include "support/window_helpers.h"
@@ -149,6 +150,21 @@ private slots:
         QCOMPARE(f.choice(EntryKind::Crates, "SilverCrate")->text(), QString("Get Money [MONEY]"));
         QCOMPARE(f.choice(EntryKind::Crates, "WaterCrate")->text(), QString("Get Money [MONEY]"));
         QCOMPARE(f.choice(EntryKind::Crates, "WoodCrate")->text(), QString("Time Quake [TIMEQUAKE]"));
+    }
+
+    // A stored position the game cannot use is told when the entry is
+    // edited, and stays as it was stored.
+    void anOldCrateKindIsToldWhenEdited()
+    {
+        GeneralWindow f;
+        auto crates = general::stockGroup(*general::groupOfKind(EntryKind::Crates), 0);
+        crates.values[7] = 0;
+        f.windows().prjform->appendEntry({EntryKind::Crates, "Crate Settings", general::pack(crates), {}},
+                                         "Crates Settings");
+        f.windows().prjform->ListBox1->setCurrentRow(0);
+        QTest::mouseClick(f.windows().prjform->EditQXP, Qt::LeftButton);
+        QCOMPARE(f.dialogs.log, QStringList{"information: Silver Crate Bonus NONE is no choice the game knows."});
+        QCOMPARE(f.choice(EntryKind::Crates, "SilverCrate")->text(), QString("Random [NONE]"));
     }
 
     void numbersThatDoNotFitAreRefused()
