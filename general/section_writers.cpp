@@ -16,17 +16,6 @@ int digitsOf(Format format)
     return format == Format::Scaled100 ? 2 : format == Format::Scaled1000 ? 3 : 0;
 }
 
-std::optional<bool> flagOf(std::string_view text)
-{
-    if (text.empty())
-        return std::nullopt;
-    switch (text[0]) {
-    case 'y': case 'Y': case 't': case 'T': case '1': return true;
-    case 'n': case 'N': case 'f': case 'F': case '0': return false;
-    default: return std::nullopt;
-    }
-}
-
 std::optional<std::int32_t> listPosition(const Group& group, const Field& field, std::string_view text)
 {
     auto list = choiceList(group, field);
@@ -63,7 +52,7 @@ std::optional<std::int32_t> readValue(const Group& group, const Field& field, st
 {
     switch (field.format) {
     case Format::YesNo:
-        if (auto flag = flagOf(text))
+        if (auto flag = stock::gameFlag(text))
             return *flag ? 1 : 0;
         fault = Unstorable::NotANumber;
         return std::nullopt;

@@ -24,6 +24,17 @@ RulesLine readRulesLine(std::string_view line)
     return {RulesLine::Kind::Entry, key, trimmed(line.substr(equals + 1))};
 }
 
+std::optional<bool> gameFlag(std::string_view value)
+{
+    if (value.empty())
+        return std::nullopt;
+    switch (value[0]) {
+    case 'y': case 'Y': case 't': case 'T': case '1': return true;
+    case 'n': case 'N': case 'f': case 'F': case '0': return false;
+    default: return std::nullopt;
+    }
+}
+
 const KeyLine* RulesSection::find(std::string_view key) const
 {
     for (auto at = keys.rbegin(); at != keys.rend(); ++at) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -26,6 +27,10 @@ struct RulesLine {
 // '=' are Skipped. An entry with an empty value is still an Entry: the
 // game skips it, but an edit has to find it.
 RulesLine readRulesLine(std::string_view line);
+
+// A flag as the game reads it: true for a value starting with Y, T or 1,
+// false for N, F or 0 (either case), nothing for any other.
+std::optional<bool> gameFlag(std::string_view value);
 
 struct KeyLine {
     std::string key;    // exact spelling

@@ -15,18 +15,6 @@ namespace {
 using objects::Field;
 using objects::Load;
 
-// A flag as the game reads it: its first letter, nothing for any other.
-std::optional<bool> flagOf(std::string_view value)
-{
-    if (value.empty())
-        return std::nullopt;
-    switch (value[0]) {
-    case 'y': case 'Y': case 't': case 'T': case '1': return true;
-    case 'n': case 'N': case 'f': case 'F': case '0': return false;
-    default: return std::nullopt;
-    }
-}
-
 // The name the game shows for a unit or building whose section has none:
 // the catalogue's.
 std::string catalogueName(EntryKind kind, const std::string& identifier)
@@ -74,7 +62,7 @@ public:
             if (line.key != f.key)
                 continue;
             if (f.load == Load::YesBox || f.load == Load::NoBox) {
-                if (auto flag = flagOf(line.value))
+                if (auto flag = gameFlag(line.value))
                     field(f, StockField::Type::Box).box = *flag;
             } else {
                 applyValue(f, f.load == Load::Text ? line.value : lowerCase(line.value));

@@ -79,36 +79,32 @@ TEST(GroupEdits, AChangedValueChangesOneLineAsTheGameReadsIt)
     }
 }
 
+// The group's stock record with some values changed, by field position.
+GroupRecord stockWith(EntryKind kind, std::initializer_list<std::pair<std::size_t, std::int32_t>> changes)
+{
+    auto record = stockGroup(*groupOfKind(kind), 0);
+    for (auto [field, value] : changes)
+        record.values.at(field) = value;
+    return record;
+}
+
 // Groups that share [General] keep each other's changes; a later entry of
 // the same group, or of the same land type, wins wholly.
 TEST(GroupEdits, SharedSectionsAndLaterEntries)
 {
-    auto repair = stockGroup(*groupOfKind(EntryKind::Repair), 0);
-    repair.values[0] = 60;
-    auto crates = stockGroup(*groupOfKind(EntryKind::Crates), 0);
-    crates.values[0] = 2;
-    auto laterRepair = stockGroup(*groupOfKind(EntryKind::Repair), 0);
-    laterRepair.values[4] = 8;
-    EXPECT_EQ(changes(written({repair, crates, laterRepair})),
+    EXPECT_EQ(changes(written({stockWith(EntryKind::Repair, {{0, 60}}), stockWith(EntryKind::Crates, {{0, 2}}),
+                               stockWith(EntryKind::Repair, {{4, 8}})})),
               (std::vector<std::string>{"CrateMinimum=1 -> CrateMinimum=2", "RepairStep=7 -> RepairStep=8"}));
-
-    auto clear = stockGroup(*groupOfKind(EntryKind::Terrain), 0);
-    clear.values[1] = 70;
-    auto again = stockGroup(*groupOfKind(EntryKind::Terrain), 0);
-    again.values[2] = 70;
-    EXPECT_EQ(changes(written({clear, again})), std::vector<std::string>{"Track=80% -> Track=70%"});
+    EXPECT_EQ(changes(written({stockWith(EntryKind::Terrain, {{1, 70}}), stockWith(EntryKind::Terrain, {{2, 70}})})),
+              std::vector<std::string>{"Track=80% -> Track=70%"});
 }
 
 // What the game would not read as stored is named with the field and range.
 TEST(GroupEdits, PlayFaultsNameTheFieldAndItsRange)
 {
-    auto recharge = stockGroup(*groupOfKind(EntryKind::Recharge), 0);
-    recharge.values[2] = 326;
-    auto ai = stockGroup(*groupOfKind(EntryKind::ComputerPlayer), 0);
-    ai.values[7] = 16;
-    auto crates = stockGroup(*groupOfKind(EntryKind::Crates), 0);
-    crates.values[7] = 0;
-    crates.values[2] = 5;
+    auto recharge = stockWith(EntryKind::Recharge, {{2, 326}});
+    auto ai = stockWith(EntryKind::ComputerPlayer, {{7, 16}});
+    auto crates = stockWith(EntryKind::Crates, {{7, 0}, {2, 5}});
     EXPECT_EQ(playFaults(recharge), std::vector<std::string>{"Iron Curtain 326 is beyond what the game holds (a number from 0 to 255)."});
     EXPECT_EQ(playFaults(ai), std::vector<std::string>{
                                   "Infantry Ratio 0,16 is beyond what the game holds (a whole number from 0 to 255)."});
