@@ -20,6 +20,7 @@ set(QXCORE_SOURCES
   compiler/install_journal.cpp
   compiler/mix_writer.cpp
   compiler/project_text.cpp
+  compiler/rules_check.cpp
   compiler/rules_import.cpp
   compiler/rules_writer.cpp
   data/stock_rules.cpp

@@ -135,7 +135,7 @@ public:
         auto who = entry.name + " (" + std::to_string(number + 1) + "): ";
         if (objects::objectTable(entry.kind)) {
             addObject(records::unpack(entry.kind, block), block, who);
-        } else if (const auto* group = general::groupOfKind(entry.kind)) {
+        } else if (general::groupOfKind(entry.kind)) {
             auto record = general::unpackGroup(entry.kind, block);
             note("Warning: ", who, general::playFaults(record));
             general::writeGroup(rules, record);

@@ -3,7 +3,7 @@ _qxtool()
 {
     local cur prev words cword
     _init_completion || return
-    local commands="encode decode list stock compile restore status export import import-rules make-library library extract frames shp --help --version"
+    local commands="encode decode list stock compile restore status export import import-rules rules-text make-library library extract frames shp --help --version"
     if [[ $cword -eq 1 ]]; then
         COMPREPLY=($(compgen -W "$commands" -- "$cur"))
         return
@@ -80,6 +80,14 @@ _qxtool()
                 _filedir ini
             elif [[ $cword -eq 3 ]]; then
                 _filedir qxp
+            fi
+            return
+            ;;
+        rules-text)
+            if [[ $cword -eq 2 ]]; then
+                COMPREPLY=($(compgen -W "check" -- "$cur"))
+            else
+                _filedir ini
             fi
             return
             ;;

@@ -10,6 +10,7 @@
 #include "compiler/compile.h"
 #include "compiler/game_originals.h"
 #include "compiler/project_text.h"
+#include "compiler/rules_check.h"
 #include "compiler/rules_import.h"
 #include "stock/stock_loader.h"
 
@@ -166,6 +167,25 @@ int importRulesCommand(const std::vector<std::string>& args, std::ostream& out, 
     return 0;
 }
 
+// The largest rules text a check reads.
+constexpr std::uint64_t kMaxRulesText = 64u << 20;
+
+int rulesTextCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream&)
+{
+    expectArgs(args, 3);
+    if (args[1] != "check")
+        wrongArguments(args);
+    auto path = toPath(args[2]);
+    auto bytes = readFile(path, kMaxRulesText);
+    auto findings = compiler::checkRules(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    auto name = toText(path.filename());
+    for (const auto& finding : findings)
+        out << oneLine(cp1252ToUtf8(name + ":" + std::to_string(finding.line) + ": " + (finding.note ? "note: " : "") +
+                                    finding.text))
+            << '\n';
+    return findings.empty() ? 0 : 1;
+}
+
 int restoreCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     expectArgs(args, 3);
@@ -207,6 +227,10 @@ const CommandInfo kCommands[] = {
     {"import-rules", importRulesCommand, "import-rules RULES.INI OUT.qxp",
      "writes the project the editors would make of a hand-edited rules.ini; prints its entries, then each "
      "change no entry carries"},
+    {"rules-text", rulesTextCommand, "rules-text check FILE",
+     "prints each line of a rules text the game would not read as meant, as FILE:LINE: WHY (a misspelt key, a "
+     "key or section given twice, a line too long or that is no rules line; a section nothing names as a note); "
+     "exit status 1 when there is any"},
     {"restore", restoreCommand, "restore --game-dir DIR",
      "puts back the game's own rules.ini and sc-qx.mix and removes curqxp.set"},
     {"status", statusCommand, "status --game-dir DIR",

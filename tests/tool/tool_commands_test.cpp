@@ -141,6 +141,20 @@ TEST(ToolStock, PrintsTheLoadedFields)
     EXPECT_EQ(runTool({"stock", "tank", "4TNK"}).status, 2);
 }
 
+TEST(ToolRulesText, CheckPrintsEachFindingAndExitsWithOne)
+{
+    TempDir dir;
+    test::writeText(dir / "mod.ini", "[3TNK]\r\ncrewed=no\r\n[Lonely]\r\nX=1\r\n");
+    auto result = runTool({"rules-text", "check", toText(dir / "mod.ini")});
+    EXPECT_EQ(result.out, "mod.ini:2: the game reads no key crewed in [3TNK]: it reads Crewed\n"
+                          "mod.ini:3: note: [Lonely] is no section of the game and no line names it: the game "
+                          "ignores it, though an extended game may read it\n");
+    EXPECT_EQ(result.status, 1);
+    test::writeText(dir / "good.ini", "[3TNK]\r\nCrewed=no\r\n");
+    EXPECT_EQ(runTool({"rules-text", "check", toText(dir / "good.ini")}).status, 0);
+    EXPECT_EQ(runTool({"rules-text", "add", toText(dir / "good.ini")}).status, 2);
+}
+
 class ToolCompile : public ::testing::Test {
 protected:
     void SetUp() override { fs::create_directories(dir / "game"); }

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qx::compiler {
+
+// A line of rules text the game would not read as meant.
+struct RulesFinding {
+    std::size_t line;  // from 1
+    std::string text;  // Windows-1252
+    bool note = false; // something to know rather than a fault
+};
+
+// Every finding in rules text (Windows-1252 bytes, CR LF or LF), in line
+// order: a line that is neither a section, a key=value line, a comment nor
+// empty; a key before the first section; a control character; a line
+// longer than the game reads; a key spelt otherwise than the game spells it
+// (the game finds keys and sections by their exact bytes); a key given twice
+// in one section, or a section given twice; and, as a note, a section no
+// stock section and no line of the text names.
+std::vector<RulesFinding> checkRules(std::string_view text);
+
+}
