@@ -46,8 +46,9 @@ std::string sectionAt(const Group& group, std::int32_t position)
     return stock::identifierAt(group.sections(), static_cast<std::size_t>(static_cast<std::uint32_t>(position)));
 }
 
-}
-
+// The value the window stores for a rules value of the field, read as the
+// game reads it (a number's leading digits, a flag's first letter); nothing,
+// with the fault, where the field cannot hold it.
 std::optional<std::int32_t> readValue(const Group& group, const Field& field, std::string_view text, Unstorable& fault)
 {
     switch (field.format) {
@@ -82,6 +83,8 @@ std::optional<std::int32_t> readValue(const Group& group, const Field& field, st
     return static_cast<std::int32_t>(*number);
 }
 
+}
+
 GroupRecord readGroup(const Group& group, std::int32_t sectionPosition, const stock::RulesSection* section,
                       const GroupRecord* fallback, const FaultNote& note)
 {
@@ -114,6 +117,10 @@ GroupRecord stockGroup(const Group& group, std::int32_t sectionPosition)
     return found->second;
 }
 
+namespace {
+
+// The section whose keys the record sets: the group's own, or the chosen
+// one of a section group; empty for a position beyond the list.
 std::string sectionOf(const Group& group, const GroupRecord& record)
 {
     for (std::size_t i = 0; i < group.fields.size(); ++i) {
@@ -137,6 +144,8 @@ std::vector<stock::KeyEdit> groupEdits(const GroupRecord& record)
         edits.push_back({action, rulesKey(field), formatValue(field, record.values[i]), field.stockKey});
     }
     return edits;
+}
+
 }
 
 void writeGroup(stock::EditedRules& rules, const GroupRecord& record)

@@ -7,15 +7,8 @@
 
 #include <functional>
 #include <optional>
-#include <string_view>
 
 namespace qx::general {
-
-// The value the window stores for a rules value of the field, read as the
-// game reads it (a number's leading digits, a flag's first letter); nothing,
-// with the fault, where the field cannot hold it.
-std::optional<std::int32_t> readValue(const Group& group, const Field& field, std::string_view text,
-                                      stock::Unstorable& fault);
 
 // What a fault of a field, met while reading, is told to.
 using FaultNote = std::function<void(const Field& field, stock::Unstorable fault)>;
@@ -30,15 +23,10 @@ GroupRecord readGroup(const Group& group, std::int32_t sectionPosition, const st
 // The group's record read from the stock text.
 GroupRecord stockGroup(const Group& group, std::int32_t sectionPosition);
 
-// The section whose keys the record sets: the group's own, or the chosen
-// one of a section group; empty for a position beyond the list.
-std::string sectionOf(const Group& group, const GroupRecord& record);
-
-// The edits of one group entry: every field whose value differs from the
-// stock one sets its key, every other field keeps the stock line. A later
-// entry of the same group, or of the same difficulty level, country or
-// land type, wins wholly; groups that share a section keep each other's.
-std::vector<stock::KeyEdit> groupEdits(const GroupRecord& record);
+// Writes one group entry: every field whose value differs from the stock
+// one sets its key, every other field keeps the stock line. A later entry
+// of the same group, or of the same difficulty level, country or land type,
+// wins wholly; groups that share a section keep each other's.
 void writeGroup(stock::EditedRules& rules, const GroupRecord& record);
 
 // The values of a group the game cannot hold as they are stored.
