@@ -18,7 +18,7 @@ ChoiceField::ChoiceField(stock::Menu menu, Mode mode, Options options, QWidget* 
     , ticks_(menu.size(), false)
 {
     setReadOnly(true);
-    menu_->setToolTipsVisible(true);
+    menu_->setToolTipsVisible(!options_.unclickableReason.isEmpty());
     for (std::size_t i = 0; i < list_.size(); ++i) {
         auto* action = menu_->addAction(QString::fromStdString(cp1252ToUtf8(list_[i])));
         action->setCheckable(true);
