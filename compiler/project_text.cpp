@@ -351,11 +351,6 @@ std::string groupKey(const general::Field& field)
     return *field.name ? field.name : "Section";
 }
 
-int digitsOf(general::Format format)
-{
-    return format == general::Format::Scaled100 ? 2 : format == general::Format::Scaled1000 ? 3 : 0;
-}
-
 std::string groupText(const general::Group& group, const general::Field& field, std::int32_t value)
 {
     using general::Format;
@@ -392,7 +387,7 @@ std::int32_t readGroupField(const general::Group& group, const general::Field& f
         break;
     default: break;
     }
-    auto digits = digitsOf(field.format);
+    auto digits = general::digitsOf(field.format);
     return static_cast<std::int32_t>(numberIn(line, digits ? pointNumber(text, digits) : wholeNumber(text), low, high));
 }
 

@@ -91,10 +91,8 @@ public:
             control != text.end())
             fault("holds the control character \\x" + hexByte(static_cast<std::uint8_t>(*control)) +
                   ", which is no rules text");
-        auto meant = text.substr(0, text.find(';')).find_last_not_of(" \t\r") + 1;
-        if (meant > stock::kMaxRulesLine)
-            fault("a line of " + std::to_string(meant) + " bytes, of which the game reads only the first " +
-                  std::to_string(stock::kMaxRulesLine));
+        if (auto cut = cutLine(text))
+            fault(*cut);
         auto read = stock::readRulesLine(text);
         if (read.kind == stock::RulesLine::Kind::Header)
             header(std::string(read.name));
@@ -141,25 +139,11 @@ private:
             fault("a key before the first section: the game skips it");
             return;
         }
-        if (auto spelled = gameSpelling(key))
+        if (auto spelled = gameSpelling(*section_, key))
             fault("the game reads no key " + key + " in [" + *section_ + "]: it reads " + *spelled);
         if (auto [at, fresh] = keys_.try_emplace(key, number_); !fresh)
             fault(key + " is given twice in [" + *section_ + "] (first on line " + std::to_string(at->second) +
                   "): which one the game reads is not defined");
-    }
-
-    std::optional<std::string> gameSpelling(const std::string& key) const
-    {
-        const auto& known = spellings();
-        if (auto section = known.respelled.find(lowerCase(*section_)); section != known.respelled.end()) {
-            if (auto found = section->second.find(key); found != section->second.end())
-                return found->second;
-        }
-        if (known.exact.contains(key))
-            return std::nullopt;
-        if (auto found = known.byLower.find(lowerCase(key)); found != known.byLower.end())
-            return found->second;
-        return std::nullopt;
     }
 
     std::size_t number_ = 0;
@@ -170,6 +154,29 @@ private:
     std::vector<RulesFinding> findings_;
 };
 
+}
+
+std::optional<std::string> cutLine(std::string_view line)
+{
+    auto meant = line.substr(0, line.find(';')).find_last_not_of(" \t\r") + 1;
+    if (meant <= stock::kMaxRulesLine)
+        return std::nullopt;
+    return "a line of " + std::to_string(meant) + " bytes, of which the game reads only the first " +
+           std::to_string(stock::kMaxRulesLine);
+}
+
+std::optional<std::string> gameSpelling(const std::string& section, const std::string& key)
+{
+    const auto& known = spellings();
+    if (auto respelled = known.respelled.find(lowerCase(section)); respelled != known.respelled.end()) {
+        if (auto found = respelled->second.find(key); found != respelled->second.end())
+            return found->second;
+    }
+    if (known.exact.contains(key))
+        return std::nullopt;
+    if (auto found = known.byLower.find(lowerCase(key)); found != known.byLower.end())
+        return found->second;
+    return std::nullopt;
 }
 
 std::vector<RulesFinding> checkRules(std::string_view text)

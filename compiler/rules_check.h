@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,5 +23,14 @@ struct RulesFinding {
 // in one section, or a section given twice; and, as a note, a section no
 // stock section and no line of the text names.
 std::vector<RulesFinding> checkRules(std::string_view text);
+
+// The finding of a line whose meaning runs past the bytes the game reads;
+// nothing for a shorter one, or one only a comment makes long.
+std::optional<std::string> cutLine(std::string_view line);
+
+// The spelling the game reads of a key it would not find in that section as
+// written: a stock spelling the game never reads there, or the key in
+// another letter case; nothing for a key it reads or does not know.
+std::optional<std::string> gameSpelling(const std::string& section, const std::string& key);
 
 }

@@ -3,6 +3,7 @@
 #include "common/error.h"
 #include "common/text.h"
 #include "compiler/compile.h"
+#include "compiler/rules_check.h"
 #include "data/stock_rules.h"
 #include "general/groups.h"
 #include "project/working_file.h"
@@ -23,7 +24,6 @@
 namespace qx::compiler {
 namespace {
 
-constexpr std::uint64_t kMaxRulesSize = 64u << 20;
 constexpr EntryKind kObjectKinds[] = {EntryKind::Unit, EntryKind::Weapon, EntryKind::Projectile, EntryKind::Warhead,
                                       EntryKind::Building};
 
@@ -261,11 +261,7 @@ public:
     RulesImport finish(const std::string& fileName);
 
     // The game keeps the start of a long line and drops the rest.
-    void cutLine(int line, std::size_t size)
-    {
-        report(line, "a line of " + std::to_string(size) + " bytes, of which the game reads only the first " +
-                         std::to_string(stock::kMaxRulesLine));
-    }
+    void cut(int line, std::string finding) { report(line, std::move(finding)); }
 
 private:
     void importObject(const Target& target, const IniSection& hand, const IniSection& stock);
@@ -456,31 +452,11 @@ bool hasField(const Target& target, const std::string& key)
     return false;
 }
 
-// The spelling the game reads of a key written in another letter case.
-std::optional<std::string> gameSpelling(const Target& target, const std::string& key)
-{
-    auto lower = lowerCase(key);
-    auto matches = [&](const std::string& spelled) { return spelled != key && lowerCase(spelled) == lower; };
-    if (target.what == Target::What::Object) {
-        for (const auto& field : objects::tableOf(target.kind).fields) {
-            if (*field.key && matches(field.key))
-                return std::string(field.key);
-        }
-    }
-    for (const auto* group : groupsIn(target)) {
-        for (const auto& field : group->fields) {
-            if (*field.name && matches(general::rulesKey(field)))
-                return std::string(general::rulesKey(field));
-        }
-    }
-    return std::nullopt;
-}
-
 std::string Importer::reason(const Target* target, const IniSection& hand, const KeyLine& key, const KeyLine* compiled)
 {
     if (!target)
         return "no editor changes [" + hand.header() + "]";
-    if (auto spelled = gameSpelling(*target, key.key))
+    if (auto spelled = gameSpelling(hand.header(), key.key))
         return "the game reads no key " + key.key + ", only " + *spelled;
     if (!hasField(*target, key.key))
         return editorName(*target) + " has no field for " + key.key;
@@ -551,19 +527,17 @@ RulesImport Importer::finish(const std::string& fileName)
 RulesImport importRules(ByteView rules, const std::string& fileName)
 {
     auto lines = splitLines(rules);
-    std::vector<std::pair<std::size_t, std::size_t>> cut;  // line, size
+    std::vector<std::pair<int, std::string>> cut;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string_view line = lines[i];
-        auto size = line.substr(0, line.find(';')).find_last_not_of(" \t\r") + 1;
-        if (size > stock::kMaxRulesLine)
-            cut.emplace_back(i, size);
+        if (auto finding = cutLine(lines[i]))
+            cut.emplace_back(lineNumber(i), std::move(*finding));
     }
     auto hand = sectionsOf(stock::RulesText(std::move(lines)));
     if (hand.sections.empty())
         throw Error(fileName + " holds no section, so it is no rules file.");
     Importer importer(hand);
-    for (auto [line, size] : cut)
-        importer.cutLine(lineNumber(line), size);
+    for (auto& [line, finding] : cut)
+        importer.cut(line, std::move(finding));
     for (const auto& section : stockIni().sections)
         importer.importSection(section);
     return importer.finish(fileName);
@@ -571,7 +545,7 @@ RulesImport importRules(ByteView rules, const std::string& fileName)
 
 RulesImport importRulesFile(const fs::path& rules)
 {
-    return importRules(readFile(rules, kMaxRulesSize), toText(rules.filename()));
+    return importRules(readFile(rules, stock::kMaxRulesFile), toText(rules.filename()));
 }
 
 }

@@ -168,13 +168,14 @@ bool TGeneral::numbersStorable(const Page& page)
 
 void TGeneral::fillDefaults(const Page& page)
 {
+    const auto stockRecord = general::stockGroup(*page.group, 0);
     for (std::size_t i = 0; i < page.widgets.size(); ++i) {
         const auto& field = page.group->fields[i];
         if (auto* edit = qobject_cast<FilteredLineEdit*>(page.widgets[i]); edit && edit->text().isEmpty())
             edit->setStoredText(field.defaultText);
         auto* choice = qobject_cast<ChoiceField*>(page.widgets[i]);
         if (choice && field.format != Format::Section && !choice->choice())
-            choice->click(static_cast<std::size_t>(general::stockGroup(*page.group, 0).values[i]));
+            choice->click(static_cast<std::size_t>(stockRecord.values[i]));
     }
 }
 

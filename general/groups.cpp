@@ -339,16 +339,16 @@ bool offered(const Field& field, std::size_t position)
     }
 }
 
+int digitsOf(Format format)
+{
+    return format == Format::Scaled100 ? 2 : format == Format::Scaled1000 ? 3 : 0;
+}
+
 namespace {
 
 int scaleOf(Format format)
 {
     return format == Format::Scaled100 ? 100 : format == Format::Scaled1000 ? 1000 : 1;
-}
-
-int digitsOf(Format format)
-{
-    return format == Format::Scaled100 ? 2 : format == Format::Scaled1000 ? 3 : 0;
 }
 
 }
@@ -379,9 +379,14 @@ std::optional<std::int32_t> storedValue(const Field& field, std::string_view tex
     if (digits == 0 && text.find(',') != std::string_view::npos)
         return std::nullopt;
     auto value = scaledNumber(text, digits);
-    if (!value || *value > playable(field) || (field.whole && *value % scaleOf(field.format) != 0))
+    if (!value || !holds(field, *value))
         return std::nullopt;
     return static_cast<std::int32_t>(*value);
+}
+
+bool holds(const Field& field, std::int64_t value)
+{
+    return value >= 0 && value <= playable(field) && (!field.whole || value % scaleOf(field.format) == 0);
 }
 
 std::string shownValue(const Field& field, std::int32_t value)

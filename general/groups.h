@@ -80,6 +80,13 @@ stock::Menu choiceList(const Group& group, const Field& field);
 // game holds.
 std::optional<std::int32_t> storedValue(const Field& field, std::string_view text);
 
+// The decimal digits a format stores: 2, 3, or 0 for whole numbers.
+int digitsOf(Format format);
+
+// Whether the game holds the stored value as it is: within the field's
+// range, and whole where the game reads a whole number.
+bool holds(const Field& field, std::int64_t value);
+
 // The largest stored value the game holds, and what the field takes as the
 // window shows it ("a number from 0 to 255,99").
 std::int64_t playable(const Field& field);

@@ -11,11 +11,6 @@ namespace {
 
 using stock::Unstorable;
 
-int digitsOf(Format format)
-{
-    return format == Format::Scaled100 ? 2 : format == Format::Scaled1000 ? 3 : 0;
-}
-
 std::optional<std::int32_t> listPosition(const Group& group, const Field& field, std::string_view text)
 {
     auto list = choiceList(group, field);
@@ -174,7 +169,7 @@ std::vector<std::string> playFaults(const GroupRecord& record)
         bool choice = field.format == Format::CrateChoice || field.format == Format::UnitChoice;
         if (choice && !offered(field, position))
             faults.push_back(label() + " " + formatValue(field, value) + " is no choice the game knows.");
-        else if (field.filter != objects::Filter::None && !storedValue(field, shownValue(field, value)))
+        else if (field.filter != objects::Filter::None && !holds(field, value))
             faults.push_back(label() + " " + shownValue(field, value) + " is beyond what the game holds (" +
                              rangeText(field) + ").");
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +15,9 @@ using RulesLines = std::vector<std::string>;
 
 // The game keeps at most this many bytes of a line and drops the rest.
 constexpr std::size_t kMaxRulesLine = 127;
+
+// The largest rules file read: far beyond any the game has.
+constexpr std::uint64_t kMaxRulesFile = 64u << 20;
 
 // One line as the game reads it.
 struct RulesLine {

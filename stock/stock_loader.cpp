@@ -55,6 +55,17 @@ public:
         }
     }
 
+    // The key lines of one of the object's sections.
+    void read(std::span<const KeyLine> keys)
+    {
+        object.found = true;
+        for (const auto& line : keys)
+            apply(line);
+    }
+
+    StockObject object;
+
+private:
     // The game finds a key only by its exact spelling.
     void apply(const KeyLine& line)
     {
@@ -70,9 +81,6 @@ public:
         }
     }
 
-    StockObject object;
-
-private:
     StockField& field(const std::string& label, StockField::Type type)
     {
         for (auto& f : object.fields) {
@@ -234,11 +242,8 @@ StockObject loadStockObject(const std::string& identifier, EntryKind kind, const
 {
     Loader loader(objects::tableOf(kind));
     loader.start(identifier);
-    for (const auto* section : text.named(identifier)) {
-        loader.object.found = true;
-        for (const auto& line : section->keys)
-            loader.apply(line);
-    }
+    for (const auto* section : text.named(identifier))
+        loader.read(section->keys);
     return loader.object;
 }
 
@@ -246,9 +251,7 @@ StockObject loadStockObject(const std::string& identifier, EntryKind kind, std::
 {
     Loader loader(objects::tableOf(kind));
     loader.start(identifier);
-    loader.object.found = true;
-    for (const auto& line : keys)
-        loader.apply(line);
+    loader.read(keys);
     return loader.object;
 }
 

@@ -12,6 +12,7 @@
 #include "compiler/project_text.h"
 #include "compiler/rules_check.h"
 #include "compiler/rules_import.h"
+#include "stock/rules_text.h"
 #include "stock/stock_loader.h"
 
 
@@ -167,16 +168,13 @@ int importRulesCommand(const std::vector<std::string>& args, std::ostream& out, 
     return 0;
 }
 
-// The largest rules text a check reads.
-constexpr std::uint64_t kMaxRulesText = 64u << 20;
-
 int rulesTextCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream&)
 {
     expectArgs(args, 3);
     if (args[1] != "check")
         wrongArguments(args);
     auto path = toPath(args[2]);
-    auto bytes = readFile(path, kMaxRulesText);
+    auto bytes = readFile(path, stock::kMaxRulesFile);
     auto findings = compiler::checkRules(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     auto name = toText(path.filename());
     for (const auto& finding : findings)
