@@ -12,6 +12,7 @@ set(QXCORE_SOURCES
   shell/system_paths_${QX_SYSTEM}.cpp
   common/cp1252.cpp
   common/file_io.cpp
+  common/rules_line.cpp
   common/save_file.cpp
   common/text.cpp
   common/unified_diff.cpp
@@ -68,6 +69,8 @@ set(QXUI_SOURCES
   editors/filtered_line_edit.h
   editors/projectile_editor.cpp
   editors/replacing_editor.cpp
+  editors/rules_text_window.cpp
+  editors/rules_text_window.h
   editors/replacing_editor.h
   editors/projectile_editor.h
   editors/unit_editor.cpp

@@ -5,8 +5,15 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace qx {
+
+// Bytes read as 8-bit text.
+inline std::string_view textOf(ByteView bytes)
+{
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
 
 // Little-endian fields at fixed offsets of a record. Callers check the
 // record's size once; the offsets are the record layout's constants.

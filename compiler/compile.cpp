@@ -1,6 +1,7 @@
 #include "compiler/compile.h"
 #include "common/file_names.h"
 
+#include "common/bytes.h"
 #include "common/error.h"
 #include "common/save_file.h"
 #include "common/text.h"
@@ -8,6 +9,7 @@
 #include "compiler/game_originals.h"
 #include "compiler/install_journal.h"
 #include "compiler/mix_writer.h"
+#include "compiler/rules_check.h"
 #include "compiler/rules_writer.h"
 #include "stock/records.h"
 #include "general/groups.h"
@@ -107,7 +109,7 @@ std::vector<std::string> clashes(const LoadedProject& project)
     for (std::size_t j = 0; j < entries.size(); ++j) {
         auto number = " (" + std::to_string(j + 1) + ")";
         auto defined = std::to_string(byteOf(entries[j].kind)) + ":" + entries[j].name;
-        if (auto [at, fresh] = firstDefined.try_emplace(defined, j); !fresh)
+        if (auto [at, fresh] = firstDefined.try_emplace(defined, j); !fresh && entries[j].kind != EntryKind::RulesText)
             found.push_back({at->second, j, false, "Warning: Values for " + entries[j].name + number + " redefined!"});
         auto naming = namingOf(entries[j], project.block(j));
         if (!naming || naming->name.empty())
@@ -139,7 +141,18 @@ public:
             auto record = general::unpackGroup(entry.kind, block);
             note("Warning: ", who, general::playFaults(record));
             general::writeGroup(rules, record);
+        } else if (entry.kind == EntryKind::RulesText) {
+            auto text = textOf(block);
+            note("Error: ", who, rulesTextRefusals(text, ""));
+            texts_.emplace_back(stock::splitRulesLines(text));
         }
+    }
+
+    // Rules text changes what every other entry wrote, in project order.
+    void applyTexts()
+    {
+        for (const auto& text : texts_)
+            rules.apply(text);
     }
 
     EditedRules rules{stock::stockRulesText()};
@@ -180,6 +193,7 @@ private:
 
     bool shared_;
     StockRecords stock_;
+    std::vector<stock::RulesText> texts_;
 };
 
 bool decide(const std::vector<std::string>& lines, CompileReporter& reporter)
@@ -277,6 +291,7 @@ Built build(const LoadedProject& project, bool shared)
     OutputBuilder builder(shared);
     for (std::size_t i = 0; i < project.directory.entries.size(); ++i)
         builder.addEntry(project.directory.entries[i], i, project.block(i));
+    builder.applyTexts();
     return {{builder.rules.lines(), std::move(builder.archive)}, std::move(builder.faults), builder.lookupFailures};
 }
 

@@ -1,6 +1,8 @@
 #include "compiler/project_text.h"
+#include "compiler/rules_check.h"
 
 #include "common/cp1252.h"
+#include "common/bytes.h"
 #include "common/error.h"
 #include "common/save_file.h"
 #include "common/text.h"
@@ -523,6 +525,16 @@ Bytes groupBlock(EntryKind kind, SectionReader& reader)
     return block;
 }
 
+// A rules text is stored only as the game would read it.
+Bytes rulesTextFile(const TextLine& line, SectionReader& reader)
+{
+    auto bytes = reader.file(line);
+    auto refusals = rulesTextRefusals(textOf(bytes), line.value);
+    if (!refusals.empty())
+        fail(line.number, line.key + ": " + refusals.front());
+    return bytes;
+}
+
 [[noreturn]] void missingKey(const Section& section, const char* key)
 {
     fail(section.number, "[" + section.kind + " " + std::to_string(section.position) + "]: " + key + " is missing");
@@ -547,6 +559,8 @@ std::pair<project::Entry, const TextLine*> entryOf(const Section& section, const
     }
     if (const auto* data = reader.take("Data"))
         entry.data = reader.file(*data);
+    else if (const auto* text = entry.kind == EntryKind::RulesText ? reader.take("Text") : nullptr)
+        entry.data = rulesTextFile(*text, reader);
     else if (objects::objectTable(entry.kind))
         entry.data = objectBlock(entry.kind, reader);
     else if (general::groupOfKind(entry.kind))
@@ -710,7 +724,16 @@ Section exportEntry(int position, const project::DirectoryEntry& entry, ByteView
     const auto* facts = factsOf(entry.kind);
     Section section{facts ? facts->name : "Entry", position, 0, {}};
     section.add("Name", escaped(entry.name));
-    if (facts) {
+    if (entry.kind == EntryKind::RulesText) {
+        // Beside project.ini, to be read and changed as the text it is; a
+        // damaged one travels as data.
+        if (rulesTextRefusals(textOf(block), "").empty()) {
+            auto name = "rules-text-" + std::to_string(position) + ".ini";
+            files[name] = Bytes(block.begin(), block.end());
+            section.add("Text", name);
+            return section;
+        }
+    } else if (facts) {
         try {
             Files own;
             Section structured = section;

@@ -80,17 +80,22 @@ const Spellings& spellings()
     return known;
 }
 
+// Tabs and the CR of a line end are the only ones rules text holds.
+std::optional<std::uint8_t> controlCharacter(std::string_view line)
+{
+    auto found = std::find_if(line.begin(), line.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r';
+    });
+    return found == line.end() ? std::nullopt : std::optional<std::uint8_t>(static_cast<std::uint8_t>(*found));
+}
+
 class Checker {
 public:
     void line(std::size_t number, std::string_view text)
     {
         number_ = number;
-        if (auto control = std::find_if(text.begin(), text.end(), [](char c) {
-                return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r';
-            });
-            control != text.end())
-            fault("holds the control character \\x" + hexByte(static_cast<std::uint8_t>(*control)) +
-                  ", which is no rules text");
+        if (auto control = controlCharacter(text))
+            fault("holds the control character \\x" + hexByte(*control) + ", which is no rules text");
         if (auto cut = cutLine(text))
             fault(*cut);
         auto read = stock::readRulesLine(text);
@@ -110,7 +115,7 @@ public:
             if (!spellings().sections.contains(lower) && !spellings().named.contains(lower) && !named_.contains(lower))
                 findings_.push_back({line, "[" + name + "] is no section of the game and no line names it: the game "
                                            "ignores it, though an extended game may read it",
-                                     true});
+                                     true, {}});
         }
         std::stable_sort(findings_.begin(), findings_.end(),
                          [](const RulesFinding& a, const RulesFinding& b) { return a.line < b.line; });
@@ -118,7 +123,10 @@ public:
     }
 
 private:
-    void fault(std::string text) { findings_.push_back({number_, std::move(text), false}); }
+    void fault(std::string text, std::string spelling = {})
+    {
+        findings_.push_back({number_, std::move(text), false, std::move(spelling)});
+    }
 
     void header(const std::string& name)
     {
@@ -126,7 +134,7 @@ private:
         keys_.clear();
         auto stock = spellings().sections.find(lowerCase(name));
         if (stock != spellings().sections.end() && stock->second != name)
-            fault("the game has no section [" + name + "]: it reads [" + stock->second + "]");
+            fault("the game has no section [" + name + "]: it reads [" + stock->second + "]", stock->second);
         if (auto [at, fresh] = sections_.try_emplace(name, number_); !fresh)
             fault("[" + name + "] is given twice (first on line " + std::to_string(at->second) +
                   "): which one the game reads is not defined");
@@ -140,7 +148,7 @@ private:
             return;
         }
         if (auto spelled = gameSpelling(*section_, key))
-            fault("the game reads no key " + key + " in [" + *section_ + "]: it reads " + *spelled);
+            fault("the game reads no key " + key + " in [" + *section_ + "]: it reads " + *spelled, *spelled);
         if (auto [at, fresh] = keys_.try_emplace(key, number_); !fresh)
             fault(key + " is given twice in [" + *section_ + "] (first on line " + std::to_string(at->second) +
                   "): which one the game reads is not defined");
@@ -177,6 +185,27 @@ std::optional<std::string> gameSpelling(const std::string& section, const std::s
     if (auto found = known.byLower.find(lowerCase(key)); found != known.byLower.end())
         return found->second;
     return std::nullopt;
+}
+
+std::vector<std::string> rulesTextRefusals(std::string_view text, const std::string& name)
+{
+    constexpr std::size_t kMostNamed = 20;
+    std::vector<std::string> refusals;
+    std::size_t number = 0;
+    std::size_t cut = 0;
+    for (auto line : pieces(text, '\n')) {
+        ++number;
+        auto at = (name.empty() ? "line " : name + ":") + std::to_string(number) + ": ";
+        if (auto control = controlCharacter(line))
+            return {at + (*control ? "the control character \\x" + hexByte(*control) : std::string("a NUL byte")) +
+                    ": this is no rules text"};
+        if (auto finding = cutLine(line); finding && ++cut <= kMostNamed)
+            refusals.push_back(at + *finding);
+    }
+    if (cut > kMostNamed)
+        refusals.push_back((name.empty() ? "" : name + ": ") + std::to_string(cut - kMostNamed) +
+                           " more lines longer than the game reads");
+    return refusals;
 }
 
 std::vector<RulesFinding> checkRules(std::string_view text)

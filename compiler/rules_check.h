@@ -13,6 +13,7 @@ struct RulesFinding {
     std::size_t line;  // from 1
     std::string text;  // Windows-1252
     bool note = false; // something to know rather than a fault
+    std::string spelling;  // the game's spelling of a misspelt key or section
 };
 
 // Every finding in rules text (Windows-1252 bytes, CR LF or LF), in line
@@ -23,6 +24,12 @@ struct RulesFinding {
 // in one section, or a section given twice; and, as a note, a section no
 // stock section and no line of the text names.
 std::vector<RulesFinding> checkRules(std::string_view text);
+
+// Why text cannot be stored as a project's rules text, one line each,
+// "NAME:LINE: what" ("line LINE: what" without a name): the first line with a NUL byte or another control
+// character (then nothing else), or else each line whose meaning runs past
+// the bytes the game reads. Empty when it can.
+std::vector<std::string> rulesTextRefusals(std::string_view text, const std::string& name);
 
 // The finding of a line whose meaning runs past the bytes the game reads;
 // nothing for a shorter one, or one only a comment makes long.

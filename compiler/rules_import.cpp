@@ -1,5 +1,6 @@
 #include "compiler/rules_import.h"
 
+#include "common/bytes.h"
 #include "common/error.h"
 #include "common/text.h"
 #include "compiler/compile.h"
@@ -79,17 +80,6 @@ IniFile sectionsOf(const stock::RulesText& text)
         }
     }
     return ini;
-}
-
-stock::RulesLines splitLines(ByteView bytes)
-{
-    std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    if (text.starts_with("\xef\xbb\xbf"))
-        text.remove_prefix(3);
-    stock::RulesLines lines;
-    for (auto line : pieces(text, '\n'))
-        lines.emplace_back(line);
-    return lines;
 }
 
 const IniFile& stockIni()
@@ -241,14 +231,21 @@ std::string catalogueName(const std::string& entryText)
     return std::string(trimmed(entryText.substr(0, entryText.find('['))));
 }
 
+// The mod as the game reads it, and as written.
+struct HandFile {
+    std::string_view text;
+    stock::RulesLines lines;
+    IniFile ini;
+};
+
 class Importer {
 public:
-    explicit Importer(const IniFile& hand) : hand_(hand) {}
+    explicit Importer(const HandFile& hand) : hand_(hand) {}
 
     void importSection(const IniSection& stock)
     {
         const auto* target = targetOf(lowerCase(stock.header()));
-        const auto* hand = hand_.find(stock.header());
+        const auto* hand = hand_.ini.find(stock.header());
         if (!target || !hand || sameKeys(*hand, stock))
             return;
         if (target->what == Target::What::Object)
@@ -259,9 +256,6 @@ public:
     }
 
     RulesImport finish(const std::string& fileName);
-
-    // The game keeps the start of a long line and drops the rest.
-    void cut(int line, std::string finding) { report(line, std::move(finding)); }
 
 private:
     void importObject(const Target& target, const IniSection& hand, const IniSection& stock);
@@ -274,23 +268,29 @@ private:
 
     void add(EntryKind kind, const std::string& name, Bytes data)
     {
-        lines_.push_back(project::openedListLine(kind, name));
+        lines_.push_back(project::openedListLine(kind, name, data));
         entries_.push_back({kind, name, std::move(data)});
     }
 
-    void compareAll(const IniFile& compiled);
-    void compareSection(const Target* target, const IniSection& hand, const IniSection& stock, const IniSection* compiled);
+    // Every key whose value the entries' compile does not give goes into
+    // one rules text, which a compile applies after them.
+    void carryAll(const IniFile& compiled);
+    void carrySection(const IniSection& hand, const IniSection* compiled);
+    void addText(const std::string& section, const stock::RulesLines& lines);
     std::string reason(const Target* target, const IniSection& hand, const KeyLine& key, const KeyLine* compiled);
-    void report(int line, std::string text) { notCarried_.push_back({line, std::move(text)}); }
+    void noteFindings();
+    void report(int line, std::string text) { notes_.push_back({line, std::move(text)}); }
 
-    const IniFile& hand_;
+    const HandFile& hand_;
     std::vector<project::Entry> entries_;
     std::vector<std::string> lines_;
     std::set<std::string> takenNames_;  // as the game reads them
     // Per section, then key (lower case): why the value was not taken.
     std::map<std::string, std::map<std::string, std::string>> faults_;
     std::map<std::string, std::string> sectionNotes_;
-    std::vector<std::pair<int, std::string>> notCarried_;
+    std::string text_;
+    std::set<int> carried_;  // line numbers
+    std::vector<std::pair<int, std::string>> notes_;
 };
 
 // ---- objects ----
@@ -404,39 +404,7 @@ void Importer::importGroup(const general::Group& group, const Target& target, co
     add(group.kind, group.section ? group.entryName : target.entryText, general::pack(record));
 }
 
-// ---- what the compile would not carry ----
-
-// The value an object's rules line stands for when the compile leaves it
-// out: a box's clear or set state, a number's value that gives no line.
-std::optional<std::string> absentValue(const Target* target, const std::string& key)
-{
-    if (!target || target->what != Target::What::Object)
-        return std::nullopt;
-    for (const auto& field : objects::tableOf(target->kind).fields) {
-        if (field.key != key)
-            continue;
-        if (field.line == objects::Line::Yes)
-            return "no";
-        if (field.line == objects::Line::No)
-            return "yes";
-        if (field.load == objects::Load::TechLevel)
-            return "-1";
-        if (field.line == objects::Line::Identifier && field.emptyIs255)
-            return "none";
-        if (field.line == objects::Line::Value && field.noLine != objects::kAlwaysWritten)
-            return std::to_string(field.noLine);
-    }
-    return std::nullopt;
-}
-
-bool sameValue(const Target* target, const std::string& key, const KeyLine* a, const KeyLine* b)
-{
-    if (a && b)
-        return sameText(a->value, b->value);
-    const auto* present = a ? a : b;
-    auto absent = absentValue(target, key);
-    return !present || (absent && *absent == gameValue(present->value));
-}
+// ---- what rules text carries ----
 
 bool hasField(const Target& target, const std::string& key)
 {
@@ -456,8 +424,10 @@ std::string Importer::reason(const Target* target, const IniSection& hand, const
 {
     if (!target)
         return "no editor changes [" + hand.header() + "]";
-    if (auto spelled = gameSpelling(hand.header(), key.key))
-        return "the game reads no key " + key.key + ", only " + *spelled;
+    if (auto note = sectionNotes_.find(lowerCase(hand.header())); note != sectionNotes_.end())
+        return note->second;
+    if (gameSpelling(hand.header(), key.key))
+        return "no editor writes " + key.key;
     if (!hasField(*target, key.key))
         return editorName(*target) + " has no field for " + key.key;
     auto faults = faults_.find(lowerCase(hand.header()));
@@ -470,55 +440,105 @@ std::string Importer::reason(const Target* target, const IniSection& hand, const
     return "the compile writes " + compiled->key + "=" + compiled->value;
 }
 
-void Importer::compareSection(const Target* target, const IniSection& hand, const IniSection& stock,
-                              const IniSection* compiled)
+// The key's line as the mod wrote it, or as the game reads it where the
+// game would cut it.
+std::string carriedLine(const stock::RulesLines& lines, const KeyLine& key)
 {
-    auto name = lowerCase(hand.header());
-    if (auto note = sectionNotes_.find(name); note != sectionNotes_.end()) {
-        report(hand.line, "[" + hand.header() + "] not carried: " + note->second);
-        return;
-    }
-    auto compiledKey = [&](const std::string& key) { return compiled ? compiled->find(key) : nullptr; };
+    std::string_view line = lines[key.line];
+    if (line.ends_with('\r'))
+        line.remove_suffix(1);
+    return line.size() <= stock::kMaxRulesLine ? std::string(line) : key.key + "=" + key.value;
+}
+
+// A key line with an empty value, which the game skips, is no key.
+const KeyLine* readKey(const IniSection* section, const std::string& key)
+{
+    const auto* line = section ? section->find(key) : nullptr;
+    return line && !line->value.empty() ? line : nullptr;
+}
+
+void Importer::carrySection(const IniSection& hand, const IniSection* compiled)
+{
+    const auto* target = targetOf(lowerCase(hand.header()));
+    stock::RulesLines lines;
     for (const auto& key : hand.keyOrder) {
-        const auto& given = *hand.find(key);
-        if (!sameValue(target, key, &given, compiledKey(key)))
-            report(lineNumber(given.line), "[" + hand.header() + "] " + given.key + "=" + given.value + " not carried: " +
-                                               reason(target, hand, given, compiledKey(key)));
-    }
-    for (const auto& key : stock.keyOrder) {
-        const auto* written = compiledKey(key);
-        if (hand.find(key) || sameValue(target, key, nullptr, written))
+        const auto* given = readKey(&hand, key);
+        const auto* written = readKey(compiled, key);
+        if (!given || (written && sameText(given->value, written->value)))
             continue;
-        report(hand.line, "[" + hand.header() + "] " + key + " removed, not carried: the compile writes " +
+        lines.push_back(carriedLine(hand_.lines, *given));
+        carried_.insert(lineNumber(given->line));
+        report(lineNumber(given->line), "[" + hand.header() + "] " + given->key + "=" + given->value +
+                                            " carried as rules text: " + reason(target, hand, *given, written));
+    }
+    for (const auto& key : compiled ? compiled->keyOrder : std::vector<std::string>{}) {
+        const auto* written = readKey(compiled, key);
+        if (!written || readKey(&hand, key))
+            continue;
+        lines.push_back(key + "=");
+        report(hand.line, "[" + hand.header() + "] " + key + " removed, carried as rules text: the compile writes " +
                               written->key + "=" + written->value);
+    }
+    addText(hand.header(), lines);
+}
+
+void Importer::addText(const std::string& section, const stock::RulesLines& lines)
+{
+    if (lines.empty())
+        return;
+    text_ += "[" + section + "]\r\n";
+    for (const auto& line : lines)
+        text_ += line + "\r\n";
+}
+
+void Importer::carryAll(const IniFile& compiled)
+{
+    for (const auto& section : hand_.ini.sections)
+        carrySection(section, compiled.find(section.header()));
+    for (const auto& section : compiled.sections) {
+        if (hand_.ini.find(section.header()))
+            continue;
+        stock::RulesLines lines;
+        for (const auto& key : section.keyOrder) {
+            if (readKey(&section, key))
+                lines.push_back(key + "=");
+        }
+        if (!lines.empty())
+            report(INT_MAX, "[" + section.header() + "] missing, carried as rules text: its keys are taken out");
+        addText(section.header(), lines);
     }
 }
 
-void Importer::compareAll(const IniFile& compiled)
+// What the game would not read as the modder meant; a fault the stock text
+// has as well is named only on a line the import carries.
+void Importer::noteFindings()
 {
-    const auto& stock = stockIni();
-    for (const auto& section : stock.sections) {
-        const auto* hand = hand_.find(section.header());
-        if (!hand)
-            report(INT_MAX, "[" + section.header() + "] missing, not carried: a project never removes a section");
-        else
-            compareSection(targetOf(lowerCase(section.header())), *hand, section, compiled.find(section.header()));
-    }
-    for (const auto& section : hand_.sections) {
-        if (!stock.find(section.header()))
-            report(section.line, "[" + section.header() +
-                                     "] not carried: it is no stock object or group, and a project never adds a section");
+    static const auto stockFindings = [] {
+        std::set<std::string> texts;
+        std::string stock;
+        for (const auto& line : stock::stockRulesText().lines())
+            stock += line + "\n";
+        for (const auto& finding : checkRules(stock))
+            texts.insert(finding.text);
+        return texts;
+    }();
+    for (const auto& finding : checkRules(hand_.text)) {
+        auto line = static_cast<int>(std::min<std::size_t>(finding.line, INT_MAX));
+        if (!finding.note && (carried_.contains(line) || !stockFindings.contains(finding.text)))
+            report(line, finding.text);
     }
 }
 
 RulesImport Importer::finish(const std::string& fileName)
 {
+    carryAll(sectionsOf(stock::RulesText(buildOutputs(project::buildWorkingFile(0, entries_)).rules)));
+    if (!text_.empty())
+        add(EntryKind::RulesText, fileName.substr(0, project::kMaxNameLength), Bytes(text_.begin(), text_.end()));
+    noteFindings();
     RulesImport result{project::buildWorkingFile(0, entries_), std::move(lines_), {}};
-    compareAll(sectionsOf(stock::RulesText(buildOutputs(result.workingFile).rules)));
-    std::stable_sort(notCarried_.begin(), notCarried_.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (auto& [line, text] : notCarried_)
-        result.notCarried.push_back(fileName + (line == INT_MAX ? "" : ":" + std::to_string(line)) + ": " + text);
+    std::stable_sort(notes_.begin(), notes_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& [line, text] : notes_)
+        result.notes.push_back(fileName + (line == INT_MAX ? "" : ":" + std::to_string(line)) + ": " + text);
     return result;
 }
 
@@ -526,18 +546,15 @@ RulesImport Importer::finish(const std::string& fileName)
 
 RulesImport importRules(ByteView rules, const std::string& fileName)
 {
-    auto lines = splitLines(rules);
-    std::vector<std::pair<int, std::string>> cut;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (auto finding = cutLine(lines[i]))
-            cut.emplace_back(lineNumber(i), std::move(*finding));
-    }
-    auto hand = sectionsOf(stock::RulesText(std::move(lines)));
-    if (hand.sections.empty())
+    HandFile hand;
+    hand.text = textOf(rules);
+    if (hand.text.starts_with("\xef\xbb\xbf"))
+        hand.text.remove_prefix(3);
+    hand.lines = stock::splitRulesLines(hand.text);
+    hand.ini = sectionsOf(stock::RulesText(hand.lines));
+    if (hand.ini.sections.empty())
         throw Error(fileName + " holds no section, so it is no rules file.");
     Importer importer(hand);
-    for (auto& [line, finding] : cut)
-        importer.cut(line, std::move(finding));
     for (const auto& section : stockIni().sections)
         importer.importSection(section);
     return importer.finish(fileName);

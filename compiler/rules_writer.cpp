@@ -203,9 +203,9 @@ Section objectSection(const records::ObjectRecord& record, StockRecords& stock)
         if (!value && hasKey(stockSection, field))
             value = absentMeaning(field);
         if (value)
-            section.edits.push_back({Action::Set, field.key, *value, field.stockKey});
+            section.edits.push_back({Action::Set, field.key, *value, field.stockKey, {}, {}});
         else if (hasKey(stockSection, field))
-            section.edits.push_back({Action::Remove, field.key, {}, field.stockKey});
+            section.edits.push_back({Action::Remove, field.key, {}, field.stockKey, {}, {}});
     }
     return section;
 }

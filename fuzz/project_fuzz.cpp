@@ -9,8 +9,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     try {
-        auto directory = qx::project::parseDirectory(qx::ByteView(data, size));
-        qx::project::openedListLines(directory);
+        qx::ByteView file(data, size);
+        qx::project::openedListLines(file, qx::project::parseDirectory(file));
     } catch (const qx::Error&) {
     }
     return 0;

@@ -136,7 +136,7 @@ std::vector<stock::KeyEdit> groupEdits(const GroupRecord& record)
         if (field.format == Format::Section)
             continue;
         auto action = record.values[i] == stock.values[i] ? stock::KeyEdit::Action::Keep : stock::KeyEdit::Action::Set;
-        edits.push_back({action, rulesKey(field), formatValue(field, record.values[i]), field.stockKey});
+        edits.push_back({action, rulesKey(field), formatValue(field, record.values[i]), field.stockKey, {}, {}});
     }
     return edits;
 }

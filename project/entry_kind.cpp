@@ -33,6 +33,7 @@ const KindFacts kFacts[] = {
     {K::Recharge, "Recharge", 36, "", W::General},
     {K::Income, "Income", 40, "", W::General},
     {K::Terrain, "Terrain", 6, "Terrain Settings: ", W::General},
+    {K::RulesText, "RulesText", 0, "Rules text: ", W::RulesText},
 };
 
 }

@@ -28,10 +28,12 @@ enum class EntryKind : std::uint8_t {
     Recharge,
     Income,
     Terrain,
+    // Lines of rules text, applied after every other entry.
+    RulesText,
 };
 
 // The window that edits entries of a kind.
-enum class EditedBy : std::uint8_t { Unit, Weapon, Projectile, Warhead, Building, General };
+enum class EditedBy : std::uint8_t { Unit, Weapon, Projectile, Warhead, Building, General, RulesText };
 
 // What a graphics part of an entry holds, and its key in the project's text form.
 enum class PartForm : std::uint8_t { Picture, Frames, Shp };

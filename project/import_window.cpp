@@ -18,7 +18,7 @@ Timportform::Timportform(QWidget* parent)
     NotCarried->setObjectName("NotCarried");
     NotCarried->setReadOnly(true);
     NotCarried->setLineWrapMode(QPlainTextEdit::NoWrap);
-    auto* label = labelFor("&Not carried:", NotCarried);
+    auto* label = labelFor("&Carried as rules text, and lines to check:", NotCarried);
     auto* close = new QPushButton("Close", this);
     close->setObjectName("CloseButton");
     connect(close, &QPushButton::clicked, this, &QWidget::close);
@@ -29,13 +29,12 @@ Timportform::Timportform(QWidget* parent)
     resize(760, 420);
 }
 
-void Timportform::showLines(const std::vector<std::string>& notCarried)
+void Timportform::showLines(const std::vector<std::string>& notes)
 {
-    auto count = notCarried.size();
-    QString text = count == 0   ? "Every change is carried by an entry."
-                   : count == 1 ? "1 change is not carried:"
-                                : QString("%1 changes are not carried:").arg(count);
-    for (const auto& line : notCarried)
+    QString text = notes.empty() ? "Every change is carried by an editor entry."
+                                 : "What no editor entry carries is carried by the rules-text entry, line by line; "
+                                   "lines the game would not read as meant are named:";
+    for (const auto& line : notes)
         text += "\n" + QString::fromStdString(cp1252ToUtf8(line));
     NotCarried->setPlainText(text);
 }

@@ -37,7 +37,7 @@ std::vector<std::string> openPackage(const fs::path& source, const fs::path& wor
 
 std::vector<std::string> openWorkingFile(ByteView plain, const fs::path& workingFile, const fs::path& scratch)
 {
-    auto lines = openedListLines(parseDirectory(plain));
+    auto lines = openedListLines(plain, parseDirectory(plain));
     saveFile(scratch, workingFile, plain);
     return lines;
 }

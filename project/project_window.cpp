@@ -139,20 +139,28 @@ void Tprjform::showLines(const std::vector<std::string>& lines)
 }
 
 // At start-up the editors are not created yet.
-std::vector<EditorWindow*> Tprjform::objectEditors() const
+std::vector<project::EditedEntry*> Tprjform::editedEntries() const
 {
-    std::vector<EditorWindow*> editors{windows_.cnuform, windows_.cnwform, windows_.cnpform, windows_.cnwhform,
-                                       windows_.cnbform};
-    std::erase(editors, nullptr);
-    return editors;
+    std::vector<project::EditedEntry*> entries;
+    auto add = [&](auto* window) {
+        if (window)
+            entries.push_back(&window->edited);
+    };
+    add(windows_.cnuform);
+    add(windows_.cnwform);
+    add(windows_.cnpform);
+    add(windows_.cnwhform);
+    add(windows_.cnbform);
+    add(windows_.rulesText);
+    return entries;
 }
 
 // A new project makes every edited-entry index stale: a later save must not
 // remove an entry of the new project by an old position.
 void Tprjform::forgetEditedEntries()
 {
-    for (auto* editor : objectEditors())
-        editor->edited.clear();
+    for (auto* entry : editedEntries())
+        entry->clear();
 }
 
 void Tprjform::startEmptyProject()
@@ -221,7 +229,7 @@ bool Tprjform::restoreCrashedProject()
                             .arg(leftover.entries);
         if (windows_.dialogs->confirm(question, false) != DialogService::Answer::Yes)
             break;
-        showLines(project::openedListLines(project::readDirectory(path)));
+        showLines(project::openedListLines(path));
         unsaved_ = true;
         return true;
     }
@@ -321,8 +329,8 @@ void Tprjform::removeEntryAt(int position)
 {
     project::remove(workingFile(names::kProject), workingFile(names::kRemoveScratch), static_cast<std::size_t>(position));
     unsaved_ = true;
-    for (auto* editor : objectEditors())
-        editor->edited.entryRemoved(position);
+    for (auto* entry : editedEntries())
+        entry->entryRemoved(position);
     delete ListBox1->takeItem(position);
 }
 
@@ -424,7 +432,7 @@ void Tprjform::importRules()
     openImported(imported.workingFile);
     if (!importReport)
         importReport = new Timportform(this);
-    importReport->showLines(imported.notCarried);
+    importReport->showLines(imported.notes);
     showToFront(importReport);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "project/edited_entry.h"
 #include "project/entry_loader.h"
 #include "shell/windows.h"
 
@@ -102,7 +103,7 @@ private:
     void openImported(ByteView plain);
     void openPackageFile(const fs::path& package);
     void showLines(const std::vector<std::string>& lines);
-    std::vector<EditorWindow*> objectEditors() const;
+    std::vector<project::EditedEntry*> editedEntries() const;
     void forgetEditedEntries();
 
     Windows& windows_;

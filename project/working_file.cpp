@@ -2,6 +2,7 @@
 
 #include "common/bytes.h"
 #include "common/error.h"
+#include "common/rules_line.h"
 #include "common/save_file.h"
 
 #include <algorithm>
@@ -52,6 +53,21 @@ DirectoryEntry entryAt(ByteView file, std::size_t index)
     return entry;
 }
 
+// The directory entry of a new last entry, refused when the project cannot
+// hold it.
+DirectoryEntry appendedEntry(const Directory& directory, const NewEntry& entry)
+{
+    if (directory.entries.size() >= kMaxEntries)
+        throw Error("The project is full: it cannot hold more than 65535 entries.");
+    std::uint64_t blockSize = entry.record.size();
+    for (const auto& part : entry.parts)
+        blockSize += part.size();
+    if (directory.dataSize() + blockSize > UINT32_MAX)
+        throw Error("The project is too large: its data cannot pass 4 GiB.");
+    return {entry.kind, entry.name, static_cast<std::uint32_t>(directory.dataSize()),
+            static_cast<std::uint32_t>(blockSize)};
+}
+
 // Reads exactly the header and directory, checked against the file's size.
 Directory loadDirectory(std::ifstream& in, const fs::path& path)
 {
@@ -69,6 +85,17 @@ Directory loadDirectory(std::ifstream& in, const fs::path& path)
     if (!in)
         throw Error("Cannot read file " + toText(path));
     return parseDirectory(file, size);
+}
+
+// The directory was checked against the file's size.
+Bytes readBlock(std::ifstream& in, const fs::path& path, const Directory& directory, const DirectoryEntry& entry)
+{
+    Bytes block(entry.size);
+    in.seekg(static_cast<std::streamoff>(directory.dataStart() + entry.offset));
+    in.read(reinterpret_cast<char*>(block.data()), entry.size);
+    if (static_cast<std::uint64_t>(in.gcount()) != entry.size)
+        throw Error("Cannot read file " + toText(path));
+    return block;
 }
 
 void copyBytes(std::ifstream& in, SaveFile& out, std::uint64_t count)
@@ -124,6 +151,21 @@ Bytes buildWorkingFile(std::uint8_t reserved, const std::vector<Entry>& entries)
     for (const auto& entry : entries)
         file.insert(file.end(), entry.data.begin(), entry.data.end());
     return file;
+}
+
+Bytes appendedWorkingFile(ByteView file, const NewEntry& entry)
+{
+    auto directory = parseDirectory(file);
+    auto added = appendedEntry(directory, entry);
+    Bytes out = headerBytes(directory, directory.entries.size() + 1);
+    auto start = static_cast<std::ptrdiff_t>(directory.dataStart());
+    out.insert(out.end(), file.begin() + kHeaderSize, file.begin() + start);
+    putEntry(out, added);
+    out.insert(out.end(), file.begin() + start, file.end());
+    out.insert(out.end(), entry.record.begin(), entry.record.end());
+    for (const auto& part : entry.parts)
+        out.insert(out.end(), part.begin(), part.end());
+    return out;
 }
 
 bool headerIsValid(ByteView header)
@@ -182,19 +224,12 @@ void append(const fs::path& path, const fs::path& scratch, const NewEntry& entry
         createEmpty(path);
     rewrite(path, scratch, [&](std::ifstream& in, SaveFile& out) {
         auto directory = loadDirectory(in, path);
-        auto count = directory.entries.size();
-        if (count >= kMaxEntries)
-            throw Error("The project is full: it cannot hold more than 65535 entries.");
-        std::uint64_t dataSize = directory.dataSize();
-        std::uint64_t blockSize = entry.record.size();
-        for (const auto& part : entry.parts)
-            blockSize += part.size();
-        if (dataSize + blockSize > UINT32_MAX)
-            throw Error("The project is too large: its data cannot pass 4 GiB.");
-        Bytes head = headerBytes(directory, count + 1);
+        auto added = appendedEntry(directory, entry);
+        Bytes head = headerBytes(directory, directory.entries.size() + 1);
         for (const auto& old : directory.entries)
             putEntry(head, old);
-        putEntry(head, {entry.kind, entry.name, static_cast<std::uint32_t>(dataSize), static_cast<std::uint32_t>(blockSize)});
+        putEntry(head, added);
+        auto dataSize = directory.dataSize();
         out.write(head);
         copyBytes(in, out, dataSize);
         out.write(entry.record);
@@ -233,12 +268,7 @@ Entry readEntry(const fs::path& path, std::size_t index)
     if (index >= directory.entries.size())
         throw Error("The project has no entry " + std::to_string(index + 1) + ".");
     const auto& entry = directory.entries[index];
-    Entry result{entry.kind, entry.name, Bytes(entry.size)};
-    in.seekg(static_cast<std::streamoff>(directory.dataStart() + entry.offset));
-    in.read(reinterpret_cast<char*>(result.data.data()), entry.size);
-    if (static_cast<std::uint64_t>(in.gcount()) != entry.size)
-        throw Error("Cannot read file " + toText(path));
-    return result;
+    return {entry.kind, entry.name, readBlock(in, path, directory, entry)};
 }
 
 std::string openedListLine(EntryKind kind, const std::string& name)
@@ -247,12 +277,35 @@ std::string openedListLine(EntryKind kind, const std::string& name)
     return (facts ? facts->listPrefix : "Unknown: ") + name;
 }
 
-std::vector<std::string> openedListLines(const Directory& directory)
+std::string openedListLine(EntryKind kind, const std::string& name, ByteView block)
+{
+    if (kind != EntryKind::RulesText)
+        return openedListLine(kind, name);
+    auto text = textOf(block);
+    return openedListLine(kind, name) + " (" + rulesTextSummary(text) + ")";
+}
+
+std::vector<std::string> openedListLines(ByteView file, const Directory& directory)
 {
     std::vector<std::string> lines;
     lines.reserve(directory.entries.size());
-    for (const auto& entry : directory.entries)
-        lines.push_back(openedListLine(entry.kind, entry.name));
+    for (std::size_t i = 0; i < directory.entries.size(); ++i) {
+        const auto& entry = directory.entries[i];
+        lines.push_back(openedListLine(entry.kind, entry.name, entryBlock(file, directory, i)));
+    }
+    return lines;
+}
+
+std::vector<std::string> openedListLines(const fs::path& path)
+{
+    auto in = openInput(path);
+    auto directory = loadDirectory(in, path);
+    std::vector<std::string> lines;
+    lines.reserve(directory.entries.size());
+    for (const auto& entry : directory.entries) {
+        auto block = entry.kind == EntryKind::RulesText ? readBlock(in, path, directory, entry) : Bytes{};
+        lines.push_back(openedListLine(entry.kind, entry.name, block));
+    }
     return lines;
 }
 

@@ -68,6 +68,10 @@ Bytes entryBytes(const DirectoryEntry& entry);
 // A whole working file built in memory: header, directory and the blocks.
 Bytes buildWorkingFile(std::uint8_t reserved, const std::vector<Entry>& entries);
 
+// A working file in memory with the entry appended; the directory's bytes
+// stay as they were.
+Bytes appendedWorkingFile(ByteView file, const NewEntry& entry);
+
 // Both write the new copy under scratch and rename it over path at the end,
 // passing over the data area once.
 void append(const fs::path& path, const fs::path& scratch, const NewEntry& entry);
@@ -75,8 +79,13 @@ void remove(const fs::path& path, const fs::path& scratch, std::size_t index);
 
 Entry readEntry(const fs::path& path, std::size_t index);
 
-// The list line an open builds from a directory entry.
+// The list line an open builds from a directory entry; a rules-text entry
+// also counts the lines and sections of its block.
 std::string openedListLine(EntryKind kind, const std::string& name);
-std::vector<std::string> openedListLines(const Directory& directory);
+std::string openedListLine(EntryKind kind, const std::string& name, ByteView block);
+// Of a working file in memory that parseDirectory accepted, and of one on
+// disk (only rules-text blocks are read).
+std::vector<std::string> openedListLines(ByteView file, const Directory& directory);
+std::vector<std::string> openedListLines(const fs::path& path);
 
 }

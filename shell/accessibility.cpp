@@ -38,7 +38,7 @@ bool isProgramWindow(QObject* object)
 {
     static const std::set<QString> classes{"qx::TForm1",   "qx::Tprjform", "qx::Tsettings", "qx::Tcnuform",
                                            "qx::Tcnwform", "qx::Tcnpform", "qx::Tcnwhform", "qx::Tcnbform",
-                                           "qx::TForm2",   "qx::TGeneral", "qx::LibraryViewer", "qx::Tpreviewform", "qx::Timportform"};
+                                           "qx::TForm2",   "qx::TGeneral", "qx::TRulesText", "qx::LibraryViewer", "qx::Tpreviewform", "qx::Timportform"};
     return classes.contains(object->metaObject()->className());
 }
 

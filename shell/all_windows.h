@@ -1,7 +1,8 @@
 #pragma once
 
-// The full declarations of the ten windows, for code that uses several.
+// The full declarations of the windows, for code that uses several.
 #include "editors/building_editor.h"
+#include "editors/rules_text_window.h"
 #include "editors/projectile_editor.h"
 #include "editors/unit_editor.h"
 #include "editors/warhead_editor.h"

@@ -36,6 +36,7 @@ TForm1::TForm1(Windows& windows)
         windows_.dialogs->information("Sorry, but the General-Settings Dialog is not finished yet!");
         showToFront(windows_.general);
     });
+    addButton("Rules Text", [this] { showToFront(windows_.rulesText); });
     addButton("Settings", [this] { windows_.settings->exec(); });
     addButton("Open VKL", [this] {
         windows_.form2->ProgressBar1->setOrientation(Qt::Vertical);

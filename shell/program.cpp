@@ -34,6 +34,7 @@ Program::Program(DialogService& dialogs, const ShellPaths& paths)
     windows_.cnbform = create<Tcnbform>();
     windows_.form2 = create<TForm2>();
     windows_.general = create<TGeneral>();
+    windows_.rulesText = create<TRulesText>();
 
     auto* prj = windows_.prjform;
     prj->setLoader(EditedBy::Unit, windows_.cnuform);
@@ -42,6 +43,7 @@ Program::Program(DialogService& dialogs, const ShellPaths& paths)
     prj->setLoader(EditedBy::Warhead, windows_.cnwhform);
     prj->setLoader(EditedBy::Building, windows_.cnbform);
     prj->setLoader(EditedBy::General, windows_.general);
+    prj->setLoader(EditedBy::RulesText, windows_.rulesText);
 }
 
 Program::~Program()

@@ -20,8 +20,9 @@ class Tcnwhform;
 class Tcnbform;
 class TForm2;
 class TGeneral;
+class TRulesText;
 
-// The ten windows of the run; they reach each other through this.
+// The windows of the run; they reach each other through this.
 struct Windows {
     DialogService* dialogs = nullptr;
     TForm1* form1 = nullptr;
@@ -34,6 +35,7 @@ struct Windows {
     Tcnbform* cnbform = nullptr;
     TForm2* form2 = nullptr;
     TGeneral* general = nullptr;
+    TRulesText* rulesText = nullptr;
 };
 
 // Runs one command; an error inside it ends the command with an error box

@@ -5,25 +5,6 @@
 
 namespace qx::stock {
 
-RulesLine readRulesLine(std::string_view line)
-{
-    line = line.substr(0, kMaxRulesLine);
-    line = line.substr(0, line.find(';'));
-    if (line.starts_with('[')) {
-        auto close = line.find(']');
-        if (close == std::string_view::npos)
-            return {};
-        return {RulesLine::Kind::Header, trimmed(line.substr(1, close - 1)), {}};
-    }
-    auto equals = line.find('=');
-    if (equals == std::string_view::npos)
-        return {};
-    auto key = trimmed(line.substr(0, equals));
-    if (key.empty())
-        return {};
-    return {RulesLine::Kind::Entry, key, trimmed(line.substr(equals + 1))};
-}
-
 std::optional<bool> gameFlag(std::string_view value)
 {
     if (value.empty())
@@ -78,6 +59,25 @@ const RulesSection* RulesText::first(std::string_view name) const
 {
     auto at = byName_.find(lowerCase(name));
     return at == byName_.end() ? nullptr : &sections_[at->second.front()];
+}
+
+const RulesSection* RulesText::exact(std::string_view name) const
+{
+    for (const auto* section : named(name)) {
+        if (section->name == name)
+            return section;
+    }
+    return nullptr;
+}
+
+RulesLines splitRulesLines(std::string_view text)
+{
+    if (text.starts_with("\xef\xbb\xbf"))
+        text.remove_prefix(3);
+    RulesLines lines;
+    for (auto line : pieces(text, '\n'))
+        lines.emplace_back(line);
+    return lines;
 }
 
 const RulesText& stockRulesText()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/rules_line.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -13,24 +15,12 @@ namespace qx::stock {
 // Rules text, one string per line (Windows-1252 bytes, no line ends).
 using RulesLines = std::vector<std::string>;
 
-// The game keeps at most this many bytes of a line and drops the rest.
-constexpr std::size_t kMaxRulesLine = 127;
-
 // The largest rules file read: far beyond any the game has.
 constexpr std::uint64_t kMaxRulesFile = 64u << 20;
 
-// One line as the game reads it.
-struct RulesLine {
-    enum class Kind { Skipped, Header, Entry };
-    Kind kind = Kind::Skipped;
-    std::string_view name;   // Header: the section's name; Entry: the key; exact, trimmed
-    std::string_view value;  // Entry: without comment and blanks; may be empty
-};
-
-// The line cut where the game cuts it; blank, comment and lines without
-// '=' are Skipped. An entry with an empty value is still an Entry: the
-// game skips it, but an edit has to find it.
-RulesLine readRulesLine(std::string_view line);
+using qx::kMaxRulesLine;
+using qx::readRulesLine;
+using qx::RulesLine;
 
 // A flag as the game reads it: true for a value starting with Y, T or 1,
 // false for N, F or 0 (either case), nothing for any other.
@@ -68,12 +58,18 @@ public:
     std::vector<const RulesSection*> named(std::string_view name) const;
     // The first of them, if any.
     const RulesSection* first(std::string_view name) const;
+    // The first stretch headed by exactly this name, as the game finds it.
+    const RulesSection* exact(std::string_view name) const;
 
 private:
     RulesLines lines_;
     std::vector<RulesSection> sections_;
     std::unordered_map<std::string, std::vector<std::size_t>> byName_;
 };
+
+// Text split at each LF, the CR of a CR LF kept; a byte-order mark and an
+// empty last line dropped.
+RulesLines splitRulesLines(std::string_view text);
 
 // The stock rules text, read once.
 const RulesText& stockRulesText();

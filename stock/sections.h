@@ -20,6 +20,8 @@ struct KeyEdit {
     std::string key;       // exact spelling, the game's
     std::string value;     // Set
     std::string stockKey;  // a spelling of the base text the game never reads; its line is replaced too
+    std::string line;      // Set: the line as a player wrote it, comment and all; key=value when empty
+    RulesLines before;     // comments and other lines carried in front of it
 };
 
 // The edits of one section and the identifier of the stock object it
@@ -35,6 +37,8 @@ struct Section {
 // section's line of that key (or of its stock spelling) and a key the
 // section lacks goes after its last key line; every other line stays as
 // it stood. A section the base lacks is added at the end of the text.
+// Sections are named as the game finds them, by their exact bytes; the
+// identifiers of our lists are first taken to the base's spelling.
 class EditedRules {
 public:
     explicit EditedRules(const RulesText& base) : base_(base) {}
@@ -45,19 +49,27 @@ public:
     // These keys' edits take the place of earlier edits of the same keys; a
     // Keep undoes them. Other keys' edits stay.
     void edit(const std::string& sectionName, const std::vector<KeyEdit>& edits);
+    // A player's rules text: each key=value line is set, each key= line
+    // removes, a later line wins; comments and other lines are carried,
+    // those before its first section to the top of the file.
+    void apply(const RulesText& text);
 
     RulesLines lines() const;
 
 private:
     struct Edits {
-        std::string name;  // as first given
+        std::string name;  // exact
         std::vector<KeyEdit> keys;
+        RulesLines tail;   // carried after its keys
     };
-    Edits& editsOf(const std::string& name);
+    // A list identifier in any letter case names the base's section.
+    Edits& listed(const std::string& identifier);
+    Edits& exactly(const std::string& name);
 
     const RulesText& base_;
-    std::unordered_map<std::string, std::size_t> byName_;  // lower case
+    std::unordered_map<std::string, std::size_t> byName_;
     std::vector<Edits> sections_;
+    RulesLines top_;
 };
 
 }

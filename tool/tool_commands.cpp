@@ -1,6 +1,7 @@
 #include "tool/tool_commands.h"
 
 #include "common/error.h"
+#include "common/bytes.h"
 #include "common/file_io.h"
 #include "common/save_file.h"
 #include "common/cp1252.h"
@@ -47,7 +48,7 @@ int listCommand(const std::vector<std::string>& args, std::ostream& out, std::os
 {
     expectArgs(args, 2);
     auto plain = project::decodePackage(toPath(args[1]));
-    for (const auto& line : project::openedListLines(project::parseDirectory(plain)))
+    for (const auto& line : project::openedListLines(plain, project::parseDirectory(plain)))
         out << cp1252ToUtf8(line) << '\n';
     return 0;
 }
@@ -163,25 +164,52 @@ int importRulesCommand(const std::vector<std::string>& args, std::ostream& out, 
     saveFile(toPath(args[2]), encoder::coded(imported.workingFile));
     for (const auto& line : imported.lines)
         out << oneLine(cp1252ToUtf8(line)) << '\n';
-    for (const auto& line : imported.notCarried)
+    for (const auto& line : imported.notes)
         out << oneLine(cp1252ToUtf8(line)) << '\n';
     return 0;
 }
 
-int rulesTextCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream&)
+int rulesTextCheck(const fs::path& path, std::ostream& out)
 {
-    expectArgs(args, 3);
-    if (args[1] != "check")
-        wrongArguments(args);
-    auto path = toPath(args[2]);
     auto bytes = readFile(path, stock::kMaxRulesFile);
-    auto findings = compiler::checkRules(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    auto findings = compiler::checkRules(textOf(bytes));
     auto name = toText(path.filename());
     for (const auto& finding : findings)
         out << oneLine(cp1252ToUtf8(name + ":" + std::to_string(finding.line) + ": " + (finding.note ? "note: " : "") +
                                     finding.text))
             << '\n';
     return findings.empty() ? 0 : 1;
+}
+
+// The file becomes the package's last entry, unless the game would not
+// read it as written.
+int rulesTextAdd(const fs::path& package, const fs::path& file, const std::string& givenName, std::ostream& out,
+                 std::ostream& err)
+{
+    auto bytes = readFile(file, stock::kMaxRulesFile);
+    auto refusals = compiler::rulesTextRefusals(textOf(bytes), toText(file.filename()));
+    for (const auto& refusal : refusals)
+        err << oneLine(cp1252ToUtf8(refusal)) << '\n';
+    if (!refusals.empty())
+        return 1;
+    auto name = utf8ToCp1252(givenName.empty() ? toText(file.filename()) : givenName);
+    if (!name || name->empty() || name->size() > project::kMaxNameLength)
+        throw Error("A rules text's name is 1 to 100 Western European characters.");
+    auto plain = project::appendedWorkingFile(project::decodePackage(package), {EntryKind::RulesText, *name, bytes, {}});
+    saveFile(package, encoder::coded(plain));
+    out << oneLine(cp1252ToUtf8(project::openedListLine(EntryKind::RulesText, *name, bytes))) << '\n';
+    return 0;
+}
+
+int rulesTextCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    if (args.size() == 3 && args[1] == "check")
+        return rulesTextCheck(toPath(args[2]), out);
+    if (args.size() == 4 && args[1] == "add")
+        return rulesTextAdd(toPath(args[2]), toPath(args[3]), "", out, err);
+    if (args.size() == 6 && args[1] == "add" && args[4] == "--name")
+        return rulesTextAdd(toPath(args[2]), toPath(args[3]), args[5], out, err);
+    wrongArguments(args);
 }
 
 int restoreCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -225,10 +253,12 @@ const CommandInfo kCommands[] = {
     {"import-rules", importRulesCommand, "import-rules RULES.INI OUT.qxp",
      "writes the project the editors would make of a hand-edited rules.ini; prints its entries, then each "
      "change no entry carries"},
-    {"rules-text", rulesTextCommand, "rules-text check FILE",
-     "prints each line of a rules text the game would not read as meant, as FILE:LINE: WHY (a misspelt key, a "
-     "key or section given twice, a line too long or that is no rules line; a section nothing names as a note); "
-     "exit status 1 when there is any"},
+    {"rules-text", rulesTextCommand, "rules-text check FILE | rules-text add PACKAGE FILE [--name NAME]",
+     "check prints each line of a rules text the game would not read as meant, as FILE:LINE: WHY (a misspelt "
+     "key, a key or section given twice, a line too long or that is no rules line; a section nothing names as a "
+     "note), exit status 1 when there is any; add appends the file to the package as a rules-text entry, which "
+     "a compile applies after every other entry, and prints its list line (a line longer than the game reads, "
+     "or a file that is no text, is refused, exit status 1)"},
     {"restore", restoreCommand, "restore --game-dir DIR",
      "puts back the game's own rules.ini and sc-qx.mix and removes curqxp.set"},
     {"status", statusCommand, "status --game-dir DIR",

@@ -1,5 +1,6 @@
 #include "compiler/rules_import.h"
 
+#include "common/rules_line.h"
 #include "common/text.h"
 #include "compiler/compile.h"
 #include "compiler/rules_writer.h"
@@ -7,6 +8,7 @@
 #include "project/working_file.h"
 #include "stock/loaded_record.h"
 #include "stock/object_fields.h"
+#include "stock/rules_text.h"
 #include "support/errors.h"
 
 #include <gtest/gtest.h>
@@ -129,8 +131,9 @@ TEST(RulesImport, AChangedSectionBecomesItsEditorsEntry)
     }
 }
 
-// Each reason a change is not carried, once, with the line it stands on.
-TEST(RulesImport, WhatNoEntryCarriesIsNamedByItsLine)
+// Each change no editor entry carries is carried as rules text, named by its
+// line with the reason; a line the game cuts is named as well.
+TEST(RulesImport, WhatNoEditorEntryCarriesIsCarriedAsRulesText)
 {
     auto text = withLines(stockText(), "3TNK", {"Voice=VTANK", "Speed=100", "Primary=NOGUN"});
     text = withLines(text, "2TNK", {"Strength=lots"});
@@ -140,22 +143,73 @@ TEST(RulesImport, WhatNoEntryCarriesIsNamedByItsLine)
     text.erase(text.find("[E1]\r\n"), text.find("\r\n[", text.find("[E1]")) + 2 - text.find("[E1]\r\n"));
     text += "[MYTANK]\r\nStrength=5\r\n; " + std::string(200, 'c') + "\r\nName=" + std::string(130, 'n') + "\r\n";
     auto result = imported(text);
-    // The heavy tank's changes are all refused, so it stays stock.
-    EXPECT_EQ(result.lines, std::vector<std::string>{"Unit: Light Tank"});
+    EXPECT_EQ(result.lines, (std::vector<std::string>{"Unit: Light Tank", "Rules text: rules.ini (23 lines in 6 sections)"}));
     auto line = [&](const std::string& of, const std::string& after = "") {
         return "rules.ini:" + std::to_string(lineOf(text, of, after)) + ": ";
     };
-    EXPECT_EQ(result.notCarried,
+    const std::string carried = " carried as rules text: ";
+    EXPECT_EQ(result.notes,
               (std::vector<std::string>{
-                  line("[1TNK]") + "[1TNK] Strength removed, not carried: the compile writes Strength=0",
-                  line("Voice=VTANK") + "[3TNK] Voice=VTANK not carried: the unit editor has no field for Voice",
-                  line("Primary=NOGUN") + "[3TNK] Primary=NOGUN not carried: Primary Weapon cannot hold it: not in its list",
-                  line("Speed=100") + "[3TNK] Speed=100 not carried: Speed cannot hold it: beyond its width",
-                  line("Strength=lots") + "[2TNK] Strength=lots not carried: Strength cannot hold it: not a number",
-                  line("[V01]") + "[V01] not carried: the building editor does not offer V01 to be replaced",
-                  line("[MYTANK]") + "[MYTANK] not carried: it is no stock object or group, and a project never adds a section",
+                  line("[1TNK]") + "[1TNK] Strength removed," + carried + "the compile writes Strength=0",
+                  line("Voice=VTANK") + "[3TNK] Voice=VTANK" + carried + "the unit editor has no field for Voice",
+                  line("Primary=NOGUN") + "[3TNK] Primary=NOGUN" + carried + "Primary Weapon cannot hold it: not in its list",
+                  line("Speed=100") + "[3TNK] Speed=100" + carried + "Speed cannot hold it: beyond its width",
+                  line("Strength=lots") + "[2TNK] Strength=lots" + carried + "Strength cannot hold it: not a number",
+                  line("Strength=5", "[V01]") + "[V01] Strength=5" + carried + "the building editor does not offer V01 to be replaced",
+                  line("Strength=5", "[MYTANK]") + "[MYTANK] Strength=5" + carried + "no editor changes [MYTANK]",
+                  line("Name=" + std::string(130, 'n')) + "[MYTANK] Name=" + std::string(122, 'n') + carried +
+                      "no editor changes [MYTANK]",
                   line("Name=" + std::string(130, 'n')) + "a line of 135 bytes, of which the game reads only the first 127",
-                  "rules.ini: [E1] missing, not carried: a project never removes a section"}));
+                  "rules.ini: [E1] missing, carried as rules text: its keys are taken out"}));
+}
+
+// A section as the game reads it: the last line of each key with a value.
+using GameSections = std::map<std::string, std::map<std::string, std::string>>;
+
+// Numbers by value, flags by their first letter, names in any case.
+std::string gameValue(const std::string& value)
+{
+    auto lower = lowerCase(value);
+    if (!lower.empty() && std::string("yntf").find(lower[0]) != std::string::npos)
+        return lower.substr(0, 1) == "t" ? "y" : lower.substr(0, 1) == "f" ? "n" : lower.substr(0, 1);
+    char* end = nullptr;
+    double number = std::strtod(lower.c_str(), &end);
+    if (end != lower.c_str() && (*end == '\0' || *end == '%'))
+        return std::to_string(*end == '%' ? number / 100 : number);
+    return lower;
+}
+
+GameSections gameSections(const std::vector<std::string>& lines)
+{
+    GameSections sections;
+    std::string current;
+    for (const auto& line : lines) {
+        auto read = readRulesLine(line);
+        if (read.kind == RulesLine::Kind::Header)
+            current = read.name;
+        else if (read.kind == RulesLine::Kind::Entry && !read.value.empty())
+            sections[current][std::string(read.name)] = gameValue(std::string(read.value));
+    }
+    return sections;
+}
+
+// A mod with every kind of change compiles, once imported, to rules the
+// game reads as it reads the mod: every key of every section with the
+// mod's value and no key the mod lacks.
+TEST(RulesImport, TheCompileIsReadAsTheModIsRead)
+{
+    auto text = withLines(stockText(), "3TNK", {"Strength=450", "Crewed=no", "TurretAdjustY=3", "Owner=England,Turkey"});
+    text = withLines(text, "POWR", {"Prerequisite=BARRACKS", "Power=150"});
+    text = withLines(text, "General", {"GameSpeeBias=1.5", "ParabombTech=2"});
+    text = withLines(text, "E1", {"Cost=", "speed=9"});
+    text.erase(text.find("Strength=300\r\n", text.find("[1TNK]")), 14);
+    text.erase(text.find("[E2]\r\n"), text.find("\r\n[", text.find("[E2]")) + 2 - text.find("[E2]\r\n"));
+    text += "[NEWSECTION]\r\nKey=Value ; a comment\r\nOther=" + std::string(140, 'x') + "\r\n[3tnk]\r\nStrength=1\r\n";
+    auto result = imported(text);
+    auto compiled = gameSections(buildOutputs(result.workingFile).rules);
+    auto mod = gameSections(stock::splitRulesLines(text));
+    EXPECT_EQ(compiled, mod);
+    EXPECT_EQ(result.lines.back(), "Rules text: rules.ini (30 lines in 8 sections)");
 }
 
 // Comments, blanks, Windows-1252 and either line end are read as the game
@@ -163,7 +217,8 @@ TEST(RulesImport, WhatNoEntryCarriesIsNamedByItsLine)
 // a key given twice the later line counts.
 TEST(RulesImport, TheFileIsReadAsTheGameReadsIt)
 {
-    auto text = withLines(stockText(), "3TNK", {"Speed=7", "Speed=8"});
+    auto text = withLines(stockText(), "3TNK", {"Speed=8"});
+    text.insert(text.find("\r\n", text.find("[3TNK]")) + 2, "Speed=7\r\n");
     text.replace(text.find("Strength=400", text.find("[3TNK]")), 12, "  Strength = 450 ; tougher");
     text.replace(text.find("[3TNK]"), 6, "[3TNK] ; mine");
     text.insert(text.find("\r\n[", text.find("[3TNK]")) + 2, "Name=Pz\xe9\r\nspeed=9\r\n");
@@ -173,17 +228,22 @@ TEST(RulesImport, TheFileIsReadAsTheGameReadsIt)
              return lf;
          }()}) {
         auto result = imported(form);
-        ASSERT_EQ(result.lines, std::vector<std::string>{"Unit: Pz\xe9"});
-        auto record = records::unpack(EntryKind::Unit, onlyEntry(result).data);
+        ASSERT_EQ(result.lines, (std::vector<std::string>{"Unit: Pz\xe9", "Rules text: rules.ini (2 lines in 1 section)"}));
+        auto directory = project::parseDirectory(result.workingFile);
+        auto record = records::unpack(EntryKind::Unit, project::entryBlock(result.workingFile, directory, 0));
         EXPECT_EQ(record.number("strength"), 450);
         EXPECT_EQ(record.number("speed"), 8);
-        EXPECT_EQ(result.notCarried, std::vector<std::string>{"rules.ini:" + std::to_string(lineOf(text, "speed=9")) +
-                                                              ": [3TNK] speed=9 not carried: the game reads no key "
-                                                              "speed, only Speed"});
+        auto line = [&](const std::string& of) { return "rules.ini:" + std::to_string(lineOf(text, of)) + ": "; };
+        EXPECT_EQ(result.notes,
+                  (std::vector<std::string>{
+                      line("Speed=8") + "Speed is given twice in [3TNK] (first on line " +
+                          std::to_string(lineOf(text, "Speed=7", "[3TNK] ; mine")) + "): which one the game reads is not defined",
+                      line("speed=9") + "[3TNK] speed=9 carried as rules text: no editor writes speed",
+                      line("speed=9") + "the game reads no key speed in [3TNK]: it reads Speed"}));
     }
     auto stock = imported(stockText());
     EXPECT_EQ(stock.lines, std::vector<std::string>{});
-    EXPECT_EQ(stock.notCarried, std::vector<std::string>{});
+    EXPECT_EQ(stock.notes, std::vector<std::string>{});
     EXPECT_EQ(project::parseDirectory(stock.workingFile).entries.size(), 0u);
     EXPECT_EQ(test::errorOf([] { imported("; no sections\r\nKey=1\r\n"); }),
               "rules.ini holds no section, so it is no rules file.");

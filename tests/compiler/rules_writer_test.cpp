@@ -53,6 +53,22 @@ TEST(EditedRules, ChangesSectionsInPlace)
     EXPECT_EQ(rules.lines().size(), 15u);
 }
 
+// A player's rules text after the entries: a key set in place of its exact
+// spelling, added after the section's keys, taken out by "Key=", a new
+// section at the end; a later text wins; comments ride along, those before
+// the first section at the top, where the game skips them.
+TEST(EditedRules, RulesTextIsAppliedAfterTheEntries)
+{
+    const stock::RulesText base({"; head", "[A]", "One=1", "two=2", "Old=3", "[B]", "Key=1"});
+    EditedRules rules(base);
+    rules.edit("A", {{Action::Set, "One", "5", ""}});
+    rules.apply(stock::RulesText({"; mine\r", "Loose=1", "[A]", "two=20 ; more", "; why", "Two=7", "Old=", "[a]",
+                                  "One=6", "[B]", "; tail", "[New]", "K=1", "Gone=", "[Empty]"}));
+    rules.apply(stock::RulesText({"[A]", "two=21", "[New]", "Gone=2"}));
+    EXPECT_EQ(rules.lines(), (stock::RulesLines{"; mine", "Loose=1", "; head", "[A]", "One=5", "two=21", "; why", "Two=7",
+                                                "[B]", "Key=1", "; tail", "", "[a]", "One=6", "", "[New]", "K=1", "Gone=2"}));
+}
+
 // The record an editor stores after loading the stock object and adding it.
 records::ObjectRecord loadedAndAdded(EntryKind kind, const std::string& identifier)
 {

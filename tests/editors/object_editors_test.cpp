@@ -269,7 +269,7 @@ private slots:
         QCOMPARE(f.entries(), std::size_t{1});
         QCOMPARE(f.entry(0).data, first.data);
         // The list line of a reopened project says "Projecitle", as packages always have.
-        QCOMPARE(project::openedListLines(project::readDirectory(f.workingFile("project.tmp"))),
+        QCOMPARE(project::openedListLines(f.workingFile("project.tmp")),
                  std::vector<std::string>{"Projecitle: Homing Missile [HeatSeeker]"});
     }
 

@@ -263,7 +263,7 @@ private slots:
         QCOMPARE(w.cnuform->edited.position(), -1);
         QCOMPARE(w.cnpform->edited.position(), 0);
         QCOMPARE(w.cnwhform->edited.position(), -1);
-        auto lines = project::openedListLines(project::readDirectory(f.projectFile()));
+        auto lines = project::openedListLines(f.projectFile());
         QCOMPARE(lines, (std::vector<std::string>{"Weapon: A", "Weapon: C"}));
     }
 
@@ -513,13 +513,14 @@ private slots:
         QCOMPARE(readFile(f.projectFile()), before);
 
         menuCommand(f, "Import rules.ini...");
-        QCOMPARE(f.lines(), QStringList{"Unit: Heavy Tank"});
+        QCOMPARE(f.lines(), (QStringList{"Unit: Heavy Tank", "Rules text: mod.ini (2 lines in 1 section)"}));
         QVERIFY(f.prj()->hasUnsavedChanges());
         auto* report = f.prj()->importReport;
         QCOMPARE(report->windowTitle(), QString("Import of rules.ini"));
         QCOMPARE(report->NotCarried->toPlainText(),
-                 QString("1 change is not carried:\n"
-                         "mod.ini:382: [3TNK] Voice=VTANK not carried: the unit editor has no field for Voice"));
+                 QString("What no editor entry carries is carried by the rules-text entry, line by line; lines the "
+                         "game would not read as meant are named:\n"
+                         "mod.ini:382: [3TNK] Voice=VTANK carried as rules text: the unit editor has no field for Voice"));
     }
 };
 

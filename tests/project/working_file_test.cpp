@@ -121,7 +121,7 @@ TEST_F(WorkingFile, ResavingMovesTheEntryLast)
     append({EntryKind::Weapon, "C", Bytes(24, 3), {}});
     remove(0);
     append({EntryKind::Weapon, "A", Bytes(24, 9), {}});
-    auto lines = project::openedListLines(project::readDirectory(file()));
+    auto lines = project::openedListLines(file());
     EXPECT_EQ(lines, (std::vector<std::string>{"Weapon: B", "Weapon: C", "Weapon: A"}));
     EXPECT_EQ(project::readEntry(file(), 2).data, Bytes(24, 9));
 }
@@ -159,7 +159,10 @@ TEST(ListLines, OpenAndSaveTexts)
     EXPECT_EQ(project::openedListLine(EntryKind::Terrain, "Clear Grassy Terrain [Clear]"),
               "Terrain Settings: Clear Grassy Terrain [Clear]");
     EXPECT_EQ(project::openedListLine(static_cast<EntryKind>(0), "x"), "Unknown: x");
-    EXPECT_EQ(project::openedListLine(static_cast<EntryKind>(19), "x"), "Unknown: x");
+    EXPECT_EQ(project::openedListLine(static_cast<EntryKind>(20), "x"), "Unknown: x");
+    EXPECT_EQ(project::openedListLine(EntryKind::RulesText, "Mod", test::bytesOf("; mine\r\n[A]\r\nB=1\r\n\r\n[C]")),
+              "Rules text: Mod (5 lines in 2 sections)");
+    EXPECT_EQ(project::openedListLine(EntryKind::RulesText, "Empty", {}), "Rules text: Empty (0 lines in 0 sections)");
 }
 
 // Damaged directories are refused with a message, never read out of bounds.

@@ -53,7 +53,7 @@ private slots:
         for (auto* button : w.form1->findChildren<QPushButton*>())
             captions << button->text();
         QCOMPARE(captions, (QStringList{"Unit", "Weapon", "Projectile", "Warhead", "Building", "General",
-                                        "Settings", "Open VKL", "Project"}));
+                                        "Rules Text", "Settings", "Open VKL", "Project"}));
     }
 
     void firstRunSendsEveryObjectButtonToTheSettings()

@@ -88,7 +88,7 @@ TEST(ToolList, PrintsTheLinesOfAnOpenedPackageInUtf8)
     EXPECT_EQ(result.out, "Unit: Panzer \u00e9\nProjecitle: Cannon [Cannon]\n");
 }
 
-// The entries, then what they do not carry; a file without sections is
+// The entries, then what the rules text carries; a file without sections is
 // refused and writes nothing.
 TEST(ToolImportRules, PrintsTheEntriesAndWhatTheyDoNotCarry)
 {
@@ -98,9 +98,10 @@ TEST(ToolImportRules, PrintsTheEntriesAndWhatTheyDoNotCarry)
     test::writeText(dir / "rules.ini", text);
     auto result = runTool({"import-rules", toText(dir / "rules.ini"), toText(dir / "mod.qxp")});
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, "Unit: Heavy Tank\n"
-                          "rules.ini:382: [3TNK] Voice=VTANK not carried: the unit editor has no field for Voice\n");
-    EXPECT_EQ(runTool({"list", toText(dir / "mod.qxp")}).out, "Unit: Heavy Tank\n");
+    const std::string lines = "Unit: Heavy Tank\nRules text: rules.ini (2 lines in 1 section)\n";
+    EXPECT_EQ(result.out,
+              lines + "rules.ini:382: [3TNK] Voice=VTANK carried as rules text: the unit editor has no field for Voice\n");
+    EXPECT_EQ(runTool({"list", toText(dir / "mod.qxp")}).out, lines);
 
     test::writeText(dir / "notes.ini", "just notes\n");
     auto refused = runTool({"import-rules", toText(dir / "notes.ini"), toText(dir / "notes.qxp")});
