@@ -256,7 +256,8 @@ void TRulesText::useGameSpelling()
     const auto& finding = findings_[static_cast<std::size_t>(row)];
     auto block = TextEdit->document()->findBlockByNumber(static_cast<int>(finding.line) - 1);
     auto text = block.text();
-    auto read = readRulesLine(toUtf8(text));
+    auto line = toUtf8(text);
+    auto read = readRulesLine(line);
     auto written = fromUtf8(cp1252ToUtf8(read.name));
     auto at = text.indexOf(written);
     if (finding.spelling.empty() || at < 0)
@@ -318,16 +319,16 @@ void TRulesText::store()
                          project::openedListLine(EntryKind::RulesText, *name, block));
     // The window goes on editing the stored entry.
     edited.set(project->ListBox1->count() - 1);
-    TextEdit->document()->setModified(false);
+    storedText_ = TextEdit->toPlainText();
 }
 
 void TRulesText::closeEvent(QCloseEvent* event)
 {
     // Text that is stored is in the project; any other text stays here.
-    if (!TextEdit->document()->isModified()) {
+    if (TextEdit->toPlainText() == storedText_) {
         NameEdit->clear();
         TextEdit->clear();
-        TextEdit->document()->setModified(false);
+        storedText_.clear();
         edited.clear();
     }
     event->accept();
@@ -339,7 +340,7 @@ void TRulesText::loadEntry(int position, const project::Entry& entry)
     text.remove('\r');
     NameEdit->setText(fromUtf8(cp1252ToUtf8(entry.name)));
     TextEdit->setPlainText(text);
-    TextEdit->document()->setModified(false);
+    storedText_ = text;
     check();
     edited.set(position);
     showToFront(this);

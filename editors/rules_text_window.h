@@ -93,6 +93,7 @@ private:
     RulesHighlighter* highlighter_;
     QTimer* checkTimer_;
     std::vector<compiler::RulesFinding> findings_;
+    QString storedText_;  // as last stored or loaded
 };
 
 }

@@ -63,6 +63,8 @@ Bytes everyKindProject()
     entries[1].data[23] = 0xAB;                            // a weapon byte no field holds
     entries[2].data.push_back(0xEE);                       // after the projectile's record
     entries.push_back({EntryKind::Warhead, "Short", Bytes(3, 1)});  // a damaged block travels whole
+    entries.push_back({EntryKind::RulesText, "Mine", test::bytesOf("; mine\r\n[3TNK]\r\nCrewed=no")});
+    entries.push_back({EntryKind::RulesText, "Long", test::bytesOf("[A]\nB=" + std::string(130, 'b'))});
     auto file = project::buildWorkingFile(7, entries);
     file[project::kHeaderSize + project::kEntrySize + 90] = 0x55;  // junk behind a name
     return file;
@@ -115,8 +117,19 @@ TEST(ProjectText, EveryProjectComesBackByteForByte)
                              "Primary=", "Prerequisite=", "FrameList=files/1-framelist.stream\n",
                              "Icon=files/1-icon.shp\n", "Unmapped=23:ab\n", "Extra=files/3-extra.bin\n",
                              "[Entry 19]\nName=Unknown\\x0akind\nKind=200\nData=files/19.bin\n",
-                             "[Warhead 20]\nName=Short\nData=files/20.bin\n", "Directory=", "[Project]\nReserved=7\n"})
+                             "[Warhead 20]\nName=Short\nData=files/20.bin\n", "Directory=", "[Project]\nReserved=7\n",
+                             "[RulesText 21]\nName=Mine\nText=rules-text-21.ini\n",
+                             "[RulesText 22]\nName=Long\nData=files/22.bin\n"})
         EXPECT_NE(form.ini.find(line), std::string::npos) << line;
+    // A rules text lies beside project.ini as it is.
+    EXPECT_EQ(readerOf(form)("rules-text-21.ini"), test::bytesOf("; mine\r\n[3TNK]\r\nCrewed=no"));
+    auto textLine = std::count(form.ini.begin(), form.ini.begin() + static_cast<std::ptrdiff_t>(form.ini.find("Text=")), '\n') + 1;
+    for (auto& [name, bytes] : form.files) {
+        if (name == "rules-text-21.ini")
+            bytes = test::bytesOf(std::string("[A]\r\nB=1\0", 10));
+    }
+    EXPECT_EQ(test::errorOf([&] { importText(form.ini, readerOf(form)); }),
+              "project.ini:" + std::to_string(textLine) + ": Text: rules-text-21.ini:2: a NUL byte: this is no rules text");
 }
 
 // An edit of one line changes that field and nothing else.

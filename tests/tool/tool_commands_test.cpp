@@ -213,6 +213,38 @@ TEST_F(ToolCompile, AnswersQuestionsNoUnlessTold)
     EXPECT_EQ(compile(true).status, 0);
 }
 
+// A rules text joins the package as its last entry and is applied after
+// every other entry; one the game would not read as written is refused
+// with its line, and the package stays as it was.
+TEST_F(ToolCompile, RulesTextIsAddedAndAppliedLast)
+{
+    package({{EntryKind::Warhead, "Armor Piercing [AP]", Bytes{2, 100, 50, 25, 10, 5, 0, 0, 1, 0, 0, 0}, {}}});
+    test::writeText(dir / "mod.ini", "; crews\r\n[3TNK]\r\nCrewed=no\r\n[AP]\r\nSpread=7\r\n");
+    auto added = runTool({"rules-text", "add", toText(dir / "p.qxp"), toText(dir / "mod.ini"), "--name", "Crews"});
+    EXPECT_EQ(added.out, "Rules text: Crews (5 lines in 2 sections)\n");
+    EXPECT_EQ(runTool({"list", toText(dir / "p.qxp")}).out, "Warhead: Armor Piercing [AP]\n" + added.out);
+    auto before = readFile(dir / "p.qxp");
+    const std::pair<std::string, std::string> refused[] = {
+        {"[A]\r\nB=" + std::string(130, 'b') + "\r\n", "bad.ini:2: a line of 132 bytes, of which the game reads only the first 127\n"},
+        {std::string("[A]\r\nB=\x01\r\n"), "bad.ini:2: the control character \\x01: this is no rules text\n"},
+    };
+    for (const auto& [text, err] : refused) {
+        test::writeText(dir / "bad.ini", text);
+        auto result = runTool({"rules-text", "add", toText(dir / "p.qxp"), toText(dir / "bad.ini")});
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.err, err);
+    }
+    EXPECT_EQ(readFile(dir / "p.qxp"), before);
+
+    EXPECT_EQ(compile(false).status, 0);
+    auto rules = readFile(dir / "game" / "rules.ini");
+    auto text = std::string(rules.begin(), rules.end());
+    EXPECT_TRUE(text.starts_with("; crews\r\n"));
+    EXPECT_NE(text.find("[AP]\r\nSpread=7\r\nWall=no\r\n"), std::string::npos);
+    auto tank = text.find("[3TNK]\r\n");
+    EXPECT_NE(text.substr(tank, text.find("\r\n[", tank) - tank).find("\r\nCrewed=no"), std::string::npos);
+}
+
 // The preview writes nothing; its diff, applied by patch to the game's own
 // rules.ini, gives what the compile installs.
 // A value the game would read otherwise is asked about; any message of kind
