@@ -205,6 +205,16 @@ void Shots::projectAndCompile()
     project->importRules();
     shoot(project->importReport, "import-rules");
     project->importReport->close();
+
+    auto* rulesText = w().rulesText;
+    rulesText->NameEdit->setText("Crews stay");
+    rulesText->TextEdit->setPlainText("; the crews of heavy tanks stay inside\n[3TNK]\nCrewed=no\nTurretAdjustY=3\n\n"
+                                      "[4TNK]\ncrewed=no\n\n[MYRULES]\nSpeed=9\n");
+    rulesText->check();
+    rulesText->Findings->setCurrentRow(0);
+    showToFront(rulesText);
+    shoot(rulesText, "rules-text");
+    rulesText->close();
 }
 
 // The README's picture: the main window above the unit editor.

@@ -85,7 +85,11 @@ _qxtool()
             ;;
         rules-text)
             if [[ $cword -eq 2 ]]; then
-                COMPREPLY=($(compgen -W "check" -- "$cur"))
+                COMPREPLY=($(compgen -W "check add" -- "$cur"))
+            elif [[ ${words[2]} == add && $cword -eq 3 ]]; then
+                _filedir qxp
+            elif [[ ${words[2]} == add && $cword -eq 5 ]]; then
+                COMPREPLY=($(compgen -W "--name" -- "$cur"))
             else
                 _filedir ini
             fi

@@ -90,7 +90,7 @@ void TForm1::addButton(const QString& caption, const std::function<void()>& acti
 {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(QString(caption).remove(' ') + "Button");
-    button->setMinimumSize(96, kToolbarHeight - 12);
+    button->setMinimumSize(84, kToolbarHeight - 12);
     layout()->addWidget(button);
     connect(button, &QPushButton::clicked, this, [this, action] { runCommand(*windows_.dialogs, action); });
 }
