@@ -19,7 +19,7 @@ set(QXCORE_SOURCES
   compiler/compile.cpp
   compiler/game_originals.cpp
   compiler/install_journal.cpp
-  compiler/mix_writer.cpp
+  archive/mix_writer.cpp
   compiler/project_text.cpp
   compiler/rules_check.cpp
   compiler/rules_import.cpp

@@ -8,7 +8,7 @@
 #include "common/unified_diff.h"
 #include "compiler/game_originals.h"
 #include "compiler/install_journal.h"
-#include "compiler/mix_writer.h"
+#include "archive/mix_writer.h"
 #include "compiler/rules_check.h"
 #include "compiler/rules_writer.h"
 #include "stock/records.h"
@@ -25,6 +25,9 @@
 
 namespace qx::compiler {
 namespace {
+
+using archive::kMaxMemberName;
+using archive::nameHash;
 
 struct LoadedProject {
     ByteView file;

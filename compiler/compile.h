@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/file_io.h"
-#include "compiler/mix_writer.h"
+#include "archive/mix_writer.h"
 #include "compiler/rules_writer.h"
 
 #include <optional>
@@ -9,6 +9,8 @@
 #include <vector>
 
 namespace qx::compiler {
+
+using archive::MixArchive;
 
 // How the pipeline tells the user what happened. Texts are Windows-1252
 // bytes; "\r" inside a message separates its lines.

@@ -3,7 +3,7 @@
 #include "compiler/install_journal.h"
 
 #include "common/error.h"
-#include "compiler/mix_writer.h"
+#include "archive/mix_writer.h"
 #include "compiler/rules_writer.h"
 #include "stock/records.h"
 #include "project/encoder.h"

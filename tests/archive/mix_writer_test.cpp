@@ -1,10 +1,10 @@
-#include "compiler/mix_writer.h"
+#include "archive/mix_writer.h"
 
 #include "common/error.h"
 
 #include <gtest/gtest.h>
 
-namespace qx::compiler {
+namespace qx::archive {
 namespace {
 
 TEST(NameHash, IgnoresCaseAndRotatesPerFourCharacters)

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace qx::compiler {
+namespace qx::archive {
 
 constexpr std::size_t kMaxMemberName = 12;
 

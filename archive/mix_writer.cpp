@@ -1,4 +1,4 @@
-#include "compiler/mix_writer.h"
+#include "archive/mix_writer.h"
 
 #include "common/bytes.h"
 #include "common/error.h"
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <bit>
 
-namespace qx::compiler {
+namespace qx::archive {
 
 std::uint32_t nameHash(const std::string& name)
 {
