@@ -12,7 +12,12 @@ std::uint32_t nameHash(const std::string& name)
 {
     if (name.size() > kMaxMemberName)
         throw Error("The archive member name \"" + name + "\" is longer than 12 characters.");
-    std::string upper = name;
+    return memberId(name);
+}
+
+std::uint32_t memberId(std::string_view name)
+{
+    std::string upper(name);
     for (auto& c : upper) {
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 32);

@@ -4,14 +4,18 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qx::archive {
 
 constexpr std::size_t kMaxMemberName = 12;
 
-// The member identifier of a file name of at most 12 characters.
+// The member identifier of a file name of at most 12 characters, as the
+// compile names its members.
 std::uint32_t nameHash(const std::string& name);
+// The same of a name of any length, as archive tools name theirs.
+std::uint32_t memberId(std::string_view name);
 
 // Collects members and writes the archive in one piece: index ascending by
 // identifier compared as signed numbers, members of equal identifier in the

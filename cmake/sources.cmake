@@ -19,6 +19,9 @@ set(QXCORE_SOURCES
   compiler/compile.cpp
   compiler/game_originals.cpp
   compiler/install_journal.cpp
+  archive/mix_keys.cpp
+  archive/mix_names.cpp
+  archive/mix_reader.cpp
   archive/mix_writer.cpp
   compiler/project_text.cpp
   compiler/rules_check.cpp
