@@ -19,6 +19,7 @@ set(QXCORE_SOURCES
   compiler/compile.cpp
   compiler/game_originals.cpp
   compiler/install_journal.cpp
+  archive/game_archives.cpp
   archive/mix_keys.cpp
   archive/mix_names.cpp
   archive/mix_reader.cpp
@@ -116,6 +117,7 @@ set(QXUI_SOURCES
 set(QXTOOL_SOURCES
   tool/arguments_${QX_SYSTEM}.cpp
   tool/library_commands.cpp
+  tool/mix_commands.cpp
   tool/pictures.cpp
   tool/shp_commands.cpp
   tool/tool_commands.cpp

@@ -1,6 +1,7 @@
 // Writes the seed inputs of the fuzz targets into fuzz/corpus/NAME/, made by
 // the program's own writers: run it from the source folder after a format
 // changes, and commit what it writes.
+#include "archive/mix_writer.h"
 #include "common/save_file.h"
 #include "data/stock_rules.h"
 #include "stock/records.h"
@@ -12,6 +13,7 @@
 #include "project/encoder.h"
 #include "project/working_file.h"
 #include "shell/directories.h"
+#include "support/mix_forms.h"
 
 #include <iostream>
 
@@ -112,6 +114,16 @@ int main()
         }
         seed("stock_loader", identifier, Bytes(text.begin(), text.end()));
     }
+    archive::MixArchive inner;
+    inner.add("rules.ini", Bytes{'[', 'A', ']', '\r', '\n'});
+    inner.add("tank.shp", library::writeShp(8, 8, shpFrames));
+    archive::MixArchive outer;
+    outer.add("valkor.mix", inner.bytes());
+    outer.add("temperat.pal", Bytes(768, 7));
+    seed("mix", "plain-nested", outer.bytes());
+    seed("mix", "extended-digest", test::inForm(inner.bytes(), archive::IndexForm::Extended, true));
+    seed("mix", "encrypted-digest", test::inForm(outer.bytes(), archive::IndexForm::Encrypted, true));
+
     fs::remove_all(scratch);
     std::cout << "corpus written to " << kCorpus << "\n";
 }

@@ -273,6 +273,12 @@ const CommandInfo kCommands[] = {
     {"library", libraryCommand, "library FILE.vkl", "prints a library's kind, title and images"},
     {"extract", extractCommand, "extract FILE.vkl INDEX OUT", "writes the SHP data of image INDEX (from 0)"},
     {"frames", framesCommand, "frames FILE.vkl INDEX OUTDIR", "writes the preview frames of image INDEX as PNG files"},
+    {"mix", mixCommand,
+     "mix list ARCHIVE [--game-dir DIR] | mix info ARCHIVE [--game-dir DIR] | mix extract ARCHIVE OUTDIR [MEMBER...]",
+     "lists an archive's members (name, identifier, size, kind), tells its index form, flags, counts and whether "
+     "its digest matches, or writes its members (all, or those named) into OUTDIR; with --game-dir an archive of "
+     "the game in any letter case; A.mix/B.mix names an archive inside another, a member without a name goes by "
+     "its identifier in hex"},
     {"shp", shpCommand,
      "shp info FILE.shp | shp frames FILE.shp --palette PAL OUTDIR | shp make --palette PAL OUT.shp FRAME.png...",
      "prints an SHP file's frame count, size and each frame's kind; writes its frames in a palette as PNG "

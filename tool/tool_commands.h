@@ -27,6 +27,9 @@ int libraryCommand(const std::vector<std::string>& args, std::ostream& out, std:
 int extractCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int framesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// mix list, info and extract: the game's archives.
+int mixCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 // shp info, frames and make.
 int shpCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 // A palette file as the palette reader takes it, read like every input.

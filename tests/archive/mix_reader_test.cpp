@@ -4,63 +4,16 @@
 #include "archive/mix_writer.h"
 #include "common/bytes.h"
 #include "support/errors.h"
+#include "support/mix_forms.h"
 
 #include <gtest/gtest.h>
 
 namespace qx::archive {
 namespace {
 
-// The published private exponent that matches the game's public key.
-constexpr std::string_view kPrivateKey = "AigKVje8mROcR8QixnxUEF5b29Curkq01DNDWCdOG99XBqH79OaCiTCB";
-
 Bytes bytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
-// The key block a tool writes for a Blowfish key: each half of the 78 key
-// bytes raised to the private exponent.
-Bytes keyBlockFor(const BlowfishKey& key)
-{
-    Bytes block;
-    auto exponent = keyNumber(kPrivateKey);
-    for (std::size_t half = 0; half < 2; ++half) {
-        Bytes plain(40);
-        for (std::size_t i = 0; i < 39 && half * 39 + i < key.size(); ++i)
-            plain[i] = key[half * 39 + i];
-        auto cipher = powerModulo(plain, exponent);
-        block.insert(block.end(), cipher.begin(), cipher.end());
-    }
-    return block;
-}
-
-// An archive of the writer's plain form turned into the extended or the
-// encrypted form, with or without a digest.
-Bytes convert(const Bytes& plain, IndexForm form, bool digest)
-{
-    if (form == IndexForm::Plain)
-        return plain;
-    std::size_t indexSize = 6 + 12 * u16At(plain, 0);
-    Bytes index(plain.begin(), plain.begin() + static_cast<std::ptrdiff_t>(indexSize));
-    Bytes body(plain.begin() + static_cast<std::ptrdiff_t>(indexSize), plain.end());
-    std::uint16_t flags = (digest ? 1 : 0) | (form == IndexForm::Encrypted ? 2 : 0);
-    Bytes out{0, 0, static_cast<std::uint8_t>(flags), 0};
-    if (form == IndexForm::Encrypted) {
-        BlowfishKey key;
-        for (std::size_t i = 0; i < key.size(); ++i)
-            key[i] = static_cast<std::uint8_t>(i * 37 + 11);
-        auto block = keyBlockFor(key);
-        out.insert(out.end(), block.begin(), block.end());
-        index.resize((index.size() + 7) / 8 * 8, 0xEE);
-        blowfishEncrypt(key, index.data(), index.size());
-    }
-    out.insert(out.end(), index.begin(), index.end());
-    out.insert(out.end(), body.begin(), body.end());
-    if (digest) {
-        Sha1 sha1;
-        sha1.add(body);
-        auto sum = sha1.digest();
-        out.insert(out.end(), sum.begin(), sum.end());
-    }
-    return out;
-}
+Bytes convert(const Bytes& plain, IndexForm form, bool digest) { return test::inForm(plain, form, digest); }
 
 MixReader open(Bytes bytes, const std::string& name = "test.mix")
 {
@@ -100,7 +53,7 @@ TEST(MixKeys, TheKeyBlockGivesItsKey)
     BlowfishKey key;
     for (std::size_t i = 0; i < key.size(); ++i)
         key[i] = static_cast<std::uint8_t>(255 - i);
-    EXPECT_EQ(blowfishKey(keyBlockFor(key)), key);
+    EXPECT_EQ(blowfishKey(test::keyBlockFor(key)), key);
 
     // One raised to any power is one.
     Bytes known(80);

@@ -1,5 +1,7 @@
 #include "tool/run_tool.h"
 
+#include "archive/mix_reader.h"
+#include "archive/mix_writer.h"
 #include "compiler/rules_writer.h"
 #include "stock/records.h"
 #include "project/encoder.h"
@@ -154,6 +156,47 @@ TEST(ToolRulesText, CheckPrintsEachFindingAndExitsWithOne)
     test::writeText(dir / "good.ini", "[3TNK]\r\nCrewed=no\r\n");
     EXPECT_EQ(runTool({"rules-text", "check", toText(dir / "good.ini")}).status, 0);
     EXPECT_EQ(runTool({"rules-text", "add", toText(dir / "good.ini")}).status, 2);
+}
+
+// An archive of the game folder, found in any letter case, with one inside
+// it: listed with names, identifiers, sizes and kinds, described, and its
+// members written out by name or identifier.
+TEST(ToolMix, ListsDescribesAndExtracts)
+{
+    TempDir dir;
+    archive::MixArchive inner;
+    inner.add("rules.ini", test::bytesOf("[General]\r\n"));
+    archive::MixArchive outer;
+    Bytes shp(14 + 8 * 3 + 4);
+    shp[0] = 1;
+    shp[6] = 24;
+    shp[8] = 20;
+    outer.add("3tnk.shp", shp);
+    outer.add("valkor.mix", inner.bytes());
+    outer.add("x.bin", test::bytesOf("?"));
+    fs::create_directories(dir / "game");
+    test::writeBytes(dir / "game" / "MAIN.MIX", outer.bytes());
+
+    auto list = runTool({"mix", "list", "main.mix", "--game-dir", toText(dir / "game")});
+    EXPECT_EQ(list.status, 0);
+    auto id = [](const std::string& name) { return archive::idText(archive::nameHash(name)); };
+    EXPECT_EQ(list.out, id("x.bin") + " " + id("x.bin") + " 1 other\nvalkor.mix " + id("valkor.mix") +
+                            " 29 archive\n3tnk.shp " + id("3tnk.shp") + " 42 SHP graphic, 1 frame of 24x20\n");
+    EXPECT_EQ(runTool({"mix", "list", toText(dir / "game" / "MAIN.MIX") + "/valkor.mix"}).out,
+              "rules.ini " + id("rules.ini") + " 11 text\n");
+    EXPECT_EQ(runTool({"mix", "info", toText(dir / "game" / "MAIN.MIX")}).out,
+              "index: plain\nflags: 0\nmembers: 3\nbody: 72 bytes from byte 42\ndigest: none\n");
+
+    auto extract = runTool({"mix", "extract", toText(dir / "game" / "MAIN.MIX"), toText(dir / "out"), "valkor.mix", id("x.bin")});
+    EXPECT_EQ(extract.out, "valkor.mix\n" + id("x.bin") + "\n");
+    EXPECT_EQ(readFile(dir / "out" / "valkor.mix"), inner.bytes());
+    EXPECT_EQ(readFile(dir / "out" / id("x.bin")), test::bytesOf("?"));
+
+    auto missing = runTool({"mix", "list", "other.mix", "--game-dir", toText(dir / "game")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "qxtool: The game folder " + toText(dir / "game") + " has no archive other.mix.\n");
+    test::writeBytes(dir / "bad.mix", Bytes{1, 0});
+    EXPECT_EQ(runTool({"mix", "info", toText(dir / "bad.mix")}).err, "qxtool: bad.mix: it is too short to be an archive\n");
 }
 
 class ToolCompile : public ::testing::Test {
