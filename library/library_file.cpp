@@ -200,6 +200,7 @@ LibraryImage imageFromShp(Bytes shp, const std::string& name, const Palette& pal
     auto frames = readShp(shp, name);
     if (frames.frames.empty())
         throw Error(name + " has no frames.");
+    requirePlayableFrame(frames.width, frames.height, name);
     auto count = kind == LibraryKind::Icon ? 1 : frames.frames.size();
     checkListSize(count, frames.width, frames.height);
     LibraryImage image{std::move(shp), {frames.width, frames.height, {}}};

@@ -214,6 +214,22 @@ const char* frameKindName(ShpFrameKind kind)
     return "unknown";
 }
 
+std::optional<std::string> unplayableFrame(int width, int height, const std::string& name)
+{
+    auto pixels = std::int64_t{width} * height;
+    if (pixels <= kMaxPlayablePixels)
+        return std::nullopt;
+    return name + ": a frame of " + std::to_string(width) + "x" + std::to_string(height) + " is " +
+           std::to_string(pixels) + " pixels, but the game draws frames of at most " +
+           std::to_string(kMaxPlayablePixels) + " pixels";
+}
+
+void requirePlayableFrame(int width, int height, const std::string& name)
+{
+    if (auto fault = unplayableFrame(width, height, name))
+        throw Error(*fault + ".");
+}
+
 Shp readShp(ByteView file, const std::string& name)
 {
     try {

@@ -2,6 +2,7 @@
 
 #include "common/file_io.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,16 @@ constexpr std::uint64_t kMaxShpBytes = 256u << 20;
 constexpr std::uint32_t kMaxShpFileSize = 0xFFFFFF;
 // A file read as an SHP: its frames, a palette and room to spare.
 constexpr std::uint64_t kMaxShpFileBytes = 64u << 20;
+
+// The game keeps a frame's pixel count in 16 bits and builds frames in a
+// buffer of 131,072 bytes: a frame of more pixels comes out cut or garbled.
+constexpr std::int64_t kMaxPlayablePixels = 65535;
+
+// Why the game cannot draw frames of this size, naming the file; nothing
+// when it can.
+std::optional<std::string> unplayableFrame(int width, int height, const std::string& name);
+// The same as an error.
+void requirePlayableFrame(int width, int height, const std::string& name);
 
 enum class ShpFrameKind : std::uint8_t { Key = 0x80, KeyDelta = 0x40, Delta = 0x20 };
 

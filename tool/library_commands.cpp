@@ -39,6 +39,8 @@ library::LibraryImage readImageArgument(const std::vector<std::string>& args, co
     if (colon == std::string::npos || colon + 1 == argument.size())
         wrongArguments(args);
     library::LibraryImage image{readFile(toPath(argument.substr(0, colon))), {}};
+    auto shp = library::readShp(image.shp, argument.substr(0, colon));
+    library::requirePlayableFrame(shp.width, shp.height, argument.substr(0, colon));
     std::size_t start = colon + 1;
     while (start <= argument.size()) {
         auto comma = std::min(argument.find(',', start), argument.size());

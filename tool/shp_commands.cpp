@@ -32,6 +32,8 @@ int infoCommand(const std::vector<std::string>& args, std::ostream& out)
     auto shp = readShpFile(args[2]);
     out << shp.frames.size() << (shp.frames.size() == 1 ? " frame" : " frames") << " of " << shp.width << "x"
         << shp.height << '\n';
+    if (auto fault = library::unplayableFrame(shp.width, shp.height, args[2]))
+        out << "warning: " << *fault << '\n';
     for (std::size_t i = 0; i < shp.kinds.size(); ++i)
         out << i << ": " << library::frameKindName(shp.kinds[i]) << '\n';
     return 0;
@@ -87,6 +89,7 @@ int makeShpCommand(const std::vector<std::string>& args)
         }
         frames.push_back(indicesOfPicture(picture, palette));
     }
+    library::requirePlayableFrame(width, height, rest[2]);
     saveFile(toPath(rest[2]), library::writeShp(width, height, frames));
     return 0;
 }

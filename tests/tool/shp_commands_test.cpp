@@ -113,6 +113,19 @@ TEST_F(ToolShp, RefusalsAreOneLine)
     EXPECT_EQ(noPalette.status, 1);
     EXPECT_EQ(runTool({"shp", "make", path("x.shp"), path("red.png")}).status, 2);
     EXPECT_EQ(runTool({"make-library", "--kind", "unit", "--title", "T", "--out", path("t.vkl"), path("bad.shp")}).status, 2);
+
+    // A frame the game cannot draw: refused by make and make-library, marked by info.
+    test::writePng(dir / "huge.png", 256, 256, test::kRed);
+    const std::string limit = "a frame of 256x256 is 65536 pixels, but the game draws frames of at most 65535 pixels";
+    auto huge = runTool({"shp", "make", "--palette", path("game.pal"), path("huge.shp"), path("huge.png")});
+    EXPECT_EQ(huge.err, "qxtool: " + path("huge.shp") + ": " + limit + ".\n");
+    EXPECT_FALSE(fs::exists(dir / "huge.shp"));
+    test::writeBytes(dir / "huge.shp", library::writeShp(256, 256, {Bytes(65536, 1)}));
+    EXPECT_EQ(runTool({"shp", "info", path("huge.shp")}).out,
+              "1 frame of 256x256\nwarning: " + path("huge.shp") + ": " + limit + "\n0: key frame\n");
+    auto library = runTool({"make-library", "--kind", "unit", "--title", "T", "--out", path("t.vkl"), "--palette",
+                            path("game.pal"), path("huge.shp")});
+    EXPECT_EQ(library.err, "qxtool: " + path("huge.shp") + ": " + limit + ".\n");
 }
 
 }
