@@ -1,3 +1,4 @@
+#include "common/bytes.h"
 #include "common/cp1252.h"
 #include "common/save_file.h"
 #include "library/image_list_stream.h"
@@ -39,8 +40,9 @@ library::LibraryImage readImageArgument(const std::vector<std::string>& args, co
     if (colon == std::string::npos || colon + 1 == argument.size())
         wrongArguments(args);
     library::LibraryImage image{readFile(toPath(argument.substr(0, colon))), {}};
-    auto shp = library::readShp(image.shp, argument.substr(0, colon));
-    library::requirePlayableFrame(shp.width, shp.height, argument.substr(0, colon));
+    // The frames stand in for the SHP's own, so only its head is read.
+    if (image.shp.size() >= library::kShpHeadSize)
+        library::requirePlayableFrame(u16At(image.shp, 6), u16At(image.shp, 8), argument.substr(0, colon));
     std::size_t start = colon + 1;
     while (start <= argument.size()) {
         auto comma = std::min(argument.find(',', start), argument.size());
