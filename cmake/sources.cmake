@@ -17,6 +17,7 @@ set(QXCORE_SOURCES
   common/text.cpp
   common/unified_diff.cpp
   compiler/compile.cpp
+  compiler/game_files.cpp
   compiler/game_originals.cpp
   compiler/install_journal.cpp
   archive/game_archives.cpp

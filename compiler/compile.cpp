@@ -6,6 +6,7 @@
 #include "common/save_file.h"
 #include "common/text.h"
 #include "common/unified_diff.h"
+#include "compiler/game_files.h"
 #include "compiler/game_originals.h"
 #include "compiler/install_journal.h"
 #include "archive/mix_writer.h"
@@ -354,6 +355,10 @@ std::optional<Preview> previewCompile(ByteView file, const std::string& gameDir,
         return std::nullopt;
     const auto& outputs = built.outputs;
     reportInstalled(outputs, reporter);
+    for (const auto& line : expansionOverrides(outputs.rules, gameDir))
+        reporter.warning(line);
+    if (auto note = ownRulesNote(gameDir))
+        reporter.information(*note);
     auto installed = GameOriginals(gameDir).target(names::kRules);
     std::error_code error;
     std::string beforeText;

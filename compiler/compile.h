@@ -99,7 +99,9 @@ struct Preview {
     std::vector<Member> members;
 };
 
-// Nothing when the compile would stop.
+// Nothing when the compile would stop. Also tells, as warnings, each key
+// the expansion's aftrmath.ini sets again, and when the game's archives hold
+// another release's rules.ini.
 std::optional<Preview> previewCompile(ByteView file, const std::string& gameDir, std::size_t listLines,
                                       CompileReporter& reporter);
 

@@ -9,6 +9,7 @@
 #include "project/encoder.h"
 #include "project/package.h"
 #include "compiler/compile.h"
+#include "compiler/game_files.h"
 #include "compiler/game_originals.h"
 #include "compiler/project_text.h"
 #include "compiler/rules_check.h"
@@ -234,6 +235,8 @@ int statusCommand(const std::vector<std::string>& args, std::ostream& out, std::
         wrongArguments(args);
     for (const auto& line : compiler::gameStatus(args[2]))
         out << line << '\n';
+    if (auto note = compiler::ownRulesNote(args[2]))
+        out << *note << '\n';
     return 0;
 }
 

@@ -288,6 +288,32 @@ TEST_F(ToolCompile, RulesTextIsAddedAndAppliedLast)
     EXPECT_NE(text.substr(tank, text.find("\r\n[", tank) - tank).find("\r\nCrewed=no"), std::string::npos);
 }
 
+// The preview names each key the expansion sets again, wherever its file
+// lies, and a game whose archives hold another release's rules.ini; status
+// tells the latter too.
+TEST_F(ToolCompile, PreviewNamesWhatTheGameReadsAfterUs)
+{
+    package({{EntryKind::Warhead, "Armor Piercing [AP]", Bytes{2, 100, 50, 25, 10, 5, 0, 0, 1, 0, 0, 0}, {}}});
+    auto preview = [&] {
+        return runTool({"compile", toText(dir / "p.qxp"), "--game-dir", toText(dir / "game"), "--preview"}).out;
+    };
+    EXPECT_EQ(preview().find("overridden"), std::string::npos);
+    archive::MixArchive inner;
+    inner.add("aftrmath.ini", test::bytesOf("[AP]\r\nSpread=9\r\nVerses=1,1,1,1,1\r\n"));
+    inner.add("rules.ini", test::bytesOf("[AP]\r\nSpread=3\r\n"));
+    archive::MixArchive outer;
+    outer.add("valkor.mix", inner.bytes());
+    test::writeBytes(dir / "game" / "Expand.MIX", outer.bytes());
+    auto text = preview();
+    EXPECT_TRUE(text.starts_with("[AP] Spread=1 is overridden in play by aftrmath.ini:2 (Spread=9)\n[AP] "
+                                 "Verses=100%,50%,25%,10%,5% is overridden in play by aftrmath.ini:3 (Verses=1,1,1,1,1)\n"))
+        << text;
+    auto note = runTool({"status", "--game-dir", toText(dir / "game")}).out;
+    EXPECT_TRUE(note.ends_with("\nThe game's archives hold a rules.ini that differs from the stock rules text Quarvex "
+                               "compiles from in 2030 keys.\n"))
+        << note;
+}
+
 // The preview writes nothing; its diff, applied by patch to the game's own
 // rules.ini, gives what the compile installs.
 // A value the game would read otherwise is asked about; any message of kind
