@@ -1,7 +1,15 @@
 #include "library/library_browser.h"
 
+#include "archive/game_archives.h"
 #include "common/cp1252.h"
+#include "common/error.h"
+#include "common/save_file.h"
+#include "common/text.h"
+#include "compiler/game_files.h"
 #include "library/library_file.h"
+#include "library/palette.h"
+#include "project/encoder.h"
+#include "shell/settings_window.h"
 #include "library/library_viewer.h"
 #include "library/new_library_window.h"
 #include "shell/accessibility.h"
@@ -22,6 +30,9 @@ namespace qx {
 namespace {
 
 const char* const kParent = "..";
+// The drive list's data for the game folder.
+const char* const kGamePlace = "game:";
+constexpr const char* kGamePalette = "temperat.pal";
 
 QStringList libraryFiles(const QString& directory)
 {
@@ -59,6 +70,9 @@ TForm2::TForm2(Windows& windows)
     BackButton->setObjectName("BackButton");
     NewButton = new QPushButton("New Library...", this);
     NewButton->setObjectName("NewButton");
+    ExtractButton = new QPushButton("Extract...", this);
+    ExtractButton->setObjectName("ExtractButton");
+    ExtractButton->setEnabled(false);
     newLibrary_ = new NewLibraryWindow(windows_, this);
     // A screen reader names a combo box by its current entry unless a label
     // points at it, so each gets one.
@@ -71,7 +85,8 @@ TForm2::TForm2(Windows& windows)
     grid->addWidget(ProgressBar1, 0, 2, 3, 1);
     grid->addWidget(ViewButton, 3, 0);
     grid->addWidget(BackButton, 3, 1);
-    grid->addWidget(NewButton, 4, 0, 1, 2);
+    grid->addWidget(NewButton, 4, 0);
+    grid->addWidget(ExtractButton, 4, 1);
     resize(520, 360);
 
     auto guarded = [this](void (TForm2::*command)()) {
@@ -80,10 +95,19 @@ TForm2::TForm2(Windows& windows)
     connect(DriveComboBox1, &QComboBox::activated, this,
             [this](int index) { runCommand(*windows_.dialogs, [&] { changeDrive(index); }); });
     connect(DirectoryListBox1, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-        runCommand(*windows_.dialogs, [&] { setDirectory(QDir(directory_).filePath(item->text())); });
+        runCommand(*windows_.dialogs, [&] {
+            if (game_)
+                showArchive(DirectoryListBox1->row(item));
+            else
+                setDirectory(QDir(directory_).filePath(item->text()));
+        });
     });
     connect(FilterComboBox1, &QComboBox::currentIndexChanged, this, guarded(&TForm2::rebuildList));
-    connect(FileListBox1, &QListWidget::currentRowChanged, this, [this](int row) { ViewButton->setEnabled(row >= 0); });
+    connect(FileListBox1, &QListWidget::currentRowChanged, this, [this](int row) {
+        ViewButton->setEnabled(row >= 0);
+        ExtractButton->setEnabled(game_ && row >= 0);
+    });
+    connect(ExtractButton, &QPushButton::clicked, this, guarded(&TForm2::extractMember));
     connect(FileListBox1, &QListWidget::itemDoubleClicked, this, guarded(&TForm2::openSelected));
     connect(ViewButton, &QPushButton::clicked, this, guarded(&TForm2::openSelected));
     connect(BackButton, &QPushButton::clicked, this, &QWidget::close);
@@ -107,10 +131,24 @@ TForm2::~TForm2()
 void TForm2::fillDrives()
 {
     DriveComboBox1->clear();
+    const auto& gameDir = windows_.settings ? windows_.settings->state().fields.game : std::string();
+    if (!gameDir.empty())
+        DriveComboBox1->addItem("Game: " + QDir::toNativeSeparators(fromUtf8(gameDir)), kGamePlace);
     for (const auto& volume : QStorageInfo::mountedVolumes()) {
         if (volume.isValid())
             DriveComboBox1->addItem(QDir::toNativeSeparators(volume.rootPath()), volume.rootPath());
     }
+}
+
+void TForm2::showEvent(QShowEvent* event)
+{
+    // The game folder may have been set since the list was made.
+    fillDrives();
+    if (game_)
+        DriveComboBox1->setCurrentIndex(DriveComboBox1->findData(kGamePlace));
+    else
+        showDrive();
+    QWidget::showEvent(event);
 }
 
 void TForm2::showDrive()
@@ -120,6 +158,8 @@ void TForm2::showDrive()
 
 void TForm2::setDirectory(const QString& directory)
 {
+    game_.reset();
+    ExtractButton->setEnabled(false);
     directory_ = QDir(directory).canonicalPath();
     showDrive();
     fillDirectories();
@@ -129,6 +169,10 @@ void TForm2::setDirectory(const QString& directory)
 void TForm2::changeDrive(int index)
 {
     auto root = DriveComboBox1->itemData(index).toString();
+    if (root == kGamePlace) {
+        showGame();
+        return;
+    }
     QDir dir(root);
     if (root.isEmpty() || !dir.exists() || !dir.isReadable()) {
         showDrive();
@@ -177,6 +221,10 @@ void TForm2::rebuildList()
 
 void TForm2::openSelected()
 {
+    if (game_) {
+        viewMember();
+        return;
+    }
     int row = FileListBox1->currentRow();
     if (row < 0) {
         windows_.dialogs->error("Please select a VKL-File to open!");
@@ -257,6 +305,106 @@ std::vector<LibraryViewer*> TForm2::viewers() const
             open.push_back(viewer);
     }
     return open;
+}
+
+}
+
+namespace qx {
+
+void TForm2::showGame()
+{
+    GameView view{windows_.settings->state().fields.game, {}, std::nullopt, {}, {}};
+    DirectoryListBox1->clear();
+    FileListBox1->clear();
+    ExtractButton->setEnabled(false);
+    for (const auto& path : archive::gameArchives(toPath(view.dir))) {
+        auto name = toText(path.filename());
+        try {
+            archive::MixReader reader(archive::fileSource(path), name);
+            view.archives.push_back(name);
+            DirectoryListBox1->addItem(fromUtf8(name));
+            archive::MemberNames names(reader);
+            for (const auto& member : reader.members()) {
+                auto inner = names.of(member);
+                if (archive::kindOf(reader, member, inner).what != archive::MemberKind::What::Archive)
+                    continue;
+                view.archives.push_back(name + "/" + inner);
+                DirectoryListBox1->addItem(fromUtf8(cp1252ToUtf8(name + "/" + inner)));
+            }
+        } catch (const std::exception& damaged) {
+            // One line for a damaged archive; the others still open.
+            view.archives.emplace_back();
+            DirectoryListBox1->addItem(fromUtf8(cp1252ToUtf8(oneLine(damaged.what()))));
+        }
+    }
+    game_ = std::move(view);
+}
+
+void TForm2::showArchive(int row)
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= game_->archives.size() || game_->archives[row].empty())
+        return;
+    FileListBox1->clear();
+    game_->members.clear();
+    game_->names.clear();
+    game_->archive.reset();
+    auto reader = archive::openArchivePath(game_->archives[row], toPath(game_->dir));
+    archive::MemberNames names(reader);
+    for (const auto& member : reader.members()) {
+        auto name = names.of(member);
+        game_->members.push_back(member);
+        game_->names.push_back(name);
+        FileListBox1->addItem(QString("%1  %2 bytes  %3")
+                                  .arg(fromUtf8(cp1252ToUtf8(name)))
+                                  .arg(member.size)
+                                  .arg(fromUtf8(archive::kindOf(reader, member, name).text())));
+    }
+    game_->archive.emplace(std::move(reader));
+}
+
+const archive::MixMember* TForm2::chosenMember() const
+{
+    auto row = FileListBox1->currentRow();
+    if (!game_ || !game_->archive || row < 0 || static_cast<std::size_t>(row) >= game_->members.size())
+        return nullptr;
+    return &game_->members[static_cast<std::size_t>(row)];
+}
+
+void TForm2::viewMember()
+{
+    const auto* member = chosenMember();
+    if (!member) {
+        windows_.dialogs->error("Please select a graphic of the game to view!");
+        return;
+    }
+    const auto& name = game_->names[static_cast<std::size_t>(member - game_->members.data())];
+    const auto& reader = *game_->archive;
+    if (archive::kindOf(reader, *member, name).what != archive::MemberKind::What::Shp) {
+        windows_.dialogs->error(fromUtf8(cp1252ToUtf8(name)) + " is no SHP graphic.");
+        return;
+    }
+    auto paletteBytes = compiler::findGameFile(game_->dir, kGamePalette, true);
+    if (!paletteBytes)
+        throw Error("The game folder has no " + std::string(kGamePalette) + " to draw its graphics in.");
+    auto palette = library::readPalette(*paletteBytes, kGamePalette);
+    auto image = library::imageFromShp(reader.read(*member), name, palette, library::LibraryKind::Unit);
+    auto title = name.substr(0, 50);
+    auto path = toPath(windows_.settings->workingFile("game-" + archive::safeFileName(name, member->id) + ".vkl"));
+    saveFile(path, encoder::coded(library::buildLibrary(library::LibraryKind::Unit, title, {image})));
+    openLibrary(fromUtf8(toText(path)));
+}
+
+void TForm2::extractMember()
+{
+    const auto* member = chosenMember();
+    if (!member)
+        return;
+    auto folder = windows_.dialogs->browseFolder("Extract to");
+    if (folder.isEmpty())
+        return;
+    const auto& name = game_->names[static_cast<std::size_t>(member - game_->members.data())];
+    auto file = archive::safeFileName(name, member->id);
+    saveFile(toPath(toUtf8(folder)) / toPath(cp1252ToUtf8(file)), game_->archive->read(*member));
 }
 
 }

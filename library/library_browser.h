@@ -1,7 +1,10 @@
 #pragma once
 
+#include "archive/mix_reader.h"
 #include "library/animation_widget.h"
 #include "shell/windows.h"
+
+#include <optional>
 
 #include <QPointer>
 #include <QWidget>
@@ -56,9 +59,33 @@ public:
     QPushButton* ViewButton;
     QPushButton* BackButton;
     QPushButton* NewButton;
+    QPushButton* ExtractButton;
     NewLibraryWindow* newLibrary() const { return newLibrary_; }
 
+    // The game folder as a place beside the drives: its archives, and the
+    // archives inside them, as folders; their members as the files.
+    void showGame();
+    void showArchive(int row);
+    // The chosen SHP member in a viewer, drawn in the game's temperate
+    // palette: a library of that one graphic in the working directory,
+    // so that it drags onto the editors as any library's graphics do.
+    void viewMember();
+    // The chosen member written into a folder the player picks.
+    void extractMember();
+    bool showingGame() const { return game_.has_value(); }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    struct GameView {
+        std::string dir;
+        std::vector<std::string> archives;  // paths openArchivePath takes; empty for a damaged one
+        std::optional<archive::MixReader> archive;
+        std::vector<archive::MixMember> members;  // as listed
+        std::vector<std::string> names;
+    };
+    const archive::MixMember* chosenMember() const;
     void fillDrives();
     void showDrive();
     void fillDirectories();
@@ -72,6 +99,7 @@ private:
     QPointer<AnimationWidget> activePreview_;
     int viewerCounter_ = 0;
     NewLibraryWindow* newLibrary_;
+    std::optional<GameView> game_;
 };
 
 }

@@ -1,3 +1,4 @@
+#include "archive/mix_writer.h"
 #include "library/drop_targets.h"
 #include "library/library_file.h"
 #include "library/library_viewer.h"
@@ -317,6 +318,49 @@ private slots:
         QCOMPARE(f.dialogs.log, QStringList{"error: geht nict"});
         QCOMPARE(f.browser()->directory(), before);
         QCOMPARE(drives->currentText(), QDir::toNativeSeparators(QStorageInfo(before).rootPath()));
+    }
+
+    // The game folder is a place beside the drives: its archives and those
+    // inside them are folders, a damaged one a line of its own; an SHP
+    // member opens in a viewer in the game's palette, and a member is
+    // extracted into a chosen folder.
+    void theGameFolderOpensAsAPlace()
+    {
+        BrowserFixture f;
+        auto game = f.dir / "game";
+        archive::MixArchive inner;
+        inner.add("rules.ini", test::bytesOf("[A]\r\n"));
+        archive::MixArchive outer;
+        outer.add("3tnk.shp", library::writeShp(4, 3, {Bytes(12, 1), Bytes(12, 2)}));
+        outer.add("valkor.mix", inner.bytes());
+        test::writeBytes(game / "MAIN.MIX", outer.bytes());
+        test::writeBytes(game / "bad.mix", Bytes{1, 0});
+        test::writeBytes(game / "TEMPERAT.PAL", Bytes(768, 20));
+        f.acceptDirectories();
+        f.program.reset();
+        f.start();
+        auto* b = f.browser();
+        b->show();
+        QCOMPARE(b->DriveComboBox1->itemText(0), "Game: " + QDir::toNativeSeparators(QString::fromStdString(toText(game))));
+        b->changeDrive(0);
+        QStringList folders;
+        for (int i = 0; i < b->DirectoryListBox1->count(); ++i)
+            folders << b->DirectoryListBox1->item(i)->text();
+        QCOMPARE(folders, (QStringList{"bad.mix: it is too short to be an archive", "MAIN.MIX", "MAIN.MIX/valkor.mix",
+                                       "valkor.mix: it is too short to be an archive"}));
+        b->showArchive(1);
+        QCOMPARE(f.lines(), (QStringList{"valkor.mix  23 bytes  archive", "3tnk.shp  56 bytes  SHP graphic, 2 frames of 4x3"}));
+        auto* viewer = f.open(1);
+        QVERIFY(viewer);
+        QCOMPARE(f.dialogs.log, QStringList{});
+
+        f.dialogs.files = {QString::fromStdString(toText(f.dir / "out"))};
+        fs::create_directories(f.dir / "out");
+        QTest::mouseClick(b->ExtractButton, Qt::LeftButton);
+        QCOMPARE(readFile(f.dir / "out" / "3tnk.shp"), library::writeShp(4, 3, {Bytes(12, 1), Bytes(12, 2)}));
+        b->FileListBox1->setCurrentRow(0);
+        QTest::mouseClick(b->ViewButton, Qt::LeftButton);
+        QCOMPARE(f.dialogs.log.back(), QString("error: valkor.mix is no SHP graphic."));
     }
 };
 
