@@ -72,6 +72,18 @@ MemberKind kindOf(const MixReader& archive, const MixMember& member, const std::
     return {What::Other};
 }
 
+std::vector<std::pair<MixMember, std::string>> namedArchives(const MixReader& archive)
+{
+    std::vector<std::pair<MixMember, std::string>> found;
+    MemberNames names(archive);
+    for (const auto& member : archive.members()) {
+        auto name = names.of(member);
+        if (endsWith(name, ".mix"))
+            found.emplace_back(member, name);
+    }
+    return found;
+}
+
 std::vector<fs::path> gameArchives(const fs::path& gameDir)
 {
     std::vector<fs::path> found;

@@ -24,6 +24,10 @@ struct MemberKind {
 // From the member's name where it has one and its first bytes.
 MemberKind kindOf(const MixReader& archive, const MixMember& member, const std::string& name);
 
+// The members of an archive named as archives, with their names: by name
+// only, since telling by content would read every member.
+std::vector<std::pair<MixMember, std::string>> namedArchives(const MixReader& archive);
+
 // The archives of a game folder, in any letter case, sorted by name.
 std::vector<fs::path> gameArchives(const fs::path& gameDir);
 

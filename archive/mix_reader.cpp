@@ -6,6 +6,8 @@
 #include "common/text.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <fstream>
 
 namespace qx::archive {
@@ -16,20 +18,22 @@ constexpr std::uint16_t kEncryptedFlag = 2;
 constexpr std::size_t kEntrySize = 12;
 constexpr std::size_t kDigestSize = 20;
 constexpr std::size_t kDigestPiece = 1 << 20;
+constexpr std::size_t kFirstRead = 64 << 10;
 
+// Kept open: a listing reads many small pieces.
 class FileSource : public ByteSource {
 public:
-    explicit FileSource(fs::path path) : path_(std::move(path)), size_(ordinaryFileSize(path_)) {}
+    explicit FileSource(fs::path path) : path_(std::move(path)), size_(ordinaryFileSize(path_)), in_(openInput(path_)) {}
     std::uint64_t size() const override { return size_; }
     Bytes read(std::uint64_t offset, std::size_t count) const override
     {
         if (offset > size_ || count > size_ - offset)
             throw Error("it is cut short");
-        auto in = openInput(path_);
-        in.seekg(static_cast<std::streamoff>(offset));
+        in_.clear();
+        in_.seekg(static_cast<std::streamoff>(offset));
         Bytes bytes(count);
-        in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(count));
-        if (static_cast<std::size_t>(in.gcount()) != count)
+        in_.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(count));
+        if (static_cast<std::size_t>(in_.gcount()) != count)
             throw Error("Cannot read file " + toText(path_));
         return bytes;
     }
@@ -37,6 +41,7 @@ public:
 private:
     fs::path path_;
     std::uint64_t size_;
+    mutable std::ifstream in_;
 };
 
 class MemorySource : public ByteSource {
@@ -94,6 +99,7 @@ MixReader::MixReader(std::shared_ptr<const ByteSource> source, std::string name,
     } catch (const Error& error) {
         fail(error.what());
     }
+    prefix_ = Bytes();
     check();
 }
 
@@ -106,6 +112,8 @@ void MixReader::readIndex()
 {
     if (size_ < 6)
         throw Error("it is too short to be an archive");
+    // One read for the head and, mostly, the whole index.
+    prefix_ = source_->read(start_, static_cast<std::size_t>(std::min<std::uint64_t>(size_, kFirstRead)));
     auto head = bytesAt(0, 6);
     std::size_t count = u16At(head, 0);
     if (count != 0) {
@@ -114,7 +122,7 @@ void MixReader::readIndex()
         bodyStart_ = 6 + kEntrySize * count;
         if (bodyStart_ > size_)
             throw Error("the index of " + std::to_string(count) + " members runs past the end of the file");
-        readEntries(bytesAt(6, kEntrySize * count), count);
+        readEntries(6, count);
         return;
     }
     flags_ = u16At(head, 2);
@@ -126,7 +134,7 @@ void MixReader::readIndex()
         bodyStart_ = 10 + kEntrySize * count;
         if (bodyStart_ > size_)
             throw Error("the index of " + std::to_string(count) + " members runs past the end of the file");
-        readEntries(bytesAt(10, kEntrySize * count), count);
+        readEntries(10, count);
         return;
     }
     form_ = IndexForm::Encrypted;
@@ -146,19 +154,38 @@ void MixReader::readIndex()
     readEntries(ByteView(index).subspan(6, kEntrySize * count), count);
 }
 
+// Plain entries: a view of the first read where it holds them.
+void MixReader::readEntries(std::uint64_t offset, std::size_t count)
+{
+    auto size = kEntrySize * count;
+    if (offset + size <= prefix_.size())
+        readEntries(ByteView(prefix_).subspan(static_cast<std::size_t>(offset), size), count);
+    else
+        readEntries(bytesAt(offset, size), count);
+}
+
 Bytes MixReader::bytesAt(std::uint64_t offset, std::size_t count) const
 {
     if (offset > size_ || count > size_ - offset)
         throw Error("it is cut short");
+    if (offset + count <= prefix_.size()) {
+        auto from = prefix_.begin() + static_cast<std::ptrdiff_t>(offset);
+        return Bytes(from, from + static_cast<std::ptrdiff_t>(count));
+    }
     return source_->read(start_ + offset, count);
 }
 
 void MixReader::readEntries(ByteView entries, std::size_t count)
 {
-    members_.reserve(count);
+    members_.resize(count);
+    // An entry lies as a member does in memory on a little-endian machine.
+    if constexpr (std::endian::native == std::endian::little && sizeof(MixMember) == kEntrySize) {
+        std::memcpy(members_.data(), entries.data(), count * kEntrySize);
+        return;
+    }
     for (std::size_t i = 0; i < count; ++i) {
         auto at = i * kEntrySize;
-        members_.push_back({u32At(entries, at), u32At(entries, at + 4), u32At(entries, at + 8)});
+        members_[i] = {u32At(entries, at), u32At(entries, at + 4), u32At(entries, at + 8)};
     }
 }
 
@@ -169,18 +196,37 @@ void MixReader::check() const
     std::uint64_t end = bodyStart_ + bodySize_ + (hasDigest() ? kDigestSize : 0);
     if (end > size_)
         fail("the body of " + std::to_string(bodySize_) + " bytes runs past the end of the file");
-    std::vector<const MixMember*> byOffset;
+    // Archives often hold their bodies in index order: then one pass does.
+    const MixMember* previous = nullptr;
+    bool ordered = true;
     for (const auto& member : members_) {
         if (std::uint64_t{member.offset} + member.size > bodySize_)
             fail("member " + idText(member.id) + " runs past the body");
+        if (!member.size)
+            continue;
+        if (previous && member.offset < previous->offset)
+            ordered = false;
+        else if (previous && std::uint64_t{previous->offset} + previous->size > member.offset)
+            overlap(*previous, member);
+        previous = &member;
+    }
+    if (ordered)
+        return;
+    std::vector<const MixMember*> byOffset;
+    for (const auto& member : members_) {
         if (member.size)
             byOffset.push_back(&member);
     }
     std::sort(byOffset.begin(), byOffset.end(), [](auto* a, auto* b) { return a->offset < b->offset; });
     for (std::size_t i = 1; i < byOffset.size(); ++i) {
         if (std::uint64_t{byOffset[i - 1]->offset} + byOffset[i - 1]->size > byOffset[i]->offset)
-            fail("members " + idText(byOffset[i - 1]->id) + " and " + idText(byOffset[i]->id) + " overlap");
+            overlap(*byOffset[i - 1], *byOffset[i]);
     }
+}
+
+void MixReader::overlap(const MixMember& first, const MixMember& second) const
+{
+    fail("members " + idText(first.id) + " and " + idText(second.id) + " overlap");
 }
 
 bool MixReader::hasDigest() const

@@ -68,7 +68,9 @@ private:
     // Bytes inside the archive's own stretch of its source.
     Bytes bytesAt(std::uint64_t offset, std::size_t count) const;
     void readEntries(ByteView entries, std::size_t count);
+    void readEntries(std::uint64_t offset, std::size_t count);
     void check() const;
+    [[noreturn]] void overlap(const MixMember& first, const MixMember& second) const;
     [[noreturn]] void fail(const std::string& why) const;
 
     std::shared_ptr<const ByteSource> source_;
@@ -81,6 +83,7 @@ private:
     std::uint64_t bodyStart_ = 0;
     std::uint32_t bodySize_ = 0;
     std::vector<MixMember> members_;
+    Bytes prefix_;  // the archive's first bytes while its index is read
 };
 
 }

@@ -20,12 +20,7 @@ std::optional<Bytes> memberOf(const archive::MixReader& reader, std::uint32_t id
         return reader.read(*member);
     if (!inside)
         return std::nullopt;
-    archive::MemberNames names(reader);
-    for (const auto& member : reader.members()) {
-        // Only members named as archives: sniffing every member would read them all.
-        auto name = names.of(member);
-        if (!lowerCase(name).ends_with(".mix"))
-            continue;
+    for (const auto& [member, name] : archive::namedArchives(reader)) {
         try {
             if (auto found = memberOf(reader.nested(member, name), id, false))
                 return found;
@@ -105,7 +100,8 @@ std::optional<std::string> ownRulesNote(const std::string& gameDir)
     auto file = findGameFile(gameDir, kRules, false);
     if (!file)
         return std::nullopt;
-    auto own = keyValues(rulesOf(*file));
+    auto text = rulesOf(*file);
+    auto own = keyValues(text);
     auto stock = keyValues(stock::stockRulesText());
     std::size_t differing = 0;
     for (const auto& [where, key] : own) {

@@ -323,11 +323,7 @@ void TForm2::showGame()
             archive::MixReader reader(archive::fileSource(path), name);
             view.archives.push_back(name);
             DirectoryListBox1->addItem(fromUtf8(name));
-            archive::MemberNames names(reader);
-            for (const auto& member : reader.members()) {
-                auto inner = names.of(member);
-                if (archive::kindOf(reader, member, inner).what != archive::MemberKind::What::Archive)
-                    continue;
+            for (const auto& [member, inner] : archive::namedArchives(reader)) {
                 view.archives.push_back(name + "/" + inner);
                 DirectoryListBox1->addItem(fromUtf8(cp1252ToUtf8(name + "/" + inner)));
             }
