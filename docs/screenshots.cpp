@@ -1,7 +1,9 @@
 // Puts the editor's windows into the states the user's guide shows and
 // writes one picture of each window: qxscreenshots OUTDIR LIBRARIES.
 // LIBRARIES holds the demo graphics libraries tools/screenshots makes.
+#include "archive/mix_writer.h"
 #include "common/error.h"
+#include "common/save_file.h"
 #include "compiler/rules_writer.h"
 #include "editors/filtered_line_edit.h"
 #include "library/drop_targets.h"
@@ -14,6 +16,7 @@
 #include "support/window_helpers.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -84,6 +87,7 @@ public:
 
     void editors();
     void graphics();
+    void gameArchives();
     void newLibrary();
     void projectAndCompile();
     void readme();
@@ -217,6 +221,30 @@ void Shots::projectAndCompile()
     rulesText->close();
 }
 
+// A game folder whose archive holds a graphic, its palette and an archive
+// inside it, in the browser, and the graphic in a viewer.
+void Shots::gameArchives()
+{
+    auto tank = readFile(libraries_ / "tank.shp");
+    archive::MixArchive inner;
+    inner.add("4tnk.shp", tank);
+    archive::MixArchive outer;
+    outer.add("3tnk.shp", tank);
+    outer.add("1tnk.shp", tank);
+    outer.add("temperat.pal", readFile(libraries_ / "demo.pal"));
+    outer.add("valkor.mix", inner.bytes());
+    saveFile(fixture_.dir / "game" / "valkor.mix", outer.bytes());
+    auto* browser = w().form2;
+    showToFront(browser);
+    browser->changeDrive(browser->DriveComboBox1->findData("game:"));
+    browser->DirectoryListBox1->setCurrentRow(0);
+    browser->showArchive(0);
+    browser->FileListBox1->setCurrentRow(1);
+    QTest::mouseClick(browser->ViewButton, Qt::LeftButton);
+    save(together({grab(browser), grab(browser->viewers().back())}, true), "game-archives");
+    browser->viewers().back()->close();
+}
+
 // The README's picture: the main window above the unit editor.
 void Shots::readme()
 {
@@ -238,6 +266,7 @@ int main(int argc, char** argv)
         Shots shots(toPath(argv[1]), toPath(argv[2]));
         shots.editors();
         shots.graphics();
+        shots.gameArchives();
         shots.newLibrary();
         shots.readme();
         shots.projectAndCompile();

@@ -314,6 +314,7 @@ namespace qx {
 void TForm2::showGame()
 {
     GameView view{windows_.settings->state().fields.game, {}, std::nullopt, {}, {}};
+    DriveComboBox1->setCurrentIndex(DriveComboBox1->findData(kGamePlace));
     DirectoryListBox1->clear();
     FileListBox1->clear();
     ExtractButton->setEnabled(false);
