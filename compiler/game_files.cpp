@@ -4,6 +4,7 @@
 #include "archive/mix_writer.h"
 #include "common/bytes.h"
 #include "common/error.h"
+#include "common/save_file.h"
 #include "common/text.h"
 
 #include <map>
@@ -70,6 +71,21 @@ std::optional<Bytes> findGameFile(const std::string& gameDir, const std::string&
         }
     }
     return std::nullopt;
+}
+
+std::optional<fs::path> gamePaletteFile(const std::string& gameDir, const std::string& name, const fs::path& folder)
+{
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(toPath(gameDir), error)) {
+        if (lowerCase(toText(entry.path().filename())) == name && entry.is_regular_file(error))
+            return entry.path();
+    }
+    auto member = findGameFile(gameDir, name, false);
+    if (!member)
+        return std::nullopt;
+    auto copy = folder / ("game-" + name);
+    saveFile(copy, *member);
+    return copy;
 }
 
 std::vector<std::string> expansionOverrides(const stock::RulesLines& compiled, const std::string& gameDir)

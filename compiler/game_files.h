@@ -14,6 +14,13 @@ namespace qx::compiler {
 // A damaged archive is passed over.
 std::optional<Bytes> findGameFile(const std::string& gameDir, const std::string& name, bool loose);
 
+// The palette the game draws its graphics of the temperate land in.
+constexpr const char* kGamePalette = "temperat.pal";
+
+// A palette of the game as a file: the loose file, or else the archive
+// member saved into folder; nothing when the game has none.
+std::optional<fs::path> gamePaletteFile(const std::string& gameDir, const std::string& name, const fs::path& folder);
+
 // After rules.ini the game reads the expansion's aftrmath.ini, whose keys
 // win: one line per key the compiled rules set (differently from the stock
 // text) that it sets again, "[SECTION] KEY=VALUE is overridden in play by

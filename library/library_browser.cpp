@@ -32,7 +32,6 @@ namespace {
 const char* const kParent = "..";
 // The drive list's data for the game folder.
 const char* const kGamePlace = "game:";
-constexpr const char* kGamePalette = "temperat.pal";
 
 QStringList libraryFiles(const QString& directory)
 {
@@ -380,10 +379,10 @@ void TForm2::viewMember()
         windows_.dialogs->error(fromUtf8(cp1252ToUtf8(name)) + " is no SHP graphic.");
         return;
     }
-    auto paletteBytes = compiler::findGameFile(game_->dir, kGamePalette, true);
+    auto paletteBytes = compiler::findGameFile(game_->dir, compiler::kGamePalette, true);
     if (!paletteBytes)
-        throw Error("The game folder has no " + std::string(kGamePalette) + " to draw its graphics in.");
-    auto palette = library::readPalette(*paletteBytes, kGamePalette);
+        throw Error("The game folder has no " + std::string(compiler::kGamePalette) + " to draw its graphics in.");
+    auto palette = library::readPalette(*paletteBytes, compiler::kGamePalette);
     auto image = library::imageFromShp(reader.read(*member), name, palette, library::LibraryKind::Unit);
     auto title = name.substr(0, 50);
     auto path = toPath(windows_.settings->workingFile("game-" + archive::safeFileName(name, member->id) + ".vkl"));

@@ -1,5 +1,7 @@
 #include "library/new_library_window.h"
 
+#include "compiler/game_files.h"
+
 #include "common/save_file.h"
 #include "library/library_browser.h"
 #include "shell/accessibility.h"
@@ -85,6 +87,15 @@ void NewLibraryWindow::clear()
     TitleEdit->clear();
     ShpList->clear();
     PaletteEdit->clear();
+    // The game's own palette, when the game folder is set and has one.
+    const auto& state = windows_.settings->state();
+    if (state.fields.game.empty())
+        return;
+    try {
+        if (auto palette = compiler::gamePaletteFile(state.fields.game, compiler::kGamePalette, toPath(state.workingDir)))
+            PaletteEdit->setText(fromUtf8(toText(*palette)));
+    } catch (const std::exception&) {
+    }
 }
 
 void NewLibraryWindow::addShpFile()

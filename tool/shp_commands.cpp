@@ -1,10 +1,14 @@
 #include "common/save_file.h"
+#include "common/text.h"
+#include "compiler/game_files.h"
 #include "library/palette.h"
 #include "library/shp.h"
+#include "shell/directories.h"
 #include "tool/pictures.h"
 #include "tool/tool_commands.h"
 
 #include <algorithm>
+#include <random>
 
 namespace qx::tool {
 namespace {
@@ -98,7 +102,19 @@ int makeShpCommand(const std::vector<std::string>& args)
 
 library::Palette readPaletteFile(const std::string& path)
 {
-    return library::readPalette(readFile(toPath(path), library::kMaxPaletteFileBytes), path);
+    constexpr std::string_view kGame = "game:";
+    if (!path.starts_with(kGame))
+        return library::readPalette(readFile(toPath(path), library::kMaxPaletteFileBytes), path);
+    // A palette of the game folder that Quarvex's settings name.
+    auto name = lowerCase(path.substr(kGame.size()));
+    auto scratch = fs::temp_directory_path() / ("qxtool-settings-" + std::to_string(std::random_device{}()) + ".tmp");
+    auto settings = readSettings(settingsFilePath(), scratch);
+    if (!settings || settings->game.empty())
+        throw Error(path + " needs the game folder, and Quarvex's settings name none.");
+    auto bytes = compiler::findGameFile(settings->game, name, true);
+    if (!bytes)
+        throw Error("The game folder " + settings->game + " has no " + name + ".");
+    return library::readPalette(*bytes, name);
 }
 
 int shpCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream&)

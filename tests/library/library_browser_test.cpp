@@ -361,6 +361,10 @@ private slots:
         b->FileListBox1->setCurrentRow(0);
         QTest::mouseClick(b->ViewButton, Qt::LeftButton);
         QCOMPARE(f.dialogs.log.back(), QString("error: valkor.mix is no SHP graphic."));
+
+        // New Library starts with the game's palette.
+        QTest::mouseClick(b->NewButton, Qt::LeftButton);
+        QCOMPARE(b->newLibrary()->PaletteEdit->text(), QString::fromStdString(toText(game / "TEMPERAT.PAL")));
     }
 };
 

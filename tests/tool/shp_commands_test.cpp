@@ -1,11 +1,15 @@
 #include "tool/run_tool.h"
 
 #include "common/bytes.h"
+#include "archive/mix_writer.h"
 #include "library/shp.h"
+#include "shell/directories.h"
 #include "support/pictures.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace qx {
 namespace {
@@ -98,6 +102,28 @@ TEST_F(ToolShp, AnIndexedPictureInThePaletteKeepsItsIndices)
     ASSERT_EQ(runTool({"shp", "make", "--palette", path("game.pal"), path("other.shp"), path("other.png")}).status, 0);
     EXPECT_EQ(library::readShp(readFile(dir / "other.shp"), "other.shp").frames.at(0), (Bytes{1, 2}));
 }
+
+#ifndef _WIN32
+// game:NAME is a palette of the game folder Quarvex's settings name, loose or
+// in its archives.
+TEST_F(ToolShp, GamePalettesComeFromTheSettingsGameFolder)
+{
+    auto config = dir / "config";
+    ::setenv("XDG_CONFIG_HOME", toText(config).c_str(), 1);
+    fs::create_directories(dir / "game");
+    fs::create_directories(config / "quarvex");
+    writeSettings(settingsFilePath(), {toText(dir / "game"), dir.text(), dir.text()});
+    archive::MixArchive archive;
+    archive.add("temperat.pal", readFile(dir / "game.pal"));
+    test::writeBytes(dir / "game" / "valkor.mix", archive.bytes());
+    test::writeBytes(dir / "one.shp", library::writeShp(1, 1, {Bytes{2}}));
+    auto made = runTool({"shp", "frames", path("one.shp"), "--palette", "game:TEMPERAT.PAL", path("frames")});
+    EXPECT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(runTool({"shp", "frames", path("one.shp"), "--palette", "game:snow.pal", path("frames")}).err,
+              "qxtool: The game folder " + path("game") + " has no snow.pal.\n");
+    ::unsetenv("XDG_CONFIG_HOME");
+}
+#endif
 
 TEST_F(ToolShp, RefusalsAreOneLine)
 {
