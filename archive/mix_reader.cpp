@@ -23,7 +23,12 @@ constexpr std::size_t kFirstRead = 64 << 10;
 // Kept open: a listing reads many small pieces.
 class FileSource : public ByteSource {
 public:
-    explicit FileSource(fs::path path) : path_(std::move(path)), size_(ordinaryFileSize(path_)), in_(openInput(path_)) {}
+    // openInput checks that the file is an ordinary one; its end gives the size.
+    explicit FileSource(fs::path path) : path_(std::move(path)), in_(openInput(path_))
+    {
+        in_.seekg(0, std::ios::end);
+        size_ = static_cast<std::uint64_t>(in_.tellg());
+    }
     std::uint64_t size() const override { return size_; }
     Bytes read(std::uint64_t offset, std::size_t count) const override
     {
@@ -40,8 +45,8 @@ public:
 
 private:
     fs::path path_;
-    std::uint64_t size_;
     mutable std::ifstream in_;
+    std::uint64_t size_ = 0;
 };
 
 class MemorySource : public ByteSource {

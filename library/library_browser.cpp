@@ -110,10 +110,7 @@ TForm2::TForm2(Windows& windows)
     connect(FileListBox1, &QListWidget::itemDoubleClicked, this, guarded(&TForm2::openSelected));
     connect(ViewButton, &QPushButton::clicked, this, guarded(&TForm2::openSelected));
     connect(BackButton, &QPushButton::clicked, this, &QWidget::close);
-    connect(NewButton, &QPushButton::clicked, this, [this] {
-        newLibrary_->clear();
-        showToFront(newLibrary_);
-    });
+    connect(NewButton, &QPushButton::clicked, this, guarded(&TForm2::newLibraryFromChosen));
 
     fillDrives();
     setDirectory(QDir::currentPath());
@@ -388,6 +385,21 @@ void TForm2::viewMember()
     auto path = toPath(windows_.settings->workingFile("game-" + archive::safeFileName(name, member->id) + ".vkl"));
     saveFile(path, encoder::coded(library::buildLibrary(library::LibraryKind::Unit, title, {image})));
     openLibrary(fromUtf8(toText(path)));
+}
+
+void TForm2::newLibraryFromChosen()
+{
+    newLibrary_->clear();
+    // A graphic of the game goes in as an SHP file, saved in the working directory.
+    if (const auto* member = chosenMember()) {
+        const auto& name = game_->names[static_cast<std::size_t>(member - game_->members.data())];
+        if (archive::kindOf(*game_->archive, *member, name).what == archive::MemberKind::What::Shp) {
+            auto path = toPath(windows_.settings->workingFile("game-" + archive::safeFileName(name, member->id)));
+            saveFile(path, game_->archive->read(*member));
+            newLibrary_->ShpList->addItem(fromUtf8(toText(path)));
+        }
+    }
+    showToFront(newLibrary_);
 }
 
 void TForm2::extractMember()

@@ -70,6 +70,8 @@ public:
     // palette: a library of that one graphic in the working directory,
     // so that it drags onto the editors as any library's graphics do.
     void viewMember();
+    // New Library, with the chosen SHP graphic of the game as its first file.
+    void newLibraryFromChosen();
     // The chosen member written into a folder the player picks.
     void extractMember();
     bool showingGame() const { return game_.has_value(); }

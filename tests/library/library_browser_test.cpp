@@ -362,9 +362,12 @@ private slots:
         QTest::mouseClick(b->ViewButton, Qt::LeftButton);
         QCOMPARE(f.dialogs.log.back(), QString("error: valkor.mix is no SHP graphic."));
 
-        // New Library starts with the game's palette.
+        // New Library starts with the game's palette and the chosen graphic.
+        b->FileListBox1->setCurrentRow(1);
         QTest::mouseClick(b->NewButton, Qt::LeftButton);
         QCOMPARE(b->newLibrary()->PaletteEdit->text(), QString::fromStdString(toText(game / "TEMPERAT.PAL")));
+        auto shp = b->newLibrary()->ShpList->item(0)->text().toStdString();
+        QCOMPARE(readFile(toPath(shp)), library::writeShp(4, 3, {Bytes(12, 1), Bytes(12, 2)}));
     }
 };
 
