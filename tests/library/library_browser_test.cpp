@@ -353,6 +353,9 @@ private slots:
         auto* viewer = f.open(1);
         QVERIFY(viewer);
         QCOMPARE(f.dialogs.log, QStringList{});
+        // A drop takes the graphic from the viewer's library, as from any.
+        auto shown = library::openLibrary(toPath(viewer->libraryPath().toStdString()));
+        QCOMPARE(shown.image(0), library::writeShp(4, 3, {Bytes(12, 1), Bytes(12, 2)}));
 
         f.dialogs.files = {QString::fromStdString(toText(f.dir / "out"))};
         fs::create_directories(f.dir / "out");
