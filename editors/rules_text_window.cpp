@@ -254,13 +254,15 @@ void TRulesText::useGameSpelling()
     if (row < 0 || static_cast<std::size_t>(row) >= findings_.size())
         return;
     const auto& finding = findings_[static_cast<std::size_t>(row)];
+    // The list may be older than the text: a line that is gone, or no longer
+    // names a key, is left alone.
     auto block = TextEdit->document()->findBlockByNumber(static_cast<int>(finding.line) - 1);
     auto text = block.text();
     auto line = toUtf8(text);
     auto read = readRulesLine(line);
     auto written = fromUtf8(cp1252ToUtf8(read.name));
     auto at = text.indexOf(written);
-    if (finding.spelling.empty() || at < 0)
+    if (!block.isValid() || finding.spelling.empty() || written.isEmpty() || at < 0)
         return;
     QTextCursor cursor(block);
     cursor.setPosition(block.position() + static_cast<int>(at));

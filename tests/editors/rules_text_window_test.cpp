@@ -69,6 +69,15 @@ private slots:
         QCOMPARE(w->TextEdit->toPlainText(), QString("[3TNK]\nCrewed=no\nStrength=5\nStrength=6\n[MINE]\nX=1"));
         QCOMPARE(f.findings().size(), 2);
 
+        // A finding older than the text changes nothing.
+        w->TextEdit->setPlainText("[3TNK]\ncrewed=no");
+        w->check();
+        w->Findings->setCurrentRow(0);
+        w->TextEdit->setPlainText("[3TNK]");
+        QTest::mouseClick(w->SpellingButton, Qt::LeftButton);
+        QCOMPARE(w->TextEdit->toPlainText(), QString("[3TNK]"));
+        w->TextEdit->setPlainText("[3TNK]\nCrewed=no\nStrength=5\nStrength=6\n[MINE]\nX=1");
+
         QTest::keyClick(w, Qt::Key_F, Qt::ControlModifier);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->FindEdit));
         QTest::keyClicks(w->FindEdit, "MINE");
