@@ -211,7 +211,9 @@ TRulesText::TRulesText(Windows& windows) : windows_(windows)
     connect(FindEdit, &QLineEdit::returnPressed, this, &TRulesText::findNext);
     connect(Findings, &QListWidget::currentRowChanged, this, &TRulesText::findingChosen);
     connect(Findings, &QListWidget::itemActivated, this, [this] {
-        TextEdit->goToLine(static_cast<int>(findings_.at(static_cast<std::size_t>(Findings->currentRow())).line));
+        auto row = static_cast<std::size_t>(Findings->currentRow());
+        if (row < findings_.size())
+            TextEdit->goToLine(static_cast<int>(findings_[row].line));
     });
     connect(SpellingButton, &QPushButton::clicked, this, &TRulesText::useGameSpelling);
     connect(AddButton, &QPushButton::clicked, this, [this] { runCommand(*windows_.dialogs, [this] { store(); }); });
