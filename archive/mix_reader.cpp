@@ -182,6 +182,9 @@ Bytes MixReader::bytesAt(std::uint64_t offset, std::size_t count) const
 
 void MixReader::readEntries(ByteView entries, std::size_t count)
 {
+    // An archive of no members copies nothing, not even from a null pointer.
+    if (count == 0)
+        return;
     members_.resize(count);
     // An entry lies as a member does in memory on a little-endian machine.
     if constexpr (std::endian::native == std::endian::little && sizeof(MixMember) == kEntrySize) {
