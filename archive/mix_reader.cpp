@@ -120,27 +120,12 @@ void MixReader::readIndex()
     // One read for the head and, mostly, the whole index.
     prefix_ = source_->read(start_, static_cast<std::size_t>(std::min<std::uint64_t>(size_, kFirstRead)));
     auto head = bytesAt(0, 6);
-    std::size_t count = u16At(head, 0);
-    if (count != 0) {
-        // The plain form: the count, the body size, the entries.
-        bodySize_ = u32At(head, 2);
-        bodyStart_ = 6 + kEntrySize * count;
-        if (bodyStart_ > size_)
-            throw Error("the index of " + std::to_string(count) + " members runs past the end of the file");
-        readEntries(6, count);
-        return;
-    }
+    if (u16At(head, 0) != 0)
+        return readPlainIndex(0);
     flags_ = u16At(head, 2);
     if (!(flags_ & kEncryptedFlag)) {
         form_ = IndexForm::Extended;
-        auto counts = bytesAt(4, 6);
-        count = u16At(counts, 0);
-        bodySize_ = u32At(counts, 2);
-        bodyStart_ = 10 + kEntrySize * count;
-        if (bodyStart_ > size_)
-            throw Error("the index of " + std::to_string(count) + " members runs past the end of the file");
-        readEntries(10, count);
-        return;
+        return readPlainIndex(4);
     }
     form_ = IndexForm::Encrypted;
     if (size_ < 4 + kKeyBlockSize + kBlowfishBlock)
@@ -148,12 +133,10 @@ void MixReader::readIndex()
     auto key = blowfishKey(bytesAt(4, kKeyBlockSize));
     auto first = bytesAt(4 + kKeyBlockSize, kBlowfishBlock);
     blowfishDecrypt(key, first.data(), first.size());
-    count = u16At(first, 0);
+    std::size_t count = u16At(first, 0);
     bodySize_ = u32At(first, 2);
     auto indexSize = blocksOf(6 + kEntrySize * count);
-    bodyStart_ = 4 + kKeyBlockSize + indexSize;
-    if (bodyStart_ > size_)
-        throw Error("the index of " + std::to_string(count) + " members runs past the end of the file");
+    setBodyStart(4 + kKeyBlockSize + indexSize, count);
     auto index = bytesAt(4 + kKeyBlockSize, indexSize);
     blowfishDecrypt(key, index.data(), index.size());
     readEntries(ByteView(index).subspan(6, kEntrySize * count), count);
@@ -167,6 +150,23 @@ void MixReader::readEntries(std::uint64_t offset, std::size_t count)
         readEntries(ByteView(prefix_).subspan(static_cast<std::size_t>(offset), size), count);
     else
         readEntries(bytesAt(offset, size), count);
+}
+
+// The count, the body size and the entries, at offset.
+void MixReader::readPlainIndex(std::uint64_t offset)
+{
+    auto counts = bytesAt(offset, 6);
+    std::size_t count = u16At(counts, 0);
+    bodySize_ = u32At(counts, 2);
+    setBodyStart(offset + 6 + kEntrySize * count, count);
+    readEntries(offset + 6, count);
+}
+
+void MixReader::setBodyStart(std::uint64_t start, std::size_t count)
+{
+    if (start > size_)
+        throw Error("the index of " + std::to_string(count) + " members runs past the end of the file");
+    bodyStart_ = start;
 }
 
 Bytes MixReader::bytesAt(std::uint64_t offset, std::size_t count) const

@@ -65,6 +65,8 @@ public:
 
 private:
     void readIndex();
+    void readPlainIndex(std::uint64_t offset);
+    void setBodyStart(std::uint64_t start, std::size_t count);
     // Bytes inside the archive's own stretch of its source.
     Bytes bytesAt(std::uint64_t offset, std::size_t count) const;
     void readEntries(ByteView entries, std::size_t count);

@@ -128,16 +128,21 @@ void importRules(benchmark::State& state)
         benchmark::DoNotOptimize(compiler::importRules(Bytes(text.begin(), text.end()), "rules.ini"));
 }
 
-void compileImportedRules(benchmark::State& state)
+// Compiling the project an import of the text makes.
+void compileImport(benchmark::State& state, const std::string& text)
 {
     GeneratedProject project(0);
-    auto text = everySectionChanged();
     auto imported = compiler::importRules(Bytes(text.begin(), text.end()), "rules.ini");
     saveFile(project.dir / "project.tmp", imported.workingFile);
     Silent reporter;
     for (auto _ : state)
         compiler::compileProject({project.dir / "project.tmp", project.dir, toText(project.dir / "game")},
                                  imported.lines.size(), reporter);
+}
+
+void compileImportedRules(benchmark::State& state)
+{
+    compileImport(state, everySectionChanged());
 }
 
 BENCHMARK(importRules)->Unit(benchmark::kMillisecond);
@@ -211,14 +216,7 @@ void importRulesText(benchmark::State& state)
 
 void compileRulesText(benchmark::State& state)
 {
-    GeneratedProject project(0);
-    auto text = fiveThousandLines();
-    auto imported = compiler::importRules(Bytes(text.begin(), text.end()), "mod.ini");
-    saveFile(project.dir / "project.tmp", imported.workingFile);
-    Silent reporter;
-    for (auto _ : state)
-        compiler::compileProject({project.dir / "project.tmp", project.dir, toText(project.dir / "game")},
-                                 imported.lines.size(), reporter);
+    compileImport(state, fiveThousandLines());
 }
 
 BENCHMARK(importRulesText)->Unit(benchmark::kMillisecond);

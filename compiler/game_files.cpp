@@ -15,6 +15,17 @@ namespace {
 constexpr const char* kExpansionRules = "aftrmath.ini";
 constexpr const char* kRules = "rules.ini";
 
+// A file of the game folder by its name in any letter case.
+std::optional<fs::path> looseFile(const std::string& gameDir, const std::string& name)
+{
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(toPath(gameDir), error)) {
+        if (lowerCase(toText(entry.path().filename())) == name && entry.is_regular_file(error))
+            return entry.path();
+    }
+    return std::nullopt;
+}
+
 std::optional<Bytes> memberOf(const archive::MixReader& reader, std::uint32_t id, bool inside)
 {
     if (const auto* member = reader.find(id))
@@ -55,13 +66,8 @@ KeyValues keyValues(const stock::RulesText& text)
 
 std::optional<Bytes> findGameFile(const std::string& gameDir, const std::string& name, bool loose)
 {
-    std::error_code error;
-    if (loose) {
-        for (const auto& entry : fs::directory_iterator(toPath(gameDir), error)) {
-            if (lowerCase(toText(entry.path().filename())) == name && entry.is_regular_file(error))
-                return readFile(entry.path(), stock::kMaxRulesFile);
-        }
-    }
+    if (auto file = loose ? looseFile(gameDir, name) : std::nullopt)
+        return readFile(*file, stock::kMaxRulesFile);
     auto id = archive::memberId(name);
     for (const auto& path : archive::gameArchives(toPath(gameDir))) {
         try {
@@ -75,11 +81,8 @@ std::optional<Bytes> findGameFile(const std::string& gameDir, const std::string&
 
 std::optional<fs::path> gamePaletteFile(const std::string& gameDir, const std::string& name, const fs::path& folder)
 {
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(toPath(gameDir), error)) {
-        if (lowerCase(toText(entry.path().filename())) == name && entry.is_regular_file(error))
-            return entry.path();
-    }
+    if (auto file = looseFile(gameDir, name))
+        return file;
     auto member = findGameFile(gameDir, name, false);
     if (!member)
         return std::nullopt;

@@ -84,7 +84,7 @@ private slots:
         QTest::keyClick(w->FindEdit, Qt::Key_Return);
         QCOMPARE(w->TextEdit->textCursor().selectedText(), QString("MINE"));
         QCOMPARE(w->TextEdit->textCursor().blockNumber(), 4);
-        w->FindEdit->setText("Tiberium");
+        w->FindEdit->setText("Nowhere");
         QTest::keyClick(w->FindEdit, Qt::Key_Return);
         QCOMPARE(w->FindStatus->text(), QString("Not found"));
     }
