@@ -90,7 +90,7 @@ library::FrameList previewOf(const library::Library& lib, std::size_t index)
 
 }
 
-int makeLibraryCommand(const std::vector<std::string>& args, std::ostream&, std::ostream&)
+int makeLibraryCommand(const std::vector<std::string>& args, std::ostream&, std::ostream& err)
 {
     std::string kind, title, outPath;
     std::optional<library::Palette> palette;
@@ -123,6 +123,10 @@ int makeLibraryCommand(const std::vector<std::string>& args, std::ostream&, std:
         throw Error("A library holds at most 255 images.");
     // The icons of an icon library share one list.
     bool shared = found->second == library::LibraryKind::Icon;
+    bool bareShp = std::any_of(imageArguments.begin(), imageArguments.end(),
+                               [](const auto& a) { return shpColon(a) == std::string::npos; });
+    if (!palette && bareShp)
+        palette = defaultPalette(err);
     std::vector<library::LibraryImage> images;
     for (const auto& argument : imageArguments)
         images.push_back(readImageArgument(args, argument, shared ? images.size() : 0, palette, found->second));
@@ -167,7 +171,7 @@ int framesCommand(const std::vector<std::string>& args, std::ostream&, std::ostr
     auto dir = toPath(args[3]);
     fs::create_directories(dir);
     for (std::size_t i = 0; i < frames.frames.size(); ++i) {
-        auto path = dir / (std::to_string(i) + ".png");
+        auto path = dir / frameFileName(i, frames.frames.size());
         auto png = pngOf(frames.frames[i]);
         if (png.empty())
             throw Error("Cannot write " + toText(path) + ".");

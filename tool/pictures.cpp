@@ -171,4 +171,11 @@ Bytes pngOf(const library::Image& image)
     return png;
 }
 
+std::string frameFileName(std::size_t index, std::size_t count)
+{
+    auto name = std::to_string(index);
+    auto width = std::max<std::size_t>(3, std::to_string(count - 1).size());
+    return std::string(width - name.size(), '0') + name + ".png";
+}
+
 }

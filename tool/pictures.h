@@ -29,6 +29,10 @@ Bytes pngOf(const library::Image& image);
 // unpack to exactly its rows.
 std::optional<Bytes> indexedPixels(ByteView file);
 
+// The file name of a frame: "000.png" and on, one width for all of them, so
+// that a shell's * keeps the frames in order.
+std::string frameFileName(std::size_t index, std::size_t count);
+
 // A picture file, checked and read like every input, its size known before
 // it is decoded.
 class Picture {

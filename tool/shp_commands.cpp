@@ -13,16 +13,32 @@
 namespace qx::tool {
 namespace {
 
+// The game folder Quarvex's settings name; empty when they name none.
+std::string settingsGameFolder()
+{
+    auto scratch = fs::temp_directory_path() / ("qxtool-settings-" + std::to_string(std::random_device{}()) + ".tmp");
+    auto settings = readSettings(settingsFilePath(), scratch);
+    return settings ? settings->game : std::string();
+}
+
 library::Shp readShpFile(const std::string& path)
 {
     return library::readShp(readFile(toPath(path), library::kMaxShpFileBytes), path);
 }
 
-// The arguments without "--palette PAL", which must be there.
-std::vector<std::string> withoutPalette(const std::vector<std::string>& args, library::Palette& palette)
+// The arguments without "--palette PAL"; without it, the game's palette.
+std::vector<std::string> withoutPalette(const std::vector<std::string>& args, library::Palette& palette,
+                                        std::ostream& err)
 {
     auto option = std::find(args.begin(), args.end(), "--palette");
-    if (option == args.end() || option + 1 == args.end())
+    if (option == args.end()) {
+        auto game = defaultPalette(err);
+        if (!game)
+            wrongArguments(args);
+        palette = std::move(*game);
+        return args;
+    }
+    if (option + 1 == args.end())
         wrongArguments(args);
     palette = readPaletteFile(*(option + 1));
     std::vector<std::string> rest(args.begin(), option);
@@ -43,16 +59,16 @@ int infoCommand(const std::vector<std::string>& args, std::ostream& out)
     return 0;
 }
 
-int framesOfShpCommand(const std::vector<std::string>& args)
+int framesOfShpCommand(const std::vector<std::string>& args, std::ostream& err)
 {
     library::Palette palette;
-    auto rest = withoutPalette(args, palette);
+    auto rest = withoutPalette(args, palette, err);
     expectArgs(rest, 4);
     auto shp = readShpFile(rest[2]);
     auto dir = toPath(rest[3]);
     fs::create_directories(dir);
     for (std::size_t i = 0; i < shp.frames.size(); ++i) {
-        auto path = dir / (std::to_string(i) + ".png");
+        auto path = dir / frameFileName(i, shp.frames.size());
         auto png = pngOf(library::imageOf(shp.frames[i], shp.width, shp.height, palette));
         if (png.empty())
             throw Error("Cannot write " + toText(path) + ".");
@@ -73,10 +89,10 @@ Bytes indicesOfPicture(const Picture& picture, const library::Palette& palette)
     return library::indicesOf(picture.decode(), palette);
 }
 
-int makeShpCommand(const std::vector<std::string>& args)
+int makeShpCommand(const std::vector<std::string>& args, std::ostream& err)
 {
     library::Palette palette;
-    auto rest = withoutPalette(args, palette);
+    auto rest = withoutPalette(args, palette, err);
     if (rest.size() < 4)
         wrongArguments(args);
     std::vector<Bytes> frames;
@@ -107,26 +123,34 @@ library::Palette readPaletteFile(const std::string& path)
         return library::readPalette(readFile(toPath(path), library::kMaxPaletteFileBytes), path);
     // A palette of the game folder that Quarvex's settings name.
     auto name = lowerCase(path.substr(kGame.size()));
-    auto scratch = fs::temp_directory_path() / ("qxtool-settings-" + std::to_string(std::random_device{}()) + ".tmp");
-    auto settings = readSettings(settingsFilePath(), scratch);
-    if (!settings || settings->game.empty())
+    auto game = settingsGameFolder();
+    if (game.empty())
         throw Error(path + " needs the game folder, and Quarvex's settings name none.");
-    auto bytes = compiler::findGameFile(settings->game, name, true);
+    auto bytes = compiler::findGameFile(game, name, true);
     if (!bytes)
-        throw Error("The game folder " + settings->game + " has no " + name + ".");
+        throw Error("The game folder " + game + " has no " + name + ".");
     return library::readPalette(*bytes, name);
 }
 
-int shpCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream&)
+std::optional<library::Palette> defaultPalette(std::ostream& err)
+{
+    if (settingsGameFolder().empty())
+        return std::nullopt;
+    std::string option = std::string("game:") + compiler::kGamePalette;
+    err << "qxtool: no --palette given: using " << option << '\n';
+    return readPaletteFile(option);
+}
+
+int shpCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     if (args.size() < 2)
         wrongArguments(args);
     if (args[1] == "info")
         return infoCommand(args, out);
     if (args[1] == "frames")
-        return framesOfShpCommand(args);
+        return framesOfShpCommand(args, err);
     if (args[1] == "make")
-        return makeShpCommand(args);
+        return makeShpCommand(args, err);
     wrongArguments(args);
 }
 

@@ -271,7 +271,7 @@ const CommandInfo kCommands[] = {
      "make-library --kind icon|unit|projectile|building --title TITLE --out FILE.vkl [--palette PAL] "
      "SHPFILE[:FRAME.png[,FRAME.png...]]...",
      "writes a coded graphics library; each SHP file's previews are the PNG frames named after it or, with "
-     "--palette, its own frames in that palette; a path may start with a drive letter "
+     "--palette (or the game's temperat.pal), its own frames in that palette; a path may start with a drive letter "
      "(C:\\mods\\tank.shp:C:\\mods\\0.png), whose colon does not separate the SHP file from its frames"},
     {"library", libraryCommand, "library FILE.vkl", "prints a library's kind, title and images"},
     {"extract", extractCommand, "extract FILE.vkl INDEX OUT", "writes the SHP data of image INDEX (from 0)"},
@@ -283,11 +283,12 @@ const CommandInfo kCommands[] = {
      "the game in any letter case; A.mix/B.mix names an archive inside another, a member without a name goes by "
      "its identifier in hex"},
     {"shp", shpCommand,
-     "shp info FILE.shp | shp frames FILE.shp --palette PAL OUTDIR | shp make --palette PAL OUT.shp FRAME.png...",
+     "shp info FILE.shp | shp frames FILE.shp [--palette PAL] OUTDIR | shp make [--palette PAL] OUT.shp FRAME.png...",
      "prints an SHP file's frame count, size and each frame's kind; writes its frames in a palette as PNG "
      "files (index 0 transparent); or writes an SHP of PNG frames (an indexed PNG in the palette keeps its "
      "indices, any other takes the nearest colours). PAL is a game palette (768 bytes), a JASC-PAL file "
-     "or an indexed PNG"},
+     "or an indexed PNG; without --palette, the game's temperat.pal when Quarvex's settings name the game folder; "
+     "frames are named 000.png, 001.png, ... so that * keeps their order"},
 };
 
 const CommandInfo* commandNamed(const std::string& name)

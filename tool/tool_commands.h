@@ -34,5 +34,8 @@ int mixCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
 int shpCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 // A palette file as the palette reader takes it, read like every input.
 library::Palette readPaletteFile(const std::string& path);
+// The game's temperate palette when Quarvex's settings name a game folder,
+// said on err; nothing when they name none.
+std::optional<library::Palette> defaultPalette(std::ostream& err);
 
 }

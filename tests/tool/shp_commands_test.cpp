@@ -55,6 +55,11 @@ class ToolShp : public ::testing::Test {
 protected:
     void SetUp() override
     {
+#ifndef _WIN32
+        // No game folder unless a test names one: no palette is taken from
+        // the settings of whoever runs the tests.
+        ::setenv("XDG_CONFIG_HOME", toText(dir / "config").c_str(), 1);
+#endif
         // Index 1 red, 2 blue, and 3 red again.
         Bytes palette(768);
         palette[3] = 63, palette[8] = 63, palette[9] = 63;
@@ -62,6 +67,9 @@ protected:
         test::writePng(dir / "red.png", 3, 2, test::kRed);
         test::writePng(dir / "clear.png", 3, 2, test::kClear);
     }
+#ifndef _WIN32
+    void TearDown() override { ::unsetenv("XDG_CONFIG_HOME"); }
+#endif
     std::string path(const char* name) const { return toText(dir / name); }
 
     TempDir dir;
@@ -74,8 +82,8 @@ TEST_F(ToolShp, MakeInfoFramesAndALibraryWithoutPictures)
     auto info = runTool({"shp", "info", path("tank.shp")});
     EXPECT_EQ(info.out, "2 frames of 3x2\n0: key frame\n1: key frame\n");
     ASSERT_EQ(runTool({"shp", "frames", path("tank.shp"), "--palette", path("game.pal"), path("frames")}).status, 0);
-    EXPECT_EQ(test::pixelAt(dir / "frames" / "0.png", 2, 1), test::kRed);
-    EXPECT_EQ(test::pixelAt(dir / "frames" / "1.png", 0, 0), test::kClear);
+    EXPECT_EQ(test::pixelAt(dir / "frames" / "000.png", 2, 1), test::kRed);
+    EXPECT_EQ(test::pixelAt(dir / "frames" / "001.png", 0, 0), test::kClear);
 
     ASSERT_EQ(runTool({"make-library", "--kind", "unit", "--title", "From SHP", "--out", path("t.vkl"), "--palette",
                        path("game.pal"), path("tank.shp")})
@@ -85,7 +93,7 @@ TEST_F(ToolShp, MakeInfoFramesAndALibraryWithoutPictures)
                                                            std::to_string(fs::file_size(dir / "tank.shp")) +
                                                            ", 2 frames of 3x2\n");
     ASSERT_EQ(runTool({"frames", path("t.vkl"), "0", path("previews")}).status, 0);
-    EXPECT_EQ(readFile(dir / "previews" / "0.png"), readFile(dir / "frames" / "0.png"));
+    EXPECT_EQ(readFile(dir / "previews" / "000.png"), readFile(dir / "frames" / "000.png"));
 }
 
 // Drawn in the palette, a picture keeps the indices it was drawn with,
@@ -109,7 +117,6 @@ TEST_F(ToolShp, AnIndexedPictureInThePaletteKeepsItsIndices)
 TEST_F(ToolShp, GamePalettesComeFromTheSettingsGameFolder)
 {
     auto config = dir / "config";
-    ::setenv("XDG_CONFIG_HOME", toText(config).c_str(), 1);
     fs::create_directories(dir / "game");
     fs::create_directories(config / "quarvex");
     writeSettings(settingsFilePath(), {toText(dir / "game"), dir.text(), dir.text()});
@@ -119,9 +126,12 @@ TEST_F(ToolShp, GamePalettesComeFromTheSettingsGameFolder)
     test::writeBytes(dir / "one.shp", library::writeShp(1, 1, {Bytes{2}}));
     auto made = runTool({"shp", "frames", path("one.shp"), "--palette", "game:TEMPERAT.PAL", path("frames")});
     EXPECT_EQ(made.status, 0) << made.err;
+    // Without --palette, the game's temperate palette, said.
+    auto byDefault = runTool({"shp", "frames", path("one.shp"), path("default")});
+    EXPECT_EQ(byDefault.err, "qxtool: no --palette given: using game:temperat.pal\n");
+    EXPECT_EQ(readFile(dir / "default" / "000.png"), readFile(dir / "frames" / "000.png"));
     EXPECT_EQ(runTool({"shp", "frames", path("one.shp"), "--palette", "game:snow.pal", path("frames")}).err,
               "qxtool: The game folder " + path("game") + " has no snow.pal.\n");
-    ::unsetenv("XDG_CONFIG_HOME");
 }
 #endif
 

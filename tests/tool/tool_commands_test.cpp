@@ -420,9 +420,9 @@ TEST_F(ToolLibrary, MakeListExtractFrames)
     EXPECT_EQ(runTool({"extract", path("t.vkl"), "1", path("out.shp")}).status, 0);
     EXPECT_EQ(readFile(dir / "out.shp"), test::bytesOf("SHP-TWO!"));
     EXPECT_EQ(runTool({"frames", path("t.vkl"), "0", path("frames")}).status, 0);
-    EXPECT_EQ(test::pixelAt(dir / "frames" / "0.png", 2, 1), test::kRed);
-    EXPECT_EQ(test::pixelAt(dir / "frames" / "1.png", 0, 0), test::kClear);
-    EXPECT_FALSE(fs::exists(dir / "frames" / "2.png"));
+    EXPECT_EQ(test::pixelAt(dir / "frames" / "000.png", 2, 1), test::kRed);
+    EXPECT_EQ(test::pixelAt(dir / "frames" / "001.png", 0, 0), test::kClear);
+    EXPECT_FALSE(fs::exists(dir / "frames" / "002.png"));
 }
 
 TEST_F(ToolLibrary, IconLibraryAndRefusals)
@@ -434,7 +434,7 @@ TEST_F(ToolLibrary, IconLibraryAndRefusals)
     EXPECT_EQ(runTool({"library", path("i.vkl")}).out,
               "Icon VKL:  Icons\nimages: 2\n0: offset 0, size 7, 1 frame of 3x2\n1: offset 7, size 8, 1 frame of 3x2\n");
     EXPECT_EQ(runTool({"frames", path("i.vkl"), "1", path("icon")}).status, 0);
-    EXPECT_EQ(test::pixelAt(dir / "icon" / "0.png", 1, 1), test::kClear);
+    EXPECT_EQ(test::pixelAt(dir / "icon" / "000.png", 1, 1), test::kClear);
 
     auto invalid = runTool({"library", path("one.shp")});
     EXPECT_EQ(invalid.status, 1);

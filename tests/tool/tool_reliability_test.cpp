@@ -85,20 +85,20 @@ TEST_F(ToolWrites, AFailedCloseIsReportedAndLeavesTheOldFile)
 TEST_F(ToolWrites, FramesAreWrittenWholeOrNotAtAll)
 {
     ASSERT_EQ(runTool({"frames", path("t.vkl"), "0", path("frames")}).status, 0);
-    auto firstRun = readFile(dir / "frames" / "1.png");
-    test::writeText(dir / "frames" / "1.png", "an earlier frame");
+    auto firstRun = readFile(dir / "frames" / "001.png");
+    test::writeText(dir / "frames" / "001.png", "an earlier frame");
     {
         // The disk fills up during the second frame.
         FaultyDisk disk(FaultyDisk::Call::Write, ENOSPC, 1);
         auto result = runTool({"frames", path("t.vkl"), "0", path("frames")});
         EXPECT_EQ(result.status, 1);
-        EXPECT_EQ(result.err, "qxtool: Cannot write file " + toText(dir / "frames" / "1.png") + ": No space left on device\n");
+        EXPECT_EQ(result.err, "qxtool: Cannot write file " + toText(dir / "frames" / "001.png") + ": No space left on device\n");
     }
-    EXPECT_EQ(readFile(dir / "frames" / "1.png"), test::bytesOf("an earlier frame"));
-    EXPECT_EQ(test::pixelAt(dir / "frames" / "0.png", 0, 0), test::kRed);
+    EXPECT_EQ(readFile(dir / "frames" / "001.png"), test::bytesOf("an earlier frame"));
+    EXPECT_EQ(test::pixelAt(dir / "frames" / "000.png", 0, 0), test::kRed);
     EXPECT_FALSE(anyScratchIn(dir.path()));
     ASSERT_EQ(runTool({"frames", path("t.vkl"), "0", path("frames")}).status, 0);
-    EXPECT_EQ(readFile(dir / "frames" / "1.png"), firstRun);
+    EXPECT_EQ(readFile(dir / "frames" / "001.png"), firstRun);
 }
 
 TEST_F(ToolWrites, AFolderInTheWayOfTheOutputLeavesNoScratch)
