@@ -106,7 +106,7 @@ TForm2::TForm2(Windows& windows)
         ViewButton->setEnabled(row >= 0);
         ExtractButton->setEnabled(game_ && row >= 0);
     });
-    connect(ExtractButton, &QPushButton::clicked, this, guarded(&TForm2::extractMember));
+    connect(ExtractButton, &QPushButton::clicked, this, guarded(&TForm2::extractMembers));
     connect(FileListBox1, &QListWidget::itemDoubleClicked, this, guarded(&TForm2::openSelected));
     connect(ViewButton, &QPushButton::clicked, this, guarded(&TForm2::openSelected));
     connect(BackButton, &QPushButton::clicked, this, &QWidget::close);
@@ -192,6 +192,7 @@ void TForm2::rebuildList()
     FileListBox1->setEnabled(false);
     DirectoryListBox1->setEnabled(false);
     FileListBox1->clear();
+    FileListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     pathList_.clear();
     auto files = libraryFiles(directory_);
     ProgressBar1->setRange(0, std::max<int>(1, static_cast<int>(files.size())));
@@ -341,6 +342,8 @@ void TForm2::showArchive(int row)
     game_->members.clear();
     game_->names.clear();
     game_->archive.reset();
+    // Members are extracted and made into a library several at a time.
+    FileListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     auto reader = archive::openArchivePath(game_->archives[row], toPath(game_->dir));
     archive::MemberNames names(reader);
     for (const auto& member : reader.members()) {
@@ -361,6 +364,19 @@ const archive::MixMember* TForm2::chosenMember() const
     if (!game_ || !game_->archive || row < 0 || static_cast<std::size_t>(row) >= game_->members.size())
         return nullptr;
     return &game_->members[static_cast<std::size_t>(row)];
+}
+
+std::vector<std::size_t> TForm2::chosenMembers() const
+{
+    std::vector<std::size_t> rows;
+    if (!game_ || !game_->archive)
+        return rows;
+    for (auto* item : FileListBox1->selectedItems())
+        rows.push_back(static_cast<std::size_t>(FileListBox1->row(item)));
+    if (rows.empty() && chosenMember())
+        rows.push_back(static_cast<std::size_t>(FileListBox1->currentRow()));
+    std::sort(rows.begin(), rows.end());
+    return rows;
 }
 
 void TForm2::viewMember()
@@ -390,29 +406,32 @@ void TForm2::viewMember()
 void TForm2::newLibraryFromChosen()
 {
     newLibrary_->clear();
-    // A graphic of the game goes in as an SHP file, saved in the working directory.
-    if (const auto* member = chosenMember()) {
-        const auto& name = game_->names[static_cast<std::size_t>(member - game_->members.data())];
-        if (archive::kindOf(*game_->archive, *member, name).what == archive::MemberKind::What::Shp) {
-            auto path = toPath(windows_.settings->workingFile("game-" + archive::safeFileName(name, member->id)));
-            saveFile(path, game_->archive->read(*member));
+    // Graphics of the game go in as SHP files, saved in the working directory.
+    for (auto row : chosenMembers()) {
+        const auto& member = game_->members[row];
+        const auto& name = game_->names[row];
+        if (archive::kindOf(*game_->archive, member, name).what == archive::MemberKind::What::Shp) {
+            auto path = toPath(windows_.settings->workingFile("game-" + archive::safeFileName(name, member.id)));
+            saveFile(path, game_->archive->read(member));
             newLibrary_->ShpList->addItem(fromUtf8(toText(path)));
         }
     }
     showToFront(newLibrary_);
 }
 
-void TForm2::extractMember()
+void TForm2::extractMembers()
 {
-    const auto* member = chosenMember();
-    if (!member)
+    auto rows = chosenMembers();
+    if (rows.empty())
         return;
     auto folder = windows_.dialogs->browseFolder("Extract to");
     if (folder.isEmpty())
         return;
-    const auto& name = game_->names[static_cast<std::size_t>(member - game_->members.data())];
-    auto file = archive::safeFileName(name, member->id);
-    saveFile(toPath(toUtf8(folder)) / toPath(cp1252ToUtf8(file)), game_->archive->read(*member));
+    for (auto row : rows) {
+        const auto& member = game_->members[row];
+        auto file = archive::safeFileName(game_->names[row], member.id);
+        saveFile(toPath(toUtf8(folder)) / toPath(cp1252ToUtf8(file)), game_->archive->read(member));
+    }
 }
 
 }

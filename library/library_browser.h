@@ -73,7 +73,7 @@ public:
     // New Library, with the chosen SHP graphic of the game as its first file.
     void newLibraryFromChosen();
     // The chosen member written into a folder the player picks.
-    void extractMember();
+    void extractMembers();
     bool showingGame() const { return game_.has_value(); }
 
 protected:
@@ -88,6 +88,8 @@ private:
         std::vector<std::string> names;
     };
     const archive::MixMember* chosenMember() const;
+    // The rows of the selected members in list order, or the current one.
+    std::vector<std::size_t> chosenMembers() const;
     void fillDrives();
     void showDrive();
     void fillDirectories();

@@ -356,11 +356,24 @@ private slots:
         // A drop takes the graphic from the viewer's library, as from any.
         auto shown = library::openLibrary(toPath(viewer->libraryPath().toStdString()));
         QCOMPARE(shown.image(0), library::writeShp(4, 3, {Bytes(12, 1), Bytes(12, 2)}));
+        AnimationArea area([&] { return b->animationDragging(); });
+        std::optional<library::AnimationDrag> received;
+        area.dropped = [&](const library::AnimationDrag& drag) { received = drag; };
+        std::unique_ptr<QMimeData> mime(viewer->previews()[0]->dragData());
+        b->animationDragStarted(viewer->previews()[0]);
+        QVERIFY(deliver(&area, mime.get()));
+        b->animationDragEnded();
+        QVERIFY(received && received->frames.frames.size() == 2);
+        QCOMPARE(QString::fromStdString(received->libraryPath), viewer->libraryPath());
 
         f.dialogs.files = {QString::fromStdString(toText(f.dir / "out"))};
         fs::create_directories(f.dir / "out");
         QTest::mouseClick(b->ExtractButton, Qt::LeftButton);
         QCOMPARE(readFile(f.dir / "out" / "3tnk.shp"), library::writeShp(4, 3, {Bytes(12, 1), Bytes(12, 2)}));
+        b->FileListBox1->selectAll();
+        f.dialogs.files = {QString::fromStdString(toText(f.dir / "out"))};
+        QTest::mouseClick(b->ExtractButton, Qt::LeftButton);
+        QCOMPARE(readFile(f.dir / "out" / "valkor.mix"), inner.bytes());
         b->FileListBox1->setCurrentRow(0);
         QTest::mouseClick(b->ViewButton, Qt::LeftButton);
         QCOMPARE(f.dialogs.log.back(), QString("error: valkor.mix is no SHP graphic."));
