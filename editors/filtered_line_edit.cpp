@@ -3,6 +3,8 @@
 #include "editors/key_filters.h"
 
 #include <QKeyEvent>
+#include <QTimer>
+#include <QToolTip>
 
 namespace qx {
 namespace {
@@ -60,16 +62,31 @@ void FilteredLineEdit::keyPressEvent(QKeyEvent* event)
         QLineEdit::keyPressEvent(event);
         return;
     }
-    auto result = filters::pressKey(filter_, text().toStdString(), *key, limit_);
-    if (result.text != text().toStdString())
+    auto before = text().toStdString();
+    auto result = filters::pressKey(filter_, before, *key, limit_);
+    if (result.text != before)
         replaceText(result.text);
-    if (result.accepted) {
-        filtering_ = true;
+    auto typed = filters::typedAs(filter_, *key);
+    filtering_ = true;
+    if (result.accepted && typed != *key)
+        insert(QString(QChar(typed)));
+    else if (result.accepted)
         QLineEdit::keyPressEvent(event);
-        filtering_ = false;
-    } else {
-        event->accept();
-    }
+    filtering_ = false;
+    event->accept();
+    if (!result.accepted && result.text == before)
+        signalRefusal();
+}
+
+// A refused key is never swallowed silently: the field flashes and says
+// what it takes where the player looks.
+void FilteredLineEdit::signalRefusal()
+{
+    auto takes = QString::fromStdString(filters::takesText(filter_, limit_));
+    emit refused(takes);
+    QToolTip::showText(mapToGlobal(QPoint(0, height())), takes, this);
+    setStyleSheet("QLineEdit { background: #f6c9c9; }");
+    QTimer::singleShot(300, this, [this] { setStyleSheet(QString()); });
 }
 
 void FilteredLineEdit::keyReleaseEvent(QKeyEvent* event)

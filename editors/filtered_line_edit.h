@@ -21,12 +21,17 @@ public:
     // stock value) is shown as it is: the filters judge what users bring.
     void setStoredText(const QString& text);
 
+signals:
+    // A typed key the field did not take, and what it takes.
+    void refused(const QString& takes);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void replaceText(const std::string& text);
+    void signalRefusal();
     void enforce();
 
     objects::Filter filter_;

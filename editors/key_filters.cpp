@@ -70,8 +70,15 @@ int limitOf(Filter filter, int limit)
 
 }
 
+char typedAs(Filter filter, char key)
+{
+    bool decimal = filter == Filter::Range || filter == Filter::DecimalBelow;
+    return decimal && key == '.' ? ',' : key;
+}
+
 KeyResult pressKey(Filter filter, std::string_view text, char key, int limit)
 {
+    key = typedAs(filter, key);
     std::string same(text);
     bool digitOrBack = key == kBackspace || isDigit(key);
     switch (filter) {
@@ -102,6 +109,24 @@ KeyResult pressKey(Filter filter, std::string_view text, char key, int limit)
         return {same, isDigit(key) && (text.empty() || numberOf(text) < limitOf(filter, limit))};
     }
     return {same, true};
+}
+
+std::string takesText(Filter filter, int limit)
+{
+    switch (filter) {
+    case Filter::None: return "";
+    case Filter::Digits: return "This field takes digits only.";
+    case Filter::GuardRange: return "This field takes a number up to 200.";
+    case Filter::Percent: return "This field takes a number up to 100.";
+    case Filter::SignedNumber:
+    case Filter::Damage: return "This field takes digits; the minus key changes the sign.";
+    case Filter::Ammo: return "This field takes digits; the minus key makes it -1 (unlimited).";
+    case Filter::Range:
+    case Filter::DecimalBelow:
+        return "This field takes a number up to " + std::to_string(limitOf(filter, limit)) +
+               ", with a point or a comma before the decimals.";
+    }
+    return "";
 }
 
 std::string releaseKey(Filter filter, std::string_view text, int limit)
@@ -149,7 +174,8 @@ std::string normalized(Filter filter, std::string_view text, int limit)
 std::string typed(Filter filter, std::string_view start, std::string_view keys, std::size_t maxLength, int limit)
 {
     std::string text(start);
-    for (char key : keys) {
+    for (char pressed : keys) {
+        auto key = typedAs(filter, pressed);
         auto result = pressKey(filter, text, key, limit);
         text = result.text;
         if (result.accepted) {

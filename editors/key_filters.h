@@ -18,9 +18,16 @@ struct KeyResult {
     bool operator==(const KeyResult&) const = default;
 };
 
+// The character a key types into a field: a decimal field writes its
+// decimal point as a comma.
+char typedAs(objects::Filter filter, char key);
+
 // The key filter of a field on a key press (key is one character, or
 // kBackspace); limit is the decimal filter's.
 KeyResult pressKey(objects::Filter filter, std::string_view text, char key, int limit = 0);
+
+// What a field of the filter takes, said when it refuses a key.
+std::string takesText(objects::Filter filter, int limit = 0);
 
 // What the filter makes of the text once the key is released.
 std::string releaseKey(objects::Filter filter, std::string_view text, int limit = 0);

@@ -92,7 +92,7 @@ void TGeneral::buildPage(const general::Group& group)
                 widget = new ChoiceField(general::choiceList(group, field), ChoiceField::Mode::One, choiceOptions(group, field));
             else {
                 widget = new FilteredLineEdit(field.filter, field.maxLength, nullptr, field.limit);
-                widget->setToolTip("Takes " + QString::fromStdString(general::rangeText(field)) + ".");
+                widget->setToolTip(QString::fromStdString(general::takesText(field)));
             }
             grid->addWidget(labelFor(field.label, widget), row, 0);
             grid->addWidget(widget, row, 1);

@@ -371,6 +371,16 @@ std::string rangeText(const Field& field)
     return "a number from 0 to " + (scale > 1 ? commaText(largest, scale) : std::to_string(largest));
 }
 
+std::string takesText(const Field& field)
+{
+    auto digits = digitsOf(field.format);
+    auto text = "Takes " + rangeText(field);
+    if (digits == 0 || field.whole)
+        return text + ".";
+    return text + ", to 0," + std::string(static_cast<std::size_t>(digits - 1), '0') +
+           "1; type a point or a comma before the decimals.";
+}
+
 std::optional<std::int32_t> storedValue(const Field& field, std::string_view text)
 {
     if (text.empty())

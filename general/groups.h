@@ -91,6 +91,9 @@ bool holds(const Field& field, std::int64_t value);
 // window shows it ("a number from 0 to 255,99").
 std::int64_t playable(const Field& field);
 std::string rangeText(const Field& field);
+// What a field's tool tip says it takes: its range and, for decimals, their
+// precision and separator.
+std::string takesText(const Field& field);
 
 // The key the game reads.
 const char* rulesKey(const Field& field);

@@ -243,8 +243,8 @@ const Field kWeaponFields[] = {
            "Torpedo has 90 damage points)\ndefault=0"),
     hinted({"range", "Range: ", 0, Control::Decimal, F::Range, 0, nullptr, 8, S::U16, 0, 0, "Range", Line::Hundredths,
             Load::DecimalText, kAlwaysWritten, false, false, 0, "", "", kLargestDistance},
-           "What is the weapon's maximum range (in cells)? (0 - 255)\n(example: The Submarine's Torpedo Range is 9 "
-           "cells)\ndefault=0"),
+           "What is the weapon's maximum range? (0 - 255)\nIn cells, to 0,01; type a point or a comma before the "
+           "decimals.\n(example: The Submarine's Torpedo Range is 9 cells)\ndefault=0"),
     hinted(number("delay", "Delay Time: ", 0, F::Digits, 6, 10, S::U16, 0, "ROF"),
            "How much delay is between the shots?\n(15 means one second at middle-speed setting)\n(example: The "
            "Submarine's Torpedo has 60 --> that\n means 4 seconds at middle-speed setting)\ndefault=0"),

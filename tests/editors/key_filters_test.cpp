@@ -56,6 +56,10 @@ TEST(KeyFilters, RangeTakesOneCommaAndStopsWhereTheGameStops)
     EXPECT_EQ(pressKey(Filter::Range, "255", '1'), (KeyResult{"255", false}));
     EXPECT_EQ(typed(Filter::Range, "", "254,9"), "254,9");
     EXPECT_EQ(typed(Filter::Range, "", "a-"), "");
+    EXPECT_EQ(typed(Filter::Range, "", "5.5"), "5,5");
+    EXPECT_EQ(typed(Filter::DecimalBelow, "", "0.016", 0, 10), "0,016");
+    EXPECT_EQ(pressKey(Filter::Range, "5,7", '.'), (KeyResult{"5,7", false}));
+    EXPECT_EQ(typed(Filter::Digits, "", "5.5"), "55");
 }
 
 TEST(KeyFilters, DecimalsBelowTheirLimit)

@@ -136,6 +136,15 @@ private slots:
         QCOMPARE(form->field("damage")->text(), QString("-12"));
         QTest::keyClicks(form->field("range"), "5,7,5");
         QCOMPARE(form->field("range")->text(), QString("5,75"));
+        // A decimal point is typed as the comma; a refused key says what the field takes.
+        form->field("range")->clear();
+        auto* range = static_cast<FilteredLineEdit*>(form->field("range"));
+        QSignalSpy refused(range, &FilteredLineEdit::refused);
+        QTest::keyClicks(range, "5.75.x");
+        QCOMPARE(range->text(), QString("5,75"));
+        QCOMPARE(refused.count(), 2);
+        QCOMPARE(refused.at(1).at(0).toString(),
+                 QString("This field takes a number up to 255, with a point or a comma before the decimals."));
         form->field("burst")->setText("300");  // two characters at most
         QCOMPARE(form->field("burst")->text(), QString("30"));
         form->field("speed")->setText("256");
