@@ -64,6 +64,13 @@ std::string defaultProgramDir(const std::string& executableDir, bool executableD
     return executableDirUsable ? executableDir : toText(userDataFolder());
 }
 
+std::string defaultUnitsDir(const std::string& programDir)
+{
+    std::error_code error;
+    bool buildFolder = fs::exists(toPath(programDir) / "CMakeCache.txt", error);
+    return joinName(buildFolder ? toText(userDataFolder()) : programDir, "units");
+}
+
 std::string xdgDataFolder(const char* xdgDataHome, const char* home)
 {
     if (xdgDataHome && xdgDataHome[0] == '/')

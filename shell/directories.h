@@ -36,6 +36,10 @@ std::string defaultProgramDir(const std::string& executableDir, bool executableD
 // absolute XDG_DATA_HOME counts, else ~/.local/share/quarvex), or
 // %LOCALAPPDATA%\Quarvex on Windows.
 fs::path userDataFolder();
+// Where new units go unless the settings say otherwise: "units" in the
+// program directory, or in the user's data folder when the program directory
+// is a build folder, which a clean build deletes.
+std::string defaultUnitsDir(const std::string& programDir);
 std::string xdgDataFolder(const char* xdgDataHome, const char* home);
 
 // A program directory Quarvex made for itself gets "readme.txt" and the

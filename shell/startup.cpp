@@ -19,7 +19,7 @@ ShellState readStartupState(const fs::path& settingsFile, const fs::path& scratc
     if (state.fields.program.empty())
         state.fields.program = defaultProgramDir;
     if (state.fields.units.empty())
-        state.fields.units = joinName(state.fields.program, "units");
+        state.fields.units = defaultUnitsDir(state.fields.program);
     state.workingDir = workingDirFor(state.fields.program);
     return state;
 }

@@ -55,6 +55,20 @@ TEST_F(Startup, ProgramDirectoryEndingWithSeparator)
     EXPECT_EQ(state.fields.units, program() + "/units");
 }
 
+#ifndef _WIN32
+// A build folder's clean would delete the player's libraries: new units go
+// to the user's data folder instead.
+TEST_F(Startup, ABuildFolderKeepsNoUnits)
+{
+    test::writeText(dir / "program" / "CMakeCache.txt", "");
+    ::setenv("XDG_DATA_HOME", toText(dir / "data").c_str(), 1);
+    auto state = runStartup(settings(), scratch(), program());
+    ::unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(state.fields.units, toText(dir / "data" / "quarvex" / "units"));
+    EXPECT_TRUE(fs::is_directory(dir / "data" / "quarvex" / "units"));
+}
+#endif
+
 TEST_F(Startup, AcceptedSettingsSetTheFlagAndClearStaleFiles)
 {
     fs::create_directories(dir / "units");
