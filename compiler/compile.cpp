@@ -206,9 +206,9 @@ bool decide(const std::vector<std::string>& lines, CompileReporter& reporter)
         return true;
     bool errors = std::any_of(lines.begin(), lines.end(), [](const auto& line) { return line.starts_with('E'); });
     if (!errors)
-        return reporter.confirm("An error has occured\rDo you want to continue?");
+        return reporter.confirm("An error has occurred\rDo you want to continue?");
     reporter.warning("Cannot compile Project");
-    reporter.error("An error has occured\rCannot compile project!");
+    reporter.error("An error has occurred\rCannot compile project!");
     return false;
 }
 

@@ -172,7 +172,7 @@ void TForm2::changeDrive(int index)
     QDir dir(root);
     if (root.isEmpty() || !dir.exists() || !dir.isReadable()) {
         showDrive();
-        windows_.dialogs->error("geht nict");
+        windows_.dialogs->error("The drive " + QDir::toNativeSeparators(root) + " cannot be read.");
         return;
     }
     setDirectory(root);

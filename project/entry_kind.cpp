@@ -14,7 +14,7 @@ const KindFacts kFacts[] = {
     {K::Unit, "Unit", 220, "Unit: ", W::Unit, 2, {"icon.shp", ".shp"},
      {{{"IconPicture", P::Picture}, {"FrameList", P::Frames}, {"Icon", P::Shp}, {"Graphic", P::Shp}}}},
     {K::Weapon, "Weapon", 24, "Weapon: ", W::Weapon},
-    {K::Projectile, "Projectile", 44, "Projecitle: ", W::Projectile, 1, {".shp"},
+    {K::Projectile, "Projectile", 44, "Projectile: ", W::Projectile, 1, {".shp"},
      {{{"FrameList", P::Frames}, {"Graphic", P::Shp}}}},
     {K::Warhead, "Warhead", 12, "Warhead: ", W::Warhead},
     {K::Building, "Building", 240, "Building: ", W::Building, 3, {"icon.shp", "make.shp", ".shp"},

@@ -91,7 +91,7 @@ const char* const kProjectiles[] = {
     "Invisible Flight to Target [Invisible]", "Flying Dog [LeapDog]",
     "Straight High-Speed ballistic Shot [Cannon]", "Anti Aircraft Artillery Projectile [Ack]",
     "Submarine Torpedo [Torpedo]", "Free Rocket Over Ground (SCUD Rocket) [FROG]", "Homing Missile [HeatSeeker]",
-    "SmallMissile [LaserGuided]", "Anti - Aircraft Missile [AAMissile]", "Grenade [Lobbed]",
+    "Small Missile [LaserGuided]", "Anti-Aircraft Missile [AAMissile]", "Grenade [Lobbed]",
     "Depth Charge Catapult [Catapult]", "Dropped from plane tumbling object [Bomblet]",
     "Arcing ballistic projectile [Ballistic]", "Parachute bomb [Parachute]",
     "Allied free radar (GPS satellite) [GPSSatellite]", "Nuclear missile, flying up [NukeUp]",
@@ -154,8 +154,8 @@ const char* const kCrateBonuses[] = {
 };
 
 const char* const kLoadVehicles[] = {
-    "&Scud Launcher [V2RL]", "&Light Tank [1TNK]", "&Medium Tank [2TNK]", "Heavy &Tank [3TNK]", "Mammoth Ta&nk [4TNK]",
-    "Mobile Radar &Jammer [MRJ]", "Mobile &Gap Genertator [MGG]", "Mo&bile Artillery [ARTY]", "&Harvester [HARV]",
+    "&V2 Rocket Launcher [V2RL]", "&Light Tank [1TNK]", "&Medium Tank [2TNK]", "Heavy &Tank [3TNK]", "Mammoth Ta&nk [4TNK]",
+    "Mobile Radar &Jammer [MRJ]", "Mobile &Gap Generator [MGG]", "Mo&bile Artillery [ARTY]", "&Harvester [HARV]",
     "Mobile &Construction Vehicle [MCV]", "&Ranger [JEEP]", "Armored &Personnel Carrier [APC]", "Mine La&yer [MNLY]",
     "C&onvoy Truck [TRUK]", "&Warrior Ant [ANT1]", "&Fire Ant [ANT2]", "Scout Ant [ANT3]",
 };
@@ -163,8 +163,8 @@ const char* const kLoadVehicles[] = {
 const char* const kLoadInfantry[] = {
     "Attack &Dog [DOG]", "Rifle &Soldier [E1]", "Gre&nadier [E2]", "&Rocket Soldier [E3]", "Flamethro&wer [E4]",
     "&Engineer [E6]", "&Tanya [E7]", "Sp&y [SPY]", "T&hief [THF]", "Field &Medic [MEDI]", "&Field Marshal [GNRL]",
-    "Civilian &1 [C1]", "Civilian &2 [C2]", "Pr&ofessor Einstein [EINSTEIN]", "S&pecial Agent [DELPHI]",
-    "Special A&gent [CHAN]",
+    "Civilian #&1 [C1]", "Civilian #&2 [C2]", "Pr&ofessor Einstein [EINSTEIN]", "S&pecial Agent Delphi [DELPHI]",
+    "Special A&gent Chan [CHAN]",
 };
 
 const char* const kLoadAircraft[] = {

@@ -119,7 +119,7 @@ const Field kUnitFields[] = {
     hinted(choice("armour", "Armor: ", 0, stock::armourList, 118, 0, "Armor", Line::Identifier, Load::Choice),
            "Right-Click to select the armor-type of your unit!\ndefault=none"),
     hinted(number("strength", "Strength: ", 0, F::SignedNumber, 6, 120, S::I32, 0, "Strength"),
-           "How many hit points does the unit have? (1-999999)\n(example: Mammoth Tank has 600 hit points)\ndefault=0"),
+           "How many hit points does the unit have? (1 - 999999)\n(example: Mammoth Tank has 600 hit points)\nEmpty stands for 0: give every unit at least 1."),
     hinted(number("cost", "Cost: ", 0, F::SignedNumber, 6, 124, S::I32, 0, "Cost"),
            "How much will you have to pay for the unit? (-99999 - 999999)\ndefault=0"),
     hinted(number("speed", "Speed: ", 0, F::Digits, 2, 128, S::U8, 0, "Speed", 0), "How fast can the unit move? (1-99)\ndefault=0"),
@@ -130,7 +130,7 @@ const Field kUnitFields[] = {
                   Line::Identifier, Load::Choice),
            "Right-Click to select your unit's secondary weapon!\ndefault=none"),
     hinted(number("ammo", "Ammo: ", 1, F::Ammo, 4, 132, S::I32, -1, "Ammo"),
-           "How much ammonution can your unit use until reload?\n(default: -1 --> means unlimited)"),
+           "How much ammunition can your unit use until reload?\n(default: -1 --> means unlimited)"),
     hinted(number("guardRange", "Guard Range: ", 1, F::GuardRange, 3, 136, S::U8, kEmpty, "GuardRange", kAlwaysWritten, true),
            "How far does your unit scan for nearby enemies to attack? (1-200)\ndefault=use weapon range"),
     hinted(prerequisites(137),
@@ -170,7 +170,7 @@ const Field kUnitFields[] = {
     internalName("Internal Name", 4, 209, Line::Image),
     hinted(tolerance(216), "How much frames can be the difference between the\nnew unit graphic data and the old unit graphic data?"),
     frameCount(214),
-    hinted(replacement("Select an unit to be replaced:", 218),
+    hinted(replacement("Select a unit to be replaced:", 218),
            "Select a unit (an object identifier) that should be replaced by the new unit!"),
 };
 
@@ -181,9 +181,9 @@ const Field kBuildingFields[] = {
     hinted(choice("armour", "Armor: ", 0, stock::armourList, 126, 0, "Armor", Line::Identifier, Load::Choice),
            "Right-Click to select the armor-type of your building!\ndefault=none"),
     hinted(number("strength", "Strength: ", 0, F::SignedNumber, 6, 128, S::I32, 0, "Strength"),
-           "How many hit points does the building have? (1-999999)\ndefault=0"),
+           "How many hit points does the building have? (1 - 999999)\nEmpty stands for 0: give every building at least 1."),
     hinted(number("cost", "Cost: ", 0, F::SignedNumber, 6, 132, S::I32, 0, "Cost"),
-           "How much will you have to pay for the building? (1 - 999999)\ndefault=0"),
+           "How much will you have to pay for the building? (-99999 - 999999)\ndefault=0"),
     hinted(number("sight", "Sight: ", 0, F::Digits, 2, 136, S::U8, 1, "Sight", 1), "How far will your building see? (1-99)\ndefault= 1"),
     hinted(number("power", "Power: ", 0, F::SignedNumber, 6, 140, S::I32, 0, "Power"),
            "Does you building produce (positive value) / \nneed (negative value) power? (-999999 - 999999)\ndefault=0"),
@@ -196,7 +196,7 @@ const Field kBuildingFields[] = {
                   Line::Identifier, Load::Choice),
            "Right-Click to select your buildings secondary weapon!\ndefault=none"),
     hinted(number("ammo", "Ammo: ", 1, F::Digits, 0, 148, S::I32, -1, "Ammo"),
-           "How much ammonution can your building use until reload?\n(default: -1 --> means unlimited)"),
+           "How much ammunition can your building use until reload?\n(default: -1 --> means unlimited)"),
     hinted(number("guardRange", "Guard Range: ", 1, F::Digits, 3, 152, S::U8, kEmpty, "GuardRange", kAlwaysWritten, true),
            "How far does your building scan for nearby enemies to attack? (1-999)\ndefault=use weapon range"),
     hinted(prerequisites(153),
@@ -262,7 +262,7 @@ const Field kWeaponFields[] = {
            "Right click to select the sound you want to use!\ndefault=[cannon1]"),
     hinted(box("camera", "Camera: ", 1, 17, "Camera"), "Does the area reveal around the firer?\ndefault=no"),
     hinted(box("charges", "Charge - Up Logic: ", 1, 18, "Charges"), "Must it charge-up before it can fire?\ndefault=no"),
-    hinted(box("supress", "Supress Fire: ", 1, 19, "Supress"),
+    hinted(box("supress", "Suppress Fire: ", 1, 19, "Supress"),
            "If nearby friendly buildings are found, \nshould it discourage firing on the target?\ndefault=no"),
     hinted(box("turboBoost", "Turbo Boost: ", 1, 20, "TurboBoost"),
            "Does the weapon get a boosted speed bonus when\nfiring upon aircraft?\ndefault=no"),
@@ -272,13 +272,13 @@ const Field kWeaponFields[] = {
 const Field kProjectileFields[] = {
     internalName("Internal Name:", 8, 33, Line::ImageAlways),
     hinted(number("arm", "Arming Delay: ", 0, F::Digits, 0, 10, S::U16, 0, "Arm", 0),
-           "How much is the arming delay of the projectile?\n(example: The V2 Rockets FROG Projectile has 10 "
+           "How much is the arming delay of the projectile?\n(example: The V2 Rocket's FROG Projectile has 10 "
            "delay)\ndefault=0", 1),
     hinted(number("frames", "Frames: ", 0, F::Digits, 0, 12, S::U16, 1, "Frames", 1),
-           "How many frames are used for animation purposes?\n(example: The V2 Rockets FROG Projectile has 0 "
+           "How many frames are used for animation purposes?\n(example: The V2 Rocket's FROG Projectile has 0 "
            "frames)\ndefault=1", 1),
     hinted(number("rateOfTurn", "Rate of Turn: ", 0, F::Digits, 6, 14, S::U8, 0, "ROT", 0),
-           "How fast can the projectile turn? (non-zero means homing ability)\n(example: The V2 Rockets FROG "
+           "How fast can the projectile turn? (non-zero means homing ability)\n(example: The V2 Rocket's FROG "
            "Projectile has 0 Rate of Turn)\ndefault=0", 1),
     hinted(box("antiAircraft", "Anti - Aircraft: ", 1, 15, "AA"), "Can this weapon fire upon flying aircraft?\ndefault=no"),
     hinted(box("antiGround", "Anti - Ground Objects: ", 1, 16, "AG", false),

@@ -100,7 +100,7 @@ TEST_F(Compile, RedefinedEntriesAskBeforeCompiling)
     EXPECT_EQ(compile(), CompileOutcome::Stopped);
     EXPECT_EQ(reporter.log, (std::vector<std::string>{"warning: Warning: Values for Tank (2) redefined!",
                                                       "warning: Warning: Values for Tank (3) redefined!",
-                                                      "question: An error has occured\rDo you want to continue?"}));
+                                                      "question: An error has occurred\rDo you want to continue?"}));
     EXPECT_FALSE(installed("rules.ini"));
     EXPECT_FALSE(installed("curqxp.set"));
 
@@ -134,7 +134,7 @@ TEST_F(Compile, SharedInternalNamesStopTheCompile)
                                                       "warning: Error: Choose another internal name for Heavy (6)",
                                                       "warning: Error: Choose another internal name for Rocket (7)",
                                                       "warning: Cannot compile Project",
-                                                      "error: An error has occured\rCannot compile project!"}));
+                                                      "error: An error has occurred\rCannot compile project!"}));
     EXPECT_FALSE(installed("rules.ini"));
 
     RecordingReporter preview(true);
@@ -160,7 +160,7 @@ TEST_F(Compile, ClashesAreListedByTheirFirstEntry)
                                 "warning: Error: Choose another internal name for Tank (3)",
                                 "warning: Warning: Values for Jeep (4) redefined!",
                                 "warning: Cannot compile Project",
-                                "error: An error has occured\rCannot compile project!"}));
+                                "error: An error has occurred\rCannot compile project!"}));
 }
 
 TEST_F(Compile, ObjectsWithoutGraphicsGiveRulesOnly)

@@ -115,7 +115,7 @@ TEST(RulesImport, AChangedSectionBecomesItsEditorsEntry)
         {"3TNK", {"Strength=450", "Name=Mammut"}, "Unit: Mammut", record(unit)},
         {"POWR", {"Power=150"}, "Building: Normal Power Plant", record(building)},
         {"105mm", {"Damage=40"}, "Weapon: Medium Anti Armor Cannon [105mm]", record(weapon)},
-        {"Cannon", {"Image=125MM"}, "Projecitle: Straight High-Speed ballistic Shot [Cannon]", record(projectile)},
+        {"Cannon", {"Image=125MM"}, "Projectile: Straight High-Speed ballistic Shot [Cannon]", record(projectile)},
         {"AP", {"Verses=31%,75%,75%,100%,50%"}, "Warhead: Armor Piercing [AP]", record(warhead)},
         {"Normal", {"FirePower=1.25"}, "Normal [NORMAL]", group(1, 1250)},
         {"England", {"Cost=0.9"}, "England [ENGLAND]", group(6, 900)},

@@ -277,9 +277,8 @@ private slots:
         f.add(f.projectile());
         QCOMPARE(f.entries(), std::size_t{1});
         QCOMPARE(f.entry(0).data, first.data);
-        // The list line of a reopened project says "Projecitle", as packages always have.
         QCOMPARE(project::openedListLines(f.workingFile("project.tmp")),
-                 std::vector<std::string>{"Projecitle: Homing Missile [HeatSeeker]"});
+                 std::vector<std::string>{"Projectile: Homing Missile [HeatSeeker]"});
     }
 
     void oneEntryOfEachKindCompilesToTheWritersSections()

@@ -315,7 +315,7 @@ private slots:
         auto missing = QString::fromStdString(toText(f.dir / "no-such-drive"));
         drives->addItem(missing, missing);
         f.browser()->changeDrive(drives->count() - 1);
-        QCOMPARE(f.dialogs.log, QStringList{"error: geht nict"});
+        QCOMPARE(f.dialogs.log, QStringList{"error: The drive " + QDir::toNativeSeparators(missing) + " cannot be read."});
         QCOMPARE(f.browser()->directory(), before);
         QCOMPARE(drives->currentText(), QDir::toNativeSeparators(QStorageInfo(before).rootPath()));
     }

@@ -48,7 +48,7 @@ TEST_F(Package, SaveThenOpenRestoresTheSameFileAndList)
     project::createEmpty(file());
     auto lines = open(dir / "p.qxp");
     EXPECT_EQ(readFile(file()), original);
-    EXPECT_EQ(lines, (std::vector<std::string>{"Unit: Tank", "Projecitle: Cannon [Cannon]", "Crate Settings",
+    EXPECT_EQ(lines, (std::vector<std::string>{"Unit: Tank", "Projectile: Cannon [Cannon]", "Crate Settings",
                                                "Unknown: Odd"}));
     EXPECT_FALSE(fs::exists(dir / "openqxp.tmp"));
 }

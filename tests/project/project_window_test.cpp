@@ -303,7 +303,7 @@ private slots:
         QTest::mouseClick(f.prj()->compQXP, Qt::LeftButton);
         QCOMPARE(f.prj()->warnings->count(), 1);
         QCOMPARE(f.prj()->warnings->item(0)->text(), QString("Warning: Values for A (4) redefined!"));
-        QCOMPARE(f.dialogs.log, (QStringList{"question: An error has occured\rDo you want to continue? [Yes/No]",
+        QCOMPARE(f.dialogs.log, (QStringList{"question: An error has occurred\rDo you want to continue? [Yes/No]",
                                              "information: No graphics to compile.",
                                              "information: RulesINI compilation successful!"}));
         QVERIFY(fs::exists(f.dir / "game" / "rules.ini"));
@@ -405,7 +405,7 @@ private slots:
         QVERIFY(preview->isVisible());
         QCOMPARE(preview->windowTitle(), QString("Compile Preview"));
         QCOMPARE(texts(preview->Messages), (QStringList{"warning: Warning: Values for A (4) redefined!",
-                                                        "question (shown as answered Yes): An error has occured / Do you want to continue?",
+                                                        "question (shown as answered Yes): An error has occurred / Do you want to continue?",
                                                         "information: Graphics compilation successful!",
                                                         "information: RulesINI compilation successful!"}));
         auto diff = preview->RulesDiff->toPlainText();
@@ -423,7 +423,7 @@ private slots:
         f.dialogs.answers = {Answer::Yes};
         QTest::mouseClick(preview->CompileButton, Qt::LeftButton);
         QVERIFY(!preview->isVisible());
-        QCOMPARE(f.dialogs.log, (QStringList{"question: An error has occured\rDo you want to continue? [Yes/No]",
+        QCOMPARE(f.dialogs.log, (QStringList{"question: An error has occurred\rDo you want to continue? [Yes/No]",
                                              "information: Graphics compilation successful!",
                                              "information: RulesINI compilation successful!"}));
         QVERIFY(fs::exists(f.dir / "game" / "sc-qx.mix"));

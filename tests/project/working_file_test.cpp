@@ -153,7 +153,7 @@ TEST_F(WorkingFile, RemovingAnIndexPastTheEndChangesNothing)
 TEST(ListLines, OpenAndSaveTexts)
 {
     EXPECT_EQ(project::openedListLine(EntryKind::Unit, "Tank"), "Unit: Tank");
-    EXPECT_EQ(project::openedListLine(EntryKind::Projectile, "Cannon [Cannon]"), "Projecitle: Cannon [Cannon]");
+    EXPECT_EQ(project::openedListLine(EntryKind::Projectile, "Cannon [Cannon]"), "Projectile: Cannon [Cannon]");
     EXPECT_EQ(project::openedListLine(EntryKind::Crates, "Crate Settings"), "Crate Settings");
     EXPECT_EQ(project::openedListLine(EntryKind::Income, "Income & Production Settings"), "Income & Production Settings");
     EXPECT_EQ(project::openedListLine(EntryKind::Terrain, "Clear Grassy Terrain [Clear]"),

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace qx::stock {
 namespace {
 
@@ -20,6 +22,20 @@ TEST(Catalogue, LookupByFrameCount)
     EXPECT_EQ(catalogueLookup(CatalogueKind::Building, 0, 0, true).size(), 45u);
     EXPECT_EQ(catalogueLookup(CatalogueKind::Building, 1, 0, false),
               (std::vector<std::string>{"Anti-Vehicle Mine [MINV]", "Anti-Personnel Mine [MINP]"}));
+}
+
+// The Load menu and the list of units to replace name an object alike.
+TEST(Menus, LoadNamesAreTheCataloguesNames)
+{
+    std::map<std::string, std::string> catalogue;
+    for (const auto& entry : unitCatalogue())
+        catalogue[bracketIdentifier(entry.text)] = entry.text;
+    for (const auto& group : unitLoadMenu()) {
+        for (const char* caption : group.entries) {
+            auto text = withoutAmpersands(caption);
+            EXPECT_EQ(text, catalogue[bracketIdentifier(text)]);
+        }
+    }
 }
 
 TEST(Menus, SizesAndTellingPositions)

@@ -87,7 +87,7 @@ TEST(ToolList, PrintsTheLinesOfAnOpenedPackageInUtf8)
     project::savePackage(dir / "p.tmp", dir / "p.qxp");
     auto result = runTool({"list", toText(dir / "p.qxp")});
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, "Unit: Panzer \u00e9\nProjecitle: Cannon [Cannon]\n");
+    EXPECT_EQ(result.out, "Unit: Panzer \u00e9\nProjectile: Cannon [Cannon]\n");
 }
 
 // The entries, then what the rules text carries; a file without sections is
@@ -251,7 +251,7 @@ TEST_F(ToolCompile, AnswersQuestionsNoUnlessTold)
     auto result = compile(false);
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, "Warning: Values for W\u00e9 (2) redefined!\n"
-                          "question: An error has occured / Do you want to continue?\n");
+                          "question: An error has occurred / Do you want to continue?\n");
     EXPECT_FALSE(fs::exists(dir / "game" / "rules.ini"));
     EXPECT_EQ(compile(true).status, 0);
 }
@@ -326,7 +326,7 @@ TEST_F(ToolCompile, EveryErrorExitsWithOne)
     package({{EntryKind::Weapon, "Far", far, {}}});
     auto result = compile(true);
     EXPECT_EQ(result.out, "Warning: Far (1): Range is beyond what the game holds (a number from 0 to 255).\n"
-                          "question: An error has occured / Do you want to continue?\n"
+                          "question: An error has occurred / Do you want to continue?\n"
                           "information: No graphics to compile.\ninformation: RulesINI compilation successful!\n");
     EXPECT_EQ(result.status, 0);
 
