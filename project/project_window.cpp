@@ -43,6 +43,41 @@ private:
     DialogService& dialogs_;
 };
 
+// A compile's messages, shown in one box at its end; its questions are
+// asked when they arise.
+class CompileBoxReporter : public WindowReporter {
+public:
+    using WindowReporter::WindowReporter;
+
+    void error(const std::string& message) override
+    {
+        failed_ = true;
+        lines_ << QString::fromStdString(cp1252ToUtf8(message));
+    }
+    void information(const std::string& message) override { lines_ << QString::fromStdString(cp1252ToUtf8(message)); }
+    void failure(const std::exception& failure)
+    {
+        failed_ = true;
+        lines_ << QString::fromStdString(failure.what());
+    }
+    // The box: the messages, and where the files went when they were installed.
+    void finish(DialogService& dialogs, const std::string& gameDir, bool installed) const
+    {
+        auto lines = lines_;
+        if (installed)
+            lines << "The compiled files are in " + fromUtf8(gameDir) + ".";
+        if (failed_ || !installed)
+            dialogs.error(lines.join("\r"));
+        else
+            dialogs.information(lines.join("\r"));
+    }
+    bool empty() const { return lines_.isEmpty(); }
+
+private:
+    QStringList lines_;
+    bool failed_ = false;
+};
+
 const QString kPackageFilter = "Quarvex Projects|*.qxp|All Files|*.*";
 const QString kPackageSuffix = "qxp";
 const QString kSaveFirst = "The project has changes that are not saved. Save them first?";
@@ -255,17 +290,9 @@ void Tprjform::newProject()
 {
     if (ListBox1->count() == 0)
         return;
-    if (unsaved_) {
-        if (settleUnsavedChanges(kSaveFirst))
-            startEmptyProject();
-        return;
-    }
-    auto answer = windows_.dialogs->confirm("Do you want to save your project now?", true);
-    if (answer == DialogService::Answer::Cancel)
-        return;
-    if (answer == DialogService::Answer::Yes)
-        runCommand(*windows_.dialogs, [this] { saveProject(); });
-    startEmptyProject();
+    // Work that is saved or compiled is not lost: only changes are asked about.
+    if (settleUnsavedChanges(kSaveFirst))
+        startEmptyProject();
 }
 
 void Tprjform::openProject()
@@ -348,12 +375,20 @@ void Tprjform::compileProject()
     warnings->clear();
     if (!gameDirReady())
         return;
-    WindowReporter reporter(warnings, *windows_.dialogs);
+    CompileBoxReporter reporter(warnings, *windows_.dialogs);
     const auto& state = windows_.settings->state();
-    auto outcome = compiler::compileProject({workingFile(names::kProject), toPath(state.workingDir), state.fields.game},
-                                            static_cast<std::size_t>(ListBox1->count()), reporter);
+    auto outcome = compiler::CompileOutcome::Stopped;
+    try {
+        outcome = compiler::compileProject({workingFile(names::kProject), toPath(state.workingDir), state.fields.game},
+                                           static_cast<std::size_t>(ListBox1->count()), reporter);
+    } catch (const std::exception& failure) {
+        reporter.failure(failure);
+    }
+    bool installed = outcome == compiler::CompileOutcome::RulesInstalled;
+    if (!reporter.empty())
+        reporter.finish(*windows_.dialogs, state.fields.game, installed);
     // The game directory now holds the project as "curqxp.set".
-    if (outcome == compiler::CompileOutcome::RulesInstalled)
+    if (installed)
         unsaved_ = false;
 }
 

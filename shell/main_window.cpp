@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QProgressBar>
 #include <QPushButton>
@@ -32,10 +33,7 @@ TForm1::TForm1(Windows& windows)
     addButton("Projectile", [this] { openEditor(windows_.cnpform, names::kGateProjectile); });
     addButton("Warhead", [this] { openEditor(windows_.cnwhform, names::kGateWarheadAndBuilding); });
     addButton("Building", [this] { openEditor(windows_.cnbform, names::kGateWarheadAndBuilding); });
-    addButton("General", [this] {
-        windows_.dialogs->information("Sorry, but the General-Settings Dialog is not finished yet!");
-        showToFront(windows_.general);
-    });
+    addButton("General", [this] { showToFront(windows_.general); });
     addButton("Rules Text", [this] { showToFront(windows_.rulesText); });
     addButton("Settings", [this] { windows_.settings->exec(); });
     addButton("Open VKL", [this] {
@@ -60,6 +58,12 @@ void TForm1::showGuide()
     auto guide = guideFile(windows_.settings->paths().executableDir);
     if (guide && windows_.dialogs->openDocument(fromUtf8(toText(*guide))))
         return;
+    if (guide) {
+        windows_.dialogs->information("No program here opens web pages. The user's guide is " +
+                                      QDir::toNativeSeparators(fromUtf8(toText(*guide))) +
+                                      ": open it in a web browser.");
+        return;
+    }
 #ifdef _WIN32
     windows_.dialogs->information("The user's guide is the file docs\\guide.html beside qx.exe, in the folder "
                                   "Quarvex was unpacked into.");

@@ -18,6 +18,14 @@ std::string chosenDirectory(DialogService& dialogs, const QString& title)
     return directoryExists(chosen) ? chosen : std::string();
 }
 
+QString missingText(const std::vector<std::string>& missing)
+{
+    QStringList names;
+    for (const auto& name : missing)
+        names << fromUtf8(name);
+    return "Some files couldn't be found: " + names.join(", ") + ".";
+}
+
 }
 
 Tsettings::Tsettings(Windows& windows, const ShellPaths& paths)
@@ -103,8 +111,9 @@ void Tsettings::browseGame()
     auto dir = chosenDirectory(*windows_.dialogs, "Please select your Valkor directory");
     if (dir.empty())
         return;
-    if (!missingFiles(dir, {"vk95.exe", "valkor.mix", "game.dat", "vksetup.exe", "valkor.ini"}).empty()) {
-        windows_.dialogs->error("Some files couldn't be found! Please select a valid Valkor Directory");
+    auto missing = missingFiles(dir, {"vk95.exe", "valkor.mix", "game.dat", "vksetup.exe", "valkor.ini"});
+    if (!missing.empty()) {
+        windows_.dialogs->error(missingText(missing) + " Please select a valid Valkor Directory");
         return;
     }
     state_.fields.game = dir;
@@ -117,10 +126,10 @@ void Tsettings::browseProgram()
     if (dir.empty())
         return;
     // The folder of the program, or a data folder Quarvex made for itself.
-    bool programFolder = missingFiles(dir, {names::kProgramFile, names::kProgramReadme}).empty();
+    auto missing = missingFiles(dir, {names::kProgramFile, names::kProgramReadme});
     bool dataFolder = missingFiles(dir, {names::kDataFolderMarker, names::kProgramReadme}).empty();
-    if (!programFolder && !dataFolder) {
-        windows_.dialogs->error("Some files couldn't be found! Please select a valid Quarvex Directory");
+    if (!missing.empty() && !dataFolder) {
+        windows_.dialogs->error(missingText(missing) + " Please select a valid Quarvex Directory");
         return;
     }
     state_.fields.program = dir;

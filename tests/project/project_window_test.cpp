@@ -123,38 +123,17 @@ private slots:
         QVERIFY(!fs::exists(f.workingFile("project.tmp")));
     }
 
-    void newAnsweredYesThenCancelledStillDiscards()
+    // With nothing unsaved, New asks nothing: the work is in a package or
+    // in the game already.
+    void newWithNothingUnsavedAsksNothing()
     {
         ProjectFixture f;
         f.windows().cnwform->edited.set(1);
-        f.dialogs.answers = {Answer::Yes};
         QTest::mouseClick(f.prj()->NewQXP, Qt::LeftButton);
-        QCOMPARE(f.dialogs.log, (QStringList{"question: Do you want to save your project now? [Yes/No/Cancel]",
-                                             "save: Quarvex Projects|*.qxp|All Files|*.* (qxp)"}));
+        QCOMPARE(f.dialogs.log, QStringList{});
         QCOMPARE(f.lines(), QStringList{});
         QCOMPARE(fs::file_size(f.projectFile()), 8u);
         QCOMPARE(f.windows().cnwform->edited.position(), -1);
-    }
-
-    void newAnsweredYesSavesFirst()
-    {
-        ProjectFixture f;
-        auto before = readFile(f.projectFile());
-        f.dialogs.answers = {Answer::Yes};
-        f.dialogs.files = {f.path("saved.qxp")};
-        QTest::mouseClick(f.prj()->NewQXP, Qt::LeftButton);
-        QCOMPARE(encoder::coded(readFile(f.dir / "saved.qxp")), before);
-        QCOMPARE(f.lines(), QStringList{});
-    }
-
-    void newAnsweredCancelKeepsTheProject()
-    {
-        ProjectFixture f;
-        auto before = readFile(f.projectFile());
-        f.dialogs.answers = {Answer::Cancel};
-        QTest::mouseClick(f.prj()->NewQXP, Qt::LeftButton);
-        QCOMPARE(f.lines().size(), 3);
-        QCOMPARE(readFile(f.projectFile()), before);
     }
 
     void saveAndOpenRoundTrip()
@@ -163,7 +142,7 @@ private slots:
         auto before = readFile(f.projectFile());
         f.dialogs.files = {f.path("p.qxp")};
         QTest::mouseClick(f.prj()->SaveQXP, Qt::LeftButton);
-        QTest::mouseClick(f.prj()->NewQXP, Qt::LeftButton);  // answered No
+        QTest::mouseClick(f.prj()->NewQXP, Qt::LeftButton);
         f.windows().cnbform->edited.set(2);
         f.dialogs.files = {f.path("p.qxp")};
         QTest::mouseClick(f.prj()->OpenQXP, Qt::LeftButton);
@@ -303,9 +282,10 @@ private slots:
         QTest::mouseClick(f.prj()->compQXP, Qt::LeftButton);
         QCOMPARE(f.prj()->warnings->count(), 1);
         QCOMPARE(f.prj()->warnings->item(0)->text(), QString("Warning: Values for A (4) redefined!"));
+        // One box at the end, with the folder the files went to.
         QCOMPARE(f.dialogs.log, (QStringList{"question: An error has occurred\rDo you want to continue? [Yes/No]",
-                                             "information: No graphics to compile.",
-                                             "information: RulesINI compilation successful!"}));
+                                             "information: No graphics to compile.\rRulesINI compilation successful!"
+                                             "\rThe compiled files are in " + f.path("game") + "."}));
         QVERIFY(fs::exists(f.dir / "game" / "rules.ini"));
         QVERIFY(fs::exists(f.dir / "game" / "curqxp.set"));
     }
@@ -424,8 +404,8 @@ private slots:
         QTest::mouseClick(preview->CompileButton, Qt::LeftButton);
         QVERIFY(!preview->isVisible());
         QCOMPARE(f.dialogs.log, (QStringList{"question: An error has occurred\rDo you want to continue? [Yes/No]",
-                                             "information: Graphics compilation successful!",
-                                             "information: RulesINI compilation successful!"}));
+                                             "information: Graphics compilation successful!\rRulesINI compilation "
+                                             "successful!\rThe compiled files are in " + f.path("game") + "."}));
         QVERIFY(fs::exists(f.dir / "game" / "sc-qx.mix"));
         QTest::mouseClick(f.prj()->PreviewQXP, Qt::LeftButton);
         QCOMPARE(preview->RulesDiff->toPlainText(), QString("The compile would not change rules.ini."));
@@ -473,7 +453,7 @@ private slots:
 
         fs::create_directories(f.dir / "bad");
         test::writeText(f.dir / "bad" / "project.ini", "[Weapon 1]\nName=D\nDamage=lots\n");
-        QTest::mouseClick(f.prj()->NewQXP, Qt::LeftButton);  // answered No
+        QTest::mouseClick(f.prj()->NewQXP, Qt::LeftButton);
         f.prj()->appendEntry({EntryKind::Weapon, "D", Bytes(24, 7), {}}, "Weapon: D");
         auto unsaved = readFile(f.projectFile());
         f.dialogs.log.clear();

@@ -62,7 +62,7 @@ QString ScriptedDialogs::browseFolder(const QString& title)
 bool ScriptedDialogs::openDocument(const QString& path)
 {
     log << "document: " + path;
-    return true;
+    return documentsOpen;
 }
 
 }

@@ -21,7 +21,7 @@ public:
     QString openFile(const QString& filter, const QString& defaultSuffix) override;
     QString saveFile(const QString& filter, const QString& defaultSuffix) override;
     QString browseFolder(const QString& title) override;
-    // Logs "document: PATH" and answers that it opened.
+    // Logs "document: PATH" and answers documentsOpen.
     bool openDocument(const QString& path) override;
 
     QString takeFile();
@@ -30,6 +30,7 @@ public:
     std::deque<Answer> answers;
     std::deque<SaveAnswer> saveAnswers;
     std::deque<QString> files;
+    bool documentsOpen = true;
 };
 
 }
