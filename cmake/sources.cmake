@@ -50,6 +50,7 @@ set(QXCORE_SOURCES
   shell/directories.cpp
   shell/instance_lock.cpp
   shell/startup.cpp
+  shell/ui_state.cpp
   stock/catalogue.cpp
   stock/line_helpers.cpp
   stock/loaded_record.cpp

@@ -2,6 +2,7 @@
 #include "common/file_names.h"
 
 #include "common/cp1252.h"
+#include "common/error.h"
 #include "compiler/compile.h"
 #include "compiler/game_originals.h"
 #include "compiler/install_journal.h"
@@ -14,8 +15,13 @@
 #include "shell/dialog_service.h"
 #include "shell/event_pump.h"
 #include "shell/startup.h"
+#include "shell/ui_state.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QKeySequence>
 #include <QListWidget>
+#include <QToolButton>
 #include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -88,11 +94,14 @@ Tprjform::Tprjform(Windows& windows)
     : windows_(windows)
 {
     setObjectName("Tprjform");
-    setWindowTitle("Project");
     new QVBoxLayout(this);
     NewQXP = addButton("New", "NewQXP", &Tprjform::newProject);
     OpenQXP = addButton("Open", "OpenQXP", &Tprjform::openProject);
+    addRecentMenu();
     SaveQXP = addButton("Save", "SaveQXP", &Tprjform::saveProject);
+    SaveQXP->setShortcut(QKeySequence::Save);
+    SaveAsQXP = addButton("Save As...", "SaveAsQXP", &Tprjform::saveProjectAs);
+    SaveAsQXP->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName("ListBox1");
     ListBox1->setAccessibleName("Project entries");
@@ -109,7 +118,8 @@ Tprjform::Tprjform(Windows& windows)
     warnings->setObjectName("warnings");
     warnings->setAccessibleName("Warnings");
     layout()->addWidget(warnings);
-    resize(360, 520);
+    setPackage("");
+    resize(360, 560);
 }
 
 template <typename Command>
@@ -161,7 +171,7 @@ void Tprjform::addLine(const std::string& line)
 void Tprjform::appendEntry(const project::NewEntry& entry, const std::string& line)
 {
     project::append(workingFile(names::kProject), workingFile(names::kProjectScratch), entry);
-    unsaved_ = true;
+    setUnsaved(true);
     addLine(line);
     showToFront(this);
 }
@@ -203,7 +213,8 @@ void Tprjform::startEmptyProject()
     project::createEmpty(workingFile(names::kProject));
     ListBox1->clear();
     forgetEditedEntries();
-    unsaved_ = false;
+    setPackage("");
+    setUnsaved(false);
 }
 
 bool Tprjform::settleUnsavedChanges(const QString& question)
@@ -265,7 +276,7 @@ bool Tprjform::restoreCrashedProject()
         if (windows_.dialogs->confirm(question, false) != DialogService::Answer::Yes)
             break;
         showLines(project::openedListLines(path));
-        unsaved_ = true;
+        setUnsaved(true);
         return true;
     }
     removeIfExists(path);
@@ -309,18 +320,90 @@ void Tprjform::openPackageFile(const fs::path& package)
 {
     showLines(project::openPackage(package, workingFile(names::kProject), workingFile(names::kOpenScratch)));
     forgetEditedEntries();
-    unsaved_ = false;
+    setPackage(toText(package));
+    setUnsaved(false);
 }
 
 bool Tprjform::saveProject()
+{
+    if (packagePath_.empty())
+        return saveProjectAs();
+    EventPump pump;
+    project::savePackage(workingFile(names::kProject), toPath(packagePath_), &pump);
+    setUnsaved(false);
+    return true;
+}
+
+bool Tprjform::saveProjectAs()
 {
     auto destination = windows_.dialogs->saveFile(kPackageFilter, kPackageSuffix);
     if (destination.isEmpty())
         return false;
     EventPump pump;
     project::savePackage(workingFile(names::kProject), toPath(toUtf8(destination)), &pump);
-    unsaved_ = false;
+    setPackage(toUtf8(destination));
+    setUnsaved(false);
     return true;
+}
+
+void Tprjform::setUnsaved(bool unsaved)
+{
+    unsaved_ = unsaved;
+    setWindowModified(unsaved);
+}
+
+void Tprjform::setPackage(const std::string& path)
+{
+    packagePath_ = path;
+    auto name = path.empty() ? QString("Untitled") : QFileInfo(fromUtf8(path)).fileName();
+    setWindowTitle("Project - " + name + "[*]");
+    if (path.empty() || !windows_.uiState)
+        return;
+    rememberProject(windows_.uiState->state(), path);
+    windows_.uiState->save();
+}
+
+void Tprjform::addRecentMenu()
+{
+    RecentQXP = new QToolButton(this);
+    RecentQXP->setObjectName("RecentQXP");
+    RecentQXP->setText("Recent Projects");
+    RecentQXP->setAccessibleName("Recent Projects");
+    RecentQXP->setPopupMode(QToolButton::InstantPopup);
+    RecentQXP->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    RecentQXP->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    RecentMenu = new QMenu(RecentQXP);
+    RecentMenu->setObjectName("RecentMenu");
+    RecentMenu->setAccessibleName("Recent Projects");
+    RecentQXP->setMenu(RecentMenu);
+    connect(RecentMenu, &QMenu::aboutToShow, this, &Tprjform::fillRecentMenu);
+    layout()->addWidget(RecentQXP);
+}
+
+void Tprjform::fillRecentMenu()
+{
+    RecentMenu->clear();
+    const auto recent = windows_.uiState ? windows_.uiState->state().recentProjects : std::vector<std::string>{};
+    for (const auto& path : recent) {
+        auto* action = RecentMenu->addAction(QDir::toNativeSeparators(fromUtf8(path)));
+        connect(action, &QAction::triggered, this, [this, path] { runCommand(*windows_.dialogs, [&] { openRecent(path); }); });
+    }
+    if (recent.empty())
+        RecentMenu->addAction("No recent projects")->setEnabled(false);
+}
+
+void Tprjform::openRecent(const std::string& path)
+{
+    if (!settleUnsavedChanges(kSaveFirst))
+        return;
+    std::error_code error;
+    if (!fs::is_regular_file(toPath(path), error)) {
+        auto& recent = windows_.uiState->state().recentProjects;
+        recent.erase(std::remove(recent.begin(), recent.end(), path), recent.end());
+        windows_.uiState->save();
+        throw Error("The project " + path + " is gone.");
+    }
+    openPackageFile(toPath(path));
 }
 
 void Tprjform::editEntry()
@@ -355,7 +438,7 @@ void Tprjform::removeEntry()
 void Tprjform::removeEntryAt(int position)
 {
     project::remove(workingFile(names::kProject), workingFile(names::kRemoveScratch), static_cast<std::size_t>(position));
-    unsaved_ = true;
+    setUnsaved(true);
     for (auto* entry : editedEntries())
         entry->entryRemoved(position);
     delete ListBox1->takeItem(position);
@@ -389,7 +472,7 @@ void Tprjform::compileProject()
         reporter.finish(*windows_.dialogs, state.fields.game, installed);
     // The game directory now holds the project as "curqxp.set".
     if (installed)
-        unsaved_ = false;
+        setUnsaved(false);
 }
 
 void Tprjform::previewProject()
@@ -423,7 +506,7 @@ void Tprjform::restoreGame()
     }
     // The game no longer holds this project: only the working file does.
     if (ListBox1->count() > 0)
-        unsaved_ = true;
+        setUnsaved(true);
     QStringList lines;
     for (const auto& line : changed)
         lines << fromUtf8(line);
@@ -453,7 +536,8 @@ void Tprjform::openImported(ByteView plain)
 {
     showLines(project::openWorkingFile(plain, workingFile(names::kProject), workingFile(names::kOpenScratch)));
     forgetEditedEntries();
-    unsaved_ = true;
+    setPackage("");
+    setUnsaved(true);
 }
 
 void Tprjform::importRules()

@@ -13,6 +13,7 @@
 class QListWidget;
 class QMenu;
 class QPushButton;
+class QToolButton;
 
 namespace qx {
 
@@ -38,8 +39,13 @@ public:
 
     void newProject();
     void openProject();
-    // False when the user cancelled the file dialog.
+    // Saves to the project's own package, or asks for one as Save As does;
+    // false when the user cancelled the file dialog.
     bool saveProject();
+    bool saveProjectAs();
+    // The package the project was opened from or saved to; empty for a new
+    // or imported project.
+    const std::string& packagePath() const { return packagePath_; }
     void editEntry();
     void removeEntry();
     void compileProject();
@@ -75,6 +81,9 @@ public:
     QPushButton* NewQXP;
     QPushButton* OpenQXP;
     QPushButton* SaveQXP;
+    QPushButton* SaveAsQXP;
+    QToolButton* RecentQXP;
+    QMenu* RecentMenu;
     QListWidget* ListBox1;
     QPushButton* EditQXP;
     QPushButton* RemoveQXP;
@@ -105,10 +114,17 @@ private:
     void showLines(const std::vector<std::string>& lines);
     std::vector<project::EditedEntry*> editedEntries() const;
     void forgetEditedEntries();
+    void setUnsaved(bool unsaved);
+    // The project now belongs to this package (empty: to none).
+    void setPackage(const std::string& path);
+    void addRecentMenu();
+    void fillRecentMenu();
+    void openRecent(const std::string& path);
 
     Windows& windows_;
     std::map<EditedBy, EntryLoader*> loaders_;
     bool unsaved_ = false;
+    std::string packagePath_;
 };
 
 }

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QUrl>
 #include <QMessageBox>
 #include <QStringList>
@@ -62,27 +63,35 @@ DialogService::SaveAnswer QtDialogService::askToSave(const QString& text)
 
 // Paths come back as the system writes them ("C:\\Games" on Windows), since
 // the settings window and the messages show them.
+QString QtDialogService::chosen(const QString& path, bool isFolder)
+{
+    if (!path.isEmpty())
+        startFolder_ = isFolder ? path : QFileInfo(path).absolutePath();
+    return QDir::toNativeSeparators(path);
+}
+
 QString QtDialogService::openFile(const QString& filter, const QString& defaultSuffix)
 {
-    QFileDialog dialog(QApplication::activeWindow(), QString(), QString(), qtFilter(filter));
+    QFileDialog dialog(QApplication::activeWindow(), QString(), startFolder_, qtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(defaultSuffix);
-    return dialog.exec() == QDialog::Accepted ? QDir::toNativeSeparators(dialog.selectedFiles().value(0)) : QString();
+    return chosen(dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString(), false);
 }
 
 QString QtDialogService::saveFile(const QString& filter, const QString& defaultSuffix)
 {
-    QFileDialog dialog(QApplication::activeWindow(), QString(), QString(), qtFilter(filter));
+    QFileDialog dialog(QApplication::activeWindow(), QString(), startFolder_, qtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
-    return dialog.exec() == QDialog::Accepted ? QDir::toNativeSeparators(dialog.selectedFiles().value(0)) : QString();
+    return chosen(dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString(), false);
 }
 
 QString QtDialogService::browseFolder(const QString& title)
 {
-    return QDir::toNativeSeparators(QFileDialog::getExistingDirectory(QApplication::activeWindow(), title,
-                                                                      QDir::homePath(), QFileDialog::ShowDirsOnly));
+    auto start = startFolder_.isEmpty() ? QDir::homePath() : startFolder_;
+    return chosen(QFileDialog::getExistingDirectory(QApplication::activeWindow(), title, start, QFileDialog::ShowDirsOnly),
+                  true);
 }
 
 bool QtDialogService::openDocument(const QString& path)

@@ -26,6 +26,8 @@ public:
     virtual QString browseFolder(const QString& title) = 0;
     // Opens a document in the desktop's program for it; false when none did.
     virtual bool openDocument(const QString& path) = 0;
+    // The folder the file dialogs start in until the player picks another.
+    virtual void startIn(const QString& folder) { (void)folder; }
 };
 
 class QtDialogService : public DialogService {
@@ -38,6 +40,13 @@ public:
     QString saveFile(const QString& filter, const QString& defaultSuffix) override;
     QString browseFolder(const QString& title) override;
     bool openDocument(const QString& path) override;
+    void startIn(const QString& folder) override { startFolder_ = folder; }
+
+private:
+    // The folder of the last file or folder chosen.
+    QString chosen(const QString& path, bool isFolder);
+
+    QString startFolder_;
 };
 
 // Qt's form of a "Description|pattern|..." filter.

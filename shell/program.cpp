@@ -20,6 +20,8 @@ Window* Program::create(Args&&... args)
 Program::Program(DialogService& dialogs, const ShellPaths& paths)
 {
     installAccessibility();
+    uiState_ = std::make_unique<UiStateFile>(paths.settingsFile.parent_path() / "state.ini");
+    windows_.uiState = uiState_.get();
     windows_.dialogs = &dialogs;
     windows_.form1 = create<TForm1>();
     windows_.prjform = create<Tprjform>();
@@ -27,6 +29,7 @@ Program::Program(DialogService& dialogs, const ShellPaths& paths)
     started_ = windows_.settings->start();
     if (!started_)
         dialogs.error("Quarvex is already running.");
+    dialogs.startIn(fromUtf8(windows_.settings->state().fields.units));
     windows_.cnuform = create<Tcnuform>();
     windows_.cnwform = create<Tcnwform>();
     windows_.cnpform = create<Tcnpform>();

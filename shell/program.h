@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/settings_window.h"
+#include "shell/ui_state.h"
 #include "shell/windows.h"
 
 #include <memory>
@@ -25,6 +26,7 @@ private:
     template <typename Window, typename... Args>
     Window* create(Args&&... args);
 
+    std::unique_ptr<UiStateFile> uiState_;
     Windows windows_;
     bool started_ = false;
     std::vector<std::unique_ptr<QWidget>> owned_;

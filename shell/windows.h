@@ -21,6 +21,7 @@ class Tcnbform;
 class TForm2;
 class TGeneral;
 class TRulesText;
+class UiStateFile;
 
 // The windows of the run; they reach each other through this.
 struct Windows {
@@ -36,6 +37,7 @@ struct Windows {
     TForm2* form2 = nullptr;
     TGeneral* general = nullptr;
     TRulesText* rulesText = nullptr;
+    UiStateFile* uiState = nullptr;
 };
 
 // Runs one command; an error inside it ends the command with an error box

@@ -104,7 +104,7 @@ private slots:
             auto* button = qobject_cast<QPushButton*>(widget);
             shown << (button ? button->text() : widget->objectName());
         }
-        QCOMPARE(shown, (QStringList{"New", "Open", "Save", "ListBox1", "Edit", "Remove", "Compile", "Preview",
+        QCOMPARE(shown, (QStringList{"New", "Open", "RecentQXP", "Save", "Save As...", "ListBox1", "Edit", "Remove", "Compile", "Preview",
                                      "Restore Game", "Import / Export", "warnings"}));
         QStringList actions;
         for (auto* action : f.prj()->ImportExportMenu->actions())
@@ -134,6 +134,41 @@ private slots:
         QCOMPARE(f.lines(), QStringList{});
         QCOMPARE(fs::file_size(f.projectFile()), 8u);
         QCOMPARE(f.windows().cnwform->edited.position(), -1);
+    }
+
+    // The caption names the project's package and marks unsaved changes;
+    // Save writes to that package, Save As asks; the package is offered
+    // again under Recent Projects, which forgets one that is gone.
+    void theProjectHasANameAndRecentProjects()
+    {
+        ProjectFixture f;
+        f.prj()->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.prj()));
+        f.dialogs.files = {f.path("first.qxp")};
+        QTest::keyClick(f.prj(), Qt::Key_S, Qt::ControlModifier);
+        QTRY_COMPARE(f.prj()->windowTitle(), QString("Project - first.qxp[*]"));
+        f.prj()->appendEntry({EntryKind::Weapon, "D", Bytes(24, 7), {}}, "Weapon: D");
+        QVERIFY(f.prj()->isWindowModified());
+        QTest::mouseClick(f.prj()->SaveQXP, Qt::LeftButton);
+        QVERIFY(!f.prj()->isWindowModified());
+        QCOMPARE(f.dialogs.log, QStringList{"save: Quarvex Projects|*.qxp|All Files|*.* (qxp)"});
+        f.dialogs.files = {f.path("second.qxp")};
+        QTest::mouseClick(f.prj()->SaveAsQXP, Qt::LeftButton);
+        QCOMPARE(f.prj()->windowTitle(), QString("Project - second.qxp[*]"));
+        QCOMPARE(f.windows().uiState->state().recentProjects,
+                 (std::vector<std::string>{toText(f.dir / "second.qxp"), toText(f.dir / "first.qxp")}));
+
+        QTest::mouseClick(f.prj()->NewQXP, Qt::LeftButton);
+        QCOMPARE(f.prj()->windowTitle(), QString("Project - Untitled[*]"));
+        emit f.prj()->RecentMenu->aboutToShow();
+        f.prj()->RecentMenu->actions().at(1)->trigger();
+        QCOMPARE(f.lines().size(), 4);
+        QCOMPARE(f.prj()->windowTitle(), QString("Project - first.qxp[*]"));
+        fs::remove(f.dir / "second.qxp");
+        emit f.prj()->RecentMenu->aboutToShow();
+        f.prj()->RecentMenu->actions().at(1)->trigger();
+        QCOMPARE(f.dialogs.log.last(), "error: The project " + f.path("second.qxp") + " is gone.");
+        QCOMPARE(f.windows().uiState->state().recentProjects, std::vector<std::string>{toText(f.dir / "first.qxp")});
     }
 
     void saveAndOpenRoundTrip()

@@ -38,7 +38,7 @@ private slots:
         fixture.start();
         auto& w = fixture.windows();
         const std::vector<std::pair<QWidget*, QString>> expected{
-            {w.prjform, "Project"}, {w.settings, "Settings"},
+            {w.prjform, "Project - Untitled[*]"}, {w.settings, "Settings"},
             {w.cnuform, "Create new Unit"}, {w.cnwform, "Create new Weapon"},
             {w.cnpform, "Create new projectile"}, {w.cnwhform, "Create new warhead"},
             {w.cnbform, "Create new Building"}, {w.form2, "Please select a Valkor Library File"},

@@ -23,6 +23,7 @@ public:
     QString browseFolder(const QString& title) override;
     // Logs "document: PATH" and answers documentsOpen.
     bool openDocument(const QString& path) override;
+    void startIn(const QString& folder) override { startFolder = folder; }
 
     QString takeFile();
 
@@ -31,6 +32,7 @@ public:
     std::deque<SaveAnswer> saveAnswers;
     std::deque<QString> files;
     bool documentsOpen = true;
+    QString startFolder;
 };
 
 }
