@@ -114,6 +114,8 @@ set(QXUI_SOURCES
   shell/settings_window.cpp
   shell/settings_window.h
   shell/windows.cpp
+  shell/window_places.cpp
+  shell/window_places.h
 )
 
 set(QXTOOL_SOURCES

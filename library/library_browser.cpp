@@ -11,6 +11,7 @@
 #include "project/encoder.h"
 #include "shell/settings_window.h"
 #include "library/library_viewer.h"
+#include "shell/window_places.h"
 #include "library/new_library_window.h"
 #include "shell/accessibility.h"
 #include "shell/dialog_service.h"
@@ -28,6 +29,9 @@
 
 namespace qx {
 namespace {
+
+// Room for a viewer's title bar below the toolbar.
+constexpr int kViewerTitleBar = 32;
 
 const char* const kParent = "..";
 // The drive list's data for the game folder.
@@ -250,13 +254,20 @@ void TForm2::openLibrary(const QString& path)
     viewer->show();
 }
 
+// Viewers open stacked below the toolbar, beside the browser where the
+// screen has room for them.
 void TForm2::placeViewer(LibraryViewer* viewer)
 {
-    viewer->move(22 * viewerCounter_, 22 * viewerCounter_);
-    ++viewerCounter_;
     auto* screen = QApplication::primaryScreen();
+    int screenWidth = screen ? screen->geometry().width() : 1024;
     int screenHeight = screen ? screen->geometry().height() : 768;
-    if (22 * viewerCounter_ + LibraryViewer::kClientHeight > screenHeight)
+    int left = frameGeometry().right() + 8;
+    if (!isVisible() || left + LibraryViewer::kClientWidth > screenWidth)
+        left = 0;
+    int top = kToolbarHeight + kViewerTitleBar;
+    viewer->move(left + 22 * viewerCounter_, top + 22 * viewerCounter_);
+    ++viewerCounter_;
+    if (top + 22 * viewerCounter_ + LibraryViewer::kClientHeight > screenHeight)
         viewerCounter_ = 0;
 }
 

@@ -6,6 +6,7 @@
 #include "common/file_io.h"
 #include "shell/dialog_service.h"
 #include "shell/directories.h"
+#include "shell/window_places.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -18,7 +19,6 @@
 
 namespace qx {
 namespace {
-constexpr int kToolbarHeight = 72;
 }
 
 TForm1::TForm1(Windows& windows)

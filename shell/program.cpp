@@ -47,10 +47,17 @@ Program::Program(DialogService& dialogs, const ShellPaths& paths)
     prj->setLoader(EditedBy::Building, windows_.cnbform);
     prj->setLoader(EditedBy::General, windows_.general);
     prj->setLoader(EditedBy::RulesText, windows_.rulesText);
+    places_ = std::make_unique<WindowPlaces>(*uiState_);
+    for (QWidget* window : std::initializer_list<QWidget*>{windows_.prjform, windows_.settings, windows_.cnuform,
+                                                          windows_.cnwform, windows_.cnpform, windows_.cnwhform,
+                                                          windows_.cnbform, windows_.form2, windows_.general,
+                                                          windows_.rulesText})
+        places_->track(window);
 }
 
 Program::~Program()
 {
+    places_->keepAll();
     while (!owned_.empty())
         owned_.pop_back();
 }

@@ -2,6 +2,7 @@
 
 #include "shell/settings_window.h"
 #include "shell/ui_state.h"
+#include "shell/window_places.h"
 #include "shell/windows.h"
 
 #include <memory>
@@ -27,6 +28,7 @@ private:
     Window* create(Args&&... args);
 
     std::unique_ptr<UiStateFile> uiState_;
+    std::unique_ptr<WindowPlaces> places_;
     Windows windows_;
     bool started_ = false;
     std::vector<std::unique_ptr<QWidget>> owned_;

@@ -77,6 +77,17 @@ void writeUiState(const fs::path& file, const UiState& state)
     saveFile(file, ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
+WindowPlace placeOnScreen(WindowPlace wanted, WindowPlace screen, int toolbarBottom)
+{
+    int top = std::max(screen.y, toolbarBottom);
+    int bottom = screen.y + screen.height;
+    wanted.width = std::min(wanted.width, screen.width);
+    wanted.height = std::max(1, std::min(wanted.height, bottom - top));
+    wanted.x = std::clamp(wanted.x, screen.x, screen.x + screen.width - wanted.width);
+    wanted.y = std::clamp(wanted.y, top, bottom - wanted.height);
+    return wanted;
+}
+
 UiStateFile::UiStateFile(fs::path file) : file_(std::move(file)), state_(readUiState(file_)) {}
 
 void UiStateFile::save() const noexcept

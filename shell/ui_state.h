@@ -35,6 +35,10 @@ constexpr std::size_t kMaxRecentProjects = 8;
 // out, never an error: it only remembers.
 UiState readUiState(const fs::path& file);
 void writeUiState(const fs::path& file, const UiState& state);
+// The place a window takes on a screen of that area: as wanted, moved (and
+// shrunk if need be) to lie on the screen, its top below the toolbar.
+WindowPlace placeOnScreen(WindowPlace wanted, WindowPlace screen, int toolbarBottom);
+
 // The project goes first in the recent list, once, which keeps eight.
 void rememberProject(UiState& state, const std::string& path);
 

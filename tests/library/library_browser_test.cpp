@@ -2,6 +2,7 @@
 #include "library/drop_targets.h"
 #include "library/library_file.h"
 #include "library/library_viewer.h"
+#include "shell/window_places.h"
 #include "library/new_library_window.h"
 #include "library/shp.h"
 #include "project/encoder.h"
@@ -106,21 +107,26 @@ private slots:
         QVERIFY(f.browser()->isEnabled());
     }
 
-    void viewersArePlacedDiagonally()
+    // Viewers stack diagonally below the toolbar, beside the browser, and
+    // start again at the top when the screen ends.
+    void viewersArePlacedDiagonallyBelowTheToolbar()
     {
         BrowserFixture f;
         f.library("u.vkl", library::LibraryKind::Unit, {{Bytes{1}, frames(1, 2, 2)}});
         f.show();
+        f.browser()->show();
+        f.browser()->move(0, 200);
+        const QPoint first(f.browser()->frameGeometry().right() + 8, kToolbarHeight + 32);
         LibraryViewer* viewer = nullptr;
         for (int i = 0; i < 5; ++i)
             viewer = f.open(0);
-        QCOMPARE(viewer->pos(), QPoint(88, 88));
+        QCOMPARE(viewer->pos(), first + QPoint(88, 88));
         int height = QApplication::primaryScreen()->geometry().height();
-        while (22 * f.browser()->viewerCounter() + 300 <= height - 22)
+        while (first.y() + 22 * f.browser()->viewerCounter() + 300 <= height - 22)
             f.open(0);
         f.open(0);
         QCOMPARE(f.browser()->viewerCounter(), 0);
-        QCOMPARE(f.open(0)->pos(), QPoint(0, 0));
+        QCOMPARE(f.open(0)->pos(), first);
     }
 
     void previewsAreStackedAndCentred()

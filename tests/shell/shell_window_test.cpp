@@ -4,6 +4,7 @@
 #include "project/encoder.h"
 #include "project/working_file.h"
 #include "shell/all_windows.h"
+#include "shell/window_places.h"
 #include "support/errors.h"
 #include "support/faulty_disk.h"
 #include "support/program_fixture.h"
@@ -236,6 +237,27 @@ private slots:
         QVERIFY(!w.form1->isVisible());
         QVERIFY(fs::exists(fixture.dir / "kept.qxp"));
         QVERIFY(!fs::exists(fixture.workingFile("project.tmp")));
+    }
+
+    // A window opens below the toolbar the first time, and where the player
+    // put it in later runs; the place lives in a state file of its own.
+    void windowsKeepTheirPlacesBetweenRuns()
+    {
+        ProgramFixture fixture;
+        fixture.acceptDirectories();
+        fixture.start();
+        auto* editor = fixture.windows().cnwform;
+        editor->move(10, 0);
+        showToFront(editor);
+        QVERIFY(editor->geometry().top() >= kToolbarHeight);
+        editor->setGeometry(120, 300, 500, 400);
+        editor->hide();
+        QVERIFY(fs::exists(fixture.dir / "config" / "state.ini"));
+        fixture.program.reset();
+        fixture.start();
+        editor = fixture.windows().cnwform;
+        showToFront(editor);
+        QCOMPARE(editor->geometry(), QRect(120, 300, 500, 400));
     }
 
     // F1 in any window opens the guide beside the program, or the installed

@@ -22,6 +22,23 @@ TEST(UiState, WrittenStateReadsBack)
     EXPECT_EQ(readUiState(dir / "state.ini"), state);
 }
 
+// A remembered place lies on the screen, below the toolbar, whatever the
+// screen is now.
+TEST(UiState, PlacesStayOnTheScreenBelowTheToolbar)
+{
+    const WindowPlace screen{0, 0, 800, 600};
+    const struct {
+        WindowPlace wanted, placed;
+    } cases[] = {
+        {{100, 200, 300, 200}, {100, 200, 300, 200}},
+        {{100, 0, 300, 200}, {100, 100, 300, 200}},
+        {{-50, 500, 300, 200}, {0, 400, 300, 200}},
+        {{2000, 200, 900, 900}, {0, 100, 800, 500}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(placeOnScreen(c.wanted, screen, 100), c.placed);
+}
+
 // The state only remembers: a damaged file gives what it can, never an error.
 TEST(UiState, DamagedLinesAreLeftOut)
 {
