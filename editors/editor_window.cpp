@@ -25,7 +25,9 @@ EditorWindow::EditorWindow(Windows& windows, EntryKind kind, const QString& clas
     , kind_(kind)
 {
     setObjectName(className);
+    createCaption_ = caption;
     setWindowTitle(caption);
+    edited.changed = [this] { showCaption(); };
     resize(480, 360);
 }
 
@@ -87,7 +89,19 @@ void EditorWindow::loadStock(const std::string& identifier)
 {
     edited.clear();
     resetFields();
+    clearGraphics();
     form->apply(stock::loadStockObject(identifier, kind_));
+}
+
+void EditorWindow::showCaption()
+{
+    if (!edited.isSet()) {
+        setWindowTitle(createCaption_);
+        return;
+    }
+    auto what = QString(createCaption_).remove("Create new ");
+    what[0] = what[0].toUpper();
+    setWindowTitle("Edit " + what + " - " + QString::fromStdString(cp1252ToUtf8(editedName_)));
 }
 
 void EditorWindow::loadEntry(int position, const project::Entry& entry)
@@ -106,6 +120,7 @@ void EditorWindow::loadEntry(int position, const project::Entry& entry)
         for (const auto& fault : compiler::playFaults(record))
             windows_.dialogs->information(QString::fromStdString(cp1252ToUtf8(fault)));
     }
+    editedName_ = entry.name;
     edited.set(position);
     showToFront(this);
 }
@@ -170,8 +185,10 @@ void EditorWindow::store(const project::NewEntry& entry, const std::string& list
     if (replacing)
         project->removeEntryAt(edited.position());
     project->appendEntry(entry, listLine);
-    if (replacing)
+    if (replacing) {
+        editedName_ = entry.name;
         edited.set(project->ListBox1->count() - 1);
+    }
 }
 
 }

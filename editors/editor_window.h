@@ -76,8 +76,13 @@ protected:
     // disabled meanwhile. The edited entry then stands last.
     void store(const project::NewEntry& entry, const std::string& listLine);
     fs::path workingFile(const char* name) const;
+    // "Create new Unit", or "Edit Unit - NAME" while the window edits an
+    // entry of the project.
+    void showCaption();
 
     Windows& windows_;
+    QString createCaption_;
+    std::string editedName_;
     EntryKind kind_;
 };
 

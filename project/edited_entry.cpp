@@ -5,7 +5,7 @@ namespace qx::project {
 void EditedEntry::entryRemoved(int position)
 {
     if (position_ == position)
-        position_ = kNone;
+        clear();
     else if (position_ > position && position >= 0)
         --position_;
 }

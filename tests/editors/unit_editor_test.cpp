@@ -261,6 +261,7 @@ private slots:
         f.windows().prjform->ListBox1->setCurrentRow(0);
         QTest::mouseClick(f.windows().prjform->EditQXP, Qt::LeftButton);
         QCOMPARE(f.unit()->edited.position(), 0);
+        QCOMPARE(f.unit()->windowTitle(), QString("Edit Unit - First"));
         QCOMPARE(f.field("name")->text(), QString("First"));
         QCOMPARE(f.field("sight")->text(), QString("1"));
         QCOMPARE(f.form()->choice("techLevel")->text(), QString("-1"));
@@ -275,6 +276,7 @@ private slots:
         // A new name makes it a new unit.
         f.field("name")->setText("Third");
         QVERIFY(!f.unit()->edited.isSet());
+        QCOMPARE(f.unit()->windowTitle(), QString("Create new Unit"));
         f.add();
         QCOMPARE(f.listLines(), (QStringList{"Unit: Second", "Unit: First", "Unit: Third"}));
     }
@@ -289,6 +291,10 @@ private slots:
         f.selectReplacement("Light Tank [1TNK]");
         f.add();
         QCOMPARE(f.dialogs.log, QStringList{});
+        // Loading a stock unit empties the graphics with the other fields.
+        f.loadStock("&Vehicle", "Heavy &Tank [3TNK]");
+        QVERIFY(!f.unit()->imageArea->hasFrames());
+        QCOMPARE(f.unit()->replacementList->count(), 53);
         auto first = f.entry(0);
         auto record = records::unpack(EntryKind::Unit, first.data);
         auto parts = records::partsOf(record, first.data);
