@@ -24,8 +24,7 @@ ReplacingFacts buildingFacts()
             {{Graphic::BuildingAnimation, "animationArea", "Image Drag && Drop Interface\nBuilding Animation",
               "&Clear Building Animation", false},
              {Graphic::BuildingImage, "imageArea", "Building Image", "&Clear Building Image", true}},
-            false,
-            true};
+            false};
 }
 
 }

@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 #include <algorithm>
 
@@ -149,6 +150,15 @@ void ReplacingEditor::buildGraphicsPage(const QString& note)
     replacementList->setToolTip(replaced.hint);
     grid->addWidget(labelFor(replaced.label, replacementList), row++, 0, 1, 3);
     grid->addWidget(replacementList, row++, 0, 1, 3);
+    fitLabel = new QLabel(this);
+    fitLabel->setObjectName("fitLabel");
+    fitLabel->setWordWrap(true);
+    fitLabel->setAccessibleName("Frame counts");
+    grid->addWidget(fitLabel, row++, 0, 1, 3);
+    connect(replacementList, &QListWidget::currentRowChanged, this, [this] {
+        chosenObject_ = replacementList->currentItem() ? replacementList->currentItem()->text() : QString();
+        showFit(QString());
+    });
 }
 
 void ReplacingEditor::buildTolerance()
@@ -167,21 +177,12 @@ void ReplacingEditor::buildTolerance()
             tolerance()->setText(QString::number(value));
         rebuildReplacementList();
     });
-    // The field holds 0 to 300 whatever is typed or pasted.
+    // The field holds 0 to 300 whatever is typed or pasted, and the list
+    // follows it as it is typed.
     connect(tolerance(), &QLineEdit::textChanged, this, [this] {
         if (tolerance()->text().toInt() > kMaxTolerance)
             tolerance()->setText(QString::number(kMaxTolerance));
-        if (facts_.toleranceFollowsKeys)
-            toleranceBar->setValue(tolerance()->text().toInt());
-    });
-    connect(tolerance(), &QLineEdit::returnPressed, this, [this] {
         toleranceBar->setValue(tolerance()->text().toInt());
-        if (listArea()->hasFrames())
-            rebuildReplacementList();
-    });
-    connect(tolerance(), &QLineEdit::editingFinished, this, [this] {
-        if (listArea()->hasFrames())
-            rebuildReplacementList();
     });
 }
 
@@ -211,9 +212,13 @@ bool ReplacingEditor::anyAnimation() const
 
 void ReplacingEditor::rebuildReplacementList()
 {
+    // The chosen object stays chosen while it fits, and is chosen again
+    // when it fits again.
+    auto kept = chosenObject_;
+    QSignalBlocker quiet(replacementList);
     replacementList->clear();
     auto* area = listArea();
-    int frames = area->hasFrames() ? static_cast<int>(area->frames().frames.size()) : 0;
+    int frames = animationFrames();
     if (area->hasFrames()) {
         auto value = std::clamp(tolerance()->text().toInt(), 0, kMaxTolerance);
         tolerance()->setText(QString::number(value));
@@ -223,10 +228,51 @@ void ReplacingEditor::rebuildReplacementList()
         if (!area->hasFrames() || std::abs(entry.frames - frames) <= toleranceBar->value())
             replacementList->addItem(QString::fromStdString(cp1252ToUtf8(entry.text)));
     }
+    auto found = replacementList->findItems(kept, Qt::MatchExactly);
+    if (!kept.isEmpty() && !found.isEmpty())
+        replacementList->setCurrentItem(found.front());
+    showFit(kept.isEmpty() || !found.isEmpty() ? QString() : kept);
+}
+
+int ReplacingEditor::animationFrames() const
+{
+    auto* area = listArea();
+    return area->hasFrames() ? static_cast<int>(area->frames().frames.size()) : 0;
+}
+
+int ReplacingEditor::catalogueFrames(const QString& text) const
+{
+    auto wanted = utf8ToCp1252(text.toStdString()).value_or("");
+    for (const auto& entry : stock::offeredCatalogue(facts_.catalogue)) {
+        if (wanted == entry.text)
+            return entry.frames;
+    }
+    return 0;
+}
+
+void ReplacingEditor::showFit(const QString& lost)
+{
+    int frames = animationFrames();
+    QStringList lines;
+    if (!lost.isEmpty()) {
+        int theirs = catalogueFrames(lost);
+        lines << QString("%1 has %2 frames, your animation %3; tolerance %4 would admit it.")
+                     .arg(lost)
+                     .arg(theirs)
+                     .arg(frames)
+                     .arg(std::abs(theirs - frames));
+    } else {
+        if (listArea()->hasFrames())
+            lines << QString("Your animation: %1 frames.").arg(frames);
+        if (auto* chosen = replacementList->currentItem())
+            lines << QString("%1: %2 frames.").arg(chosen->text()).arg(catalogueFrames(chosen->text()));
+    }
+    fitLabel->setText(lines.join(" "));
 }
 
 void ReplacingEditor::clearGraphics()
 {
+    chosenObject_.clear();
     iconArea->setPicture({});
     for (auto* area : animationAreas)
         area->clear();

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+class QLabel;
 class QListWidget;
 class QScrollBar;
 
@@ -32,8 +33,6 @@ struct ReplacingFacts {
     // Choice menus of empty fields open with nothing ticked, and the
     // torpedo tube cannot be clicked.
     bool unitChoices;
-    // The list follows the tolerance after every key, not only after Enter.
-    bool toleranceFollowsKeys;
 };
 
 // An editor of objects that take the place of a stock unit or building:
@@ -57,6 +56,9 @@ public:
     std::vector<AnimationArea*> animationAreas;
     QScrollBar* toleranceBar = nullptr;
     QListWidget* replacementList = nullptr;
+    // The frame counts of the dropped animation and of the chosen object,
+    // or why the chosen object no longer fits.
+    QLabel* fitLabel = nullptr;
     QPushButton* ClearButton = nullptr;
     QPushButton* PrimaryWeaponButton = nullptr;
     QPushButton* SecondaryWeaponButton = nullptr;
@@ -85,6 +87,13 @@ private:
     void buildGraphicsPage(const QString& note);
     void buildTolerance();
     AnimationArea* addAnimation(const ReplacingFacts::Animation& animation);
+    int animationFrames() const;
+    // The frame count of a stock object of the list; 0 for another text.
+    int catalogueFrames(const QString& text) const;
+    // The frame counts, or why the object chosen before (lost) no longer fits.
+    void showFit(const QString& lost);
+
+    QString chosenObject_;
 };
 
 }

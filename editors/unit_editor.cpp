@@ -27,8 +27,7 @@ ReplacingFacts unitFacts()
             Graphic::UnitIcon,
             "Icon Drag&&\nDrop Interface",
             {{Graphic::UnitImage, "imageArea", "Image\nDrag&&Drop Interface", "&Clear Image", true}},
-            true,
-            false};
+            true};
 }
 
 template <typename Ids>

@@ -83,6 +83,20 @@ struct UnitEditor : ProgramFixture {
         QVERIFY(deliver(unit()->imageArea, image.get()));
         browser->animationDragEnded();
     }
+    // An animation of that many frames dropped from a library of its own.
+    void dropAnimation(int count)
+    {
+        auto path = dir / ("anim" + std::to_string(count) + ".vkl");
+        test::writeBytes(path, encoder::coded(library::buildLibrary(library::LibraryKind::Unit, "A",
+                                                                    {{test::bytesOf("SHP"), frames(count, 4, 4)}})));
+        auto* browser = windows().form2;
+        browser->openLibrary(QString::fromStdString(toText(path)));
+        auto* preview = browser->viewers().back()->previews()[0];
+        std::unique_ptr<QMimeData> image(preview->dragData());
+        browser->animationDragStarted(preview);
+        QVERIFY(deliver(unit()->imageArea, image.get()));
+        browser->animationDragEnded();
+    }
 };
 
 }
@@ -248,6 +262,37 @@ private slots:
         QCOMPARE(f.dialogs.log, QStringList{"error: Prerequisite makes a line of 162 bytes, but the game reads only 127: "
                                             "it may hold at most 114 characters."});
         QCOMPARE(f.directory().entries.size(), std::size_t{0});
+    }
+
+    // A drop keeps the chosen object while it fits; otherwise one line says
+    // why, with both frame counts; the tolerance applies as it is typed and
+    // chooses the object again when it fits again.
+    void dropsKeepTheChosenObjectAndTheToleranceAppliesAsTyped()
+    {
+        UnitEditor f;
+        f.loadStock("&Vehicle", "Heavy &Tank [3TNK]");
+        QCOMPARE(f.unit()->fitLabel->text(), QString("Heavy Tank [3TNK]: 64 frames."));
+        const struct {
+            int frames;
+            const char* tolerance;
+            const char* chosen;
+            const char* fit;
+        } steps[] = {
+            {64, "", "Heavy Tank [3TNK]", "Your animation: 64 frames. Heavy Tank [3TNK]: 64 frames."},
+            {16, "", "", "Heavy Tank [3TNK] has 64 frames, your animation 16; tolerance 48 would admit it."},
+            {0, "48", "Heavy Tank [3TNK]", "Your animation: 16 frames. Heavy Tank [3TNK]: 64 frames."},
+        };
+        for (const auto& step : steps) {
+            if (step.frames)
+                f.dropAnimation(step.frames);
+            if (*step.tolerance) {
+                f.field("tolerance")->clear();
+                QTest::keyClicks(f.field("tolerance"), step.tolerance);
+            }
+            auto* current = f.unit()->replacementList->currentItem();
+            QCOMPARE(current ? current->text() : QString(), QString(step.chosen));
+            QCOMPARE(f.unit()->fitLabel->text(), QString(step.fit));
+        }
     }
 
     void anEditedUnitMovesLastAndIsReplacedAgain()
