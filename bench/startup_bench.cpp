@@ -22,6 +22,7 @@ struct Silent : DialogService {
     QString openFile(const QString&, const QString&) override { return {}; }
     QString saveFile(const QString&, const QString&) override { return {}; }
     QString browseFolder(const QString&) override { return {}; }
+    QString newFolder(const QString&, const FolderRefusal&) override { return {}; }
     bool openDocument(const QString&) override { return false; }
 };
 

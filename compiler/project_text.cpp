@@ -817,11 +817,19 @@ Bytes importText(std::string_view ini, const FileReader& read)
     return buildFile(parseIni(ini), read);
 }
 
-void exportFolder(ByteView workingFile, const fs::path& folder)
+std::string folderRefusal(const fs::path& folder)
 {
     std::error_code error;
     if (fs::exists(fs::symlink_status(folder, error)) && !(fs::is_directory(folder, error) && fs::is_empty(folder, error)))
-        throw Error("The folder " + toText(folder) + " is not empty.");
+        return "The folder " + toText(folder) + " is not empty.";
+    return "";
+}
+
+void exportFolder(ByteView workingFile, const fs::path& folder)
+{
+    std::error_code error;
+    if (auto why = folderRefusal(folder); !why.empty())
+        throw Error(why);
     auto form = exportText(workingFile);
     auto scratch = folder;
     scratch += ".part";

@@ -27,6 +27,9 @@ using FileReader = std::function<Bytes(const std::string& path)>;
 // "project.ini" and its line number.
 Bytes importText(std::string_view ini, const FileReader& read);
 
+// Why the text form cannot go into the folder ("The folder F is not
+// empty."); empty when it can.
+std::string folderRefusal(const fs::path& folder);
 // The folder must not exist or be empty; it appears complete or not at all.
 void exportFolder(ByteView workingFile, const fs::path& folder);
 // The working file that "project.ini" in the folder and its files describe.

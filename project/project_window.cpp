@@ -515,7 +515,9 @@ void Tprjform::restoreGame()
 
 void Tprjform::exportText()
 {
-    auto folder = windows_.dialogs->browseFolder("Choose a new or empty folder for the project as text");
+    auto folder = windows_.dialogs->newFolder("Choose a new or empty folder for the project as text", [](const QString& folder) {
+        return fromUtf8(compiler::folderRefusal(toPath(toUtf8(folder))));
+    });
     if (folder.isEmpty())
         return;
     compiler::exportFolder(readFile(workingFile(names::kProject), project::kMaxProjectSize), toPath(toUtf8(folder)));

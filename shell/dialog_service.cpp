@@ -94,6 +94,48 @@ QString QtDialogService::browseFolder(const QString& title)
                   true);
 }
 
+namespace {
+
+// Takes a typed name of a folder that does not exist yet (and makes it),
+// and stays open with a message for a folder refused.
+class NewFolderDialog : public QFileDialog {
+public:
+    NewFolderDialog(const QString& title, const QString& start, DialogService::FolderRefusal refusal)
+        : QFileDialog(QApplication::activeWindow(), title, start), refusal_(std::move(refusal))
+    {
+        setFileMode(QFileDialog::Directory);
+        setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    }
+
+    void accept() override
+    {
+        auto folder = selectedFiles().value(0);
+        if (folder.isEmpty())
+            return;
+        if (auto why = refusal_(QDir::toNativeSeparators(folder)); !why.isEmpty()) {
+            QMessageBox::warning(this, QApplication::applicationName(), why);
+            return;
+        }
+        if (!QFileInfo(folder).exists() && !QDir().mkpath(folder)) {
+            QMessageBox::warning(this, QApplication::applicationName(),
+                                 "The folder " + QDir::toNativeSeparators(folder) + " cannot be made.");
+            return;
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    DialogService::FolderRefusal refusal_;
+};
+
+}
+
+QString QtDialogService::newFolder(const QString& title, const FolderRefusal& refusal)
+{
+    NewFolderDialog dialog(title, startFolder_.isEmpty() ? QDir::homePath() : startFolder_, refusal);
+    return chosen(dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString(), true);
+}
+
 bool QtDialogService::openDocument(const QString& path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));

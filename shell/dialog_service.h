@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace qx {
@@ -24,6 +26,11 @@ public:
     virtual QString openFile(const QString& filter, const QString& defaultSuffix) = 0;
     virtual QString saveFile(const QString& filter, const QString& defaultSuffix) = 0;
     virtual QString browseFolder(const QString& title) = 0;
+    // A folder to write into, typed new (then made) or chosen; while refusal
+    // gives a reason for the one chosen, the reason is shown and the dialog
+    // stays open.
+    using FolderRefusal = std::function<QString(const QString& folder)>;
+    virtual QString newFolder(const QString& title, const FolderRefusal& refusal) = 0;
     // Opens a document in the desktop's program for it; false when none did.
     virtual bool openDocument(const QString& path) = 0;
     // The folder the file dialogs start in until the player picks another.
@@ -39,6 +46,7 @@ public:
     QString openFile(const QString& filter, const QString& defaultSuffix) override;
     QString saveFile(const QString& filter, const QString& defaultSuffix) override;
     QString browseFolder(const QString& title) override;
+    QString newFolder(const QString& title, const FolderRefusal& refusal) override;
     bool openDocument(const QString& path) override;
     void startIn(const QString& folder) override { startFolder_ = folder; }
 

@@ -59,6 +59,18 @@ QString ScriptedDialogs::browseFolder(const QString& title)
     return takeFile();
 }
 
+QString ScriptedDialogs::newFolder(const QString& title, const FolderRefusal& refusal)
+{
+    log << "browse: " + title;
+    for (auto folder = takeFile(); !folder.isEmpty(); folder = takeFile()) {
+        auto why = refusal(folder);
+        if (why.isEmpty())
+            return folder;
+        log << "error: " + why;
+    }
+    return {};
+}
+
 bool ScriptedDialogs::openDocument(const QString& path)
 {
     log << "document: " + path;

@@ -21,6 +21,9 @@ public:
     QString openFile(const QString& filter, const QString& defaultSuffix) override;
     QString saveFile(const QString& filter, const QString& defaultSuffix) override;
     QString browseFolder(const QString& title) override;
+    // Logs "browse: TITLE" once; a refused answer is logged as an error and
+    // the next answer taken, as the dialog stays open.
+    QString newFolder(const QString& title, const FolderRefusal& refusal) override;
     // Logs "document: PATH" and answers documentsOpen.
     bool openDocument(const QString& path) override;
     void startIn(const QString& folder) override { startFolder = folder; }
