@@ -25,6 +25,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QFileSystemWatcher>
+#include <QLabel>
 #include <QStorageInfo>
 
 namespace qx {
@@ -66,6 +68,17 @@ TForm2::TForm2(Windows& windows)
     ProgressBar1->setObjectName("ProgressBar1");
     ProgressBar1->setAccessibleName("Progress");
     ProgressBar1->setTextVisible(false);
+    ProgressBar1->setToolTip("How far the libraries of the folder are read");
+    PathLabel = new QLabel(this);
+    PathLabel->setObjectName("PathLabel");
+    PathLabel->setAccessibleName("Folder shown");
+    PathLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    watcher_ = new QFileSystemWatcher(this);
+    // Libraries made or removed meanwhile, here or by another program.
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
+        if (!game_)
+            runCommand(*windows_.dialogs, [this] { refresh(); });
+    });
     ViewButton = new QPushButton("View Library", this);
     ViewButton->setObjectName("ViewButton");
     ViewButton->setEnabled(false);
@@ -79,17 +92,19 @@ TForm2::TForm2(Windows& windows)
     newLibrary_ = new NewLibraryWindow(windows_, this);
     // A screen reader names a combo box by its current entry unless a label
     // points at it, so each gets one.
-    grid->addWidget(labelFor("Drive:", DriveComboBox1), 0, 0);
-    grid->addWidget(labelFor("Show:", FilterComboBox1), 0, 1);
-    grid->addWidget(DriveComboBox1, 1, 0);
-    grid->addWidget(DirectoryListBox1, 2, 0);
-    grid->addWidget(FilterComboBox1, 1, 1);
-    grid->addWidget(FileListBox1, 2, 1);
-    grid->addWidget(ProgressBar1, 0, 2, 3, 1);
-    grid->addWidget(ViewButton, 3, 0);
-    grid->addWidget(BackButton, 3, 1);
-    grid->addWidget(NewButton, 4, 0);
-    grid->addWidget(ExtractButton, 4, 1);
+    grid->addWidget(PathLabel, 0, 0, 1, 3);
+    grid->addWidget(labelFor("Drive:", DriveComboBox1), 1, 0);
+    grid->addWidget(labelFor("Show:", FilterComboBox1), 1, 1);
+    grid->addWidget(labelFor("Read:", ProgressBar1), 1, 2);
+    grid->addWidget(DriveComboBox1, 2, 0);
+    grid->addWidget(DirectoryListBox1, 3, 0);
+    grid->addWidget(FilterComboBox1, 2, 1);
+    grid->addWidget(FileListBox1, 3, 1);
+    grid->addWidget(ProgressBar1, 2, 2, 2, 1);
+    grid->addWidget(ViewButton, 4, 0);
+    grid->addWidget(BackButton, 4, 1);
+    grid->addWidget(NewButton, 5, 0);
+    grid->addWidget(ExtractButton, 5, 1);
     resize(520, 360);
 
     auto guarded = [this](void (TForm2::*command)()) {
@@ -117,7 +132,18 @@ TForm2::TForm2(Windows& windows)
     connect(NewButton, &QPushButton::clicked, this, guarded(&TForm2::newLibraryFromChosen));
 
     fillDrives();
-    setDirectory(QDir::currentPath());
+    // The browser starts where New Library writes.
+    const auto units = windows_.settings ? fromUtf8(windows_.settings->state().fields.units) : QString();
+    setDirectory(!units.isEmpty() && QDir(units).exists() ? units : QDir::currentPath());
+}
+
+void TForm2::refresh()
+{
+    auto chosen = FileListBox1->currentItem() ? FileListBox1->currentItem()->text() : QString();
+    fillDirectories();
+    rebuildList();
+    if (auto found = FileListBox1->findItems(chosen, Qt::MatchExactly); !chosen.isEmpty() && !found.isEmpty())
+        FileListBox1->setCurrentItem(found.front());
 }
 
 TForm2::~TForm2()
@@ -161,6 +187,11 @@ void TForm2::setDirectory(const QString& directory)
     game_.reset();
     ExtractButton->setEnabled(false);
     directory_ = QDir(directory).canonicalPath();
+    if (!watcher_->directories().isEmpty())
+        watcher_->removePaths(watcher_->directories());
+    if (!directory_.isEmpty())
+        watcher_->addPath(directory_);
+    PathLabel->setText(QDir::toNativeSeparators(directory_));
     showDrive();
     fillDirectories();
     rebuildList();
@@ -323,6 +354,7 @@ void TForm2::showGame()
 {
     GameView view{windows_.settings->state().fields.game, {}, std::nullopt, {}, {}};
     DriveComboBox1->setCurrentIndex(DriveComboBox1->findData(kGamePlace));
+    PathLabel->setText("Game: " + QDir::toNativeSeparators(fromUtf8(view.dir)));
     DirectoryListBox1->clear();
     FileListBox1->clear();
     ExtractButton->setEnabled(false);
@@ -356,6 +388,7 @@ void TForm2::showArchive(int row)
     // Members are extracted and made into a library several at a time.
     FileListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     auto reader = archive::openArchivePath(game_->archives[row], toPath(game_->dir));
+    PathLabel->setText("Game: " + fromUtf8(cp1252ToUtf8(game_->archives[row])));
     archive::MemberNames names(reader);
     for (const auto& member : reader.members()) {
         auto name = names.of(member);

@@ -13,6 +13,8 @@
 #include <vector>
 
 class QComboBox;
+class QFileSystemWatcher;
+class QLabel;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
@@ -51,6 +53,8 @@ public:
     int viewerCounter() const { return viewerCounter_; }
     std::vector<LibraryViewer*> viewers() const;
 
+    // The folder or archive the lists show.
+    QLabel* PathLabel;
     QComboBox* DriveComboBox1;
     QListWidget* DirectoryListBox1;
     QListWidget* FileListBox1;
@@ -92,6 +96,8 @@ private:
     std::vector<std::size_t> chosenMembers() const;
     void fillDrives();
     void showDrive();
+    // The lists read again, the chosen library kept chosen.
+    void refresh();
     void fillDirectories();
     void placeViewer(LibraryViewer* viewer);
 
@@ -103,6 +109,7 @@ private:
     QPointer<AnimationWidget> activePreview_;
     int viewerCounter_ = 0;
     NewLibraryWindow* newLibrary_;
+    QFileSystemWatcher* watcher_;
     std::optional<GameView> game_;
 };
 

@@ -17,6 +17,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QLabel>
 #include <QStorageInfo>
 #include <QtTest>
 
@@ -105,6 +106,22 @@ private slots:
         QVERIFY(!f.open(0));
         QCOMPARE(f.dialogs.log, QStringList{"error: File does not exist!"});
         QVERIFY(f.browser()->isEnabled());
+    }
+
+    // The browser starts in the New Units Directory, says which folder it
+    // shows, and lists a library that appears there meanwhile.
+    void theBrowserStartsInTheUnitsFolderAndFollowsIt()
+    {
+        ProgramFixture f;
+        f.acceptDirectories();
+        f.start();
+        auto* b = f.windows().form2;
+        auto units = QString::fromStdString(toText(f.dir / "units"));
+        QCOMPARE(b->directory(), QDir(units).canonicalPath());
+        QCOMPARE(b->PathLabel->text(), QDir::toNativeSeparators(QDir(units).canonicalPath()));
+        test::writeBytes(f.dir / "units" / "new.vkl",
+                         encoder::coded(library::buildLibrary(library::LibraryKind::Unit, "Fresh", {{Bytes{1}, frames(1, 2, 2)}})));
+        QTRY_COMPARE(b->FileListBox1->count(), 1);
     }
 
     // Viewers stack diagonally below the toolbar, beside the browser, and
