@@ -6,6 +6,9 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QToolButton>
 
 namespace qx {
 
@@ -18,6 +21,14 @@ ChoiceField::ChoiceField(stock::Menu menu, Mode mode, Options options, QWidget* 
     , ticks_(menu.size(), false)
 {
     setReadOnly(true);
+    setCursor(Qt::PointingHandCursor);
+    auto* dropDown = addAction(style()->standardIcon(QStyle::SP_ArrowDown), QLineEdit::TrailingPosition);
+    dropDown->setToolTip("Choose");
+    connect(dropDown, &QAction::triggered, this, [this] { openMenu(mapToGlobal(rect().bottomLeft())); });
+    for (auto* button : findChildren<QToolButton*>())
+        button->setAccessibleName("Choose");
+    if (mode_ == Mode::Many)
+        menu_->installEventFilter(this);
     menu_->setToolTipsVisible(!options_.unclickableReason.isEmpty());
     for (std::size_t i = 0; i < list_.size(); ++i) {
         auto* action = menu_->addAction(QString::fromStdString(cp1252ToUtf8(list_[i])));
@@ -128,9 +139,37 @@ void ChoiceField::contextMenuEvent(QContextMenuEvent* event)
     event->accept();
 }
 
+void ChoiceField::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        openMenu(mapToGlobal(rect().bottomLeft()));
+        event->accept();
+        return;
+    }
+    QLineEdit::mousePressEvent(event);
+}
+
+// Ticking an entry of several leaves the menu open for the next.
+bool ChoiceField::eventFilter(QObject* watched, QEvent* event)
+{
+    bool release = event->type() == QEvent::MouseButtonRelease;
+    bool key = event->type() == QEvent::KeyPress &&
+               (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
+                static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter ||
+                static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space);
+    auto* action = menu_->activeAction();
+    if (watched == menu_ && (release || key) && action && action->isEnabled()) {
+        action->trigger();
+        return true;
+    }
+    return QLineEdit::eventFilter(watched, event);
+}
+
 void ChoiceField::keyPressEvent(QKeyEvent* event)
 {
-    bool menuKey = event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    bool openKey = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space;
+    bool menuKey = openKey || event->key() == Qt::Key_Menu ||
+                   (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
     if (menuKey) {
         openMenu(mapToGlobal(rect().bottomLeft()));
         event->accept();

@@ -16,8 +16,9 @@ namespace qx {
 // each checkable. With one choice a click toggles its entry and unticks the
 // others; with several choices it toggles its entry alone. The field shows
 // the ticked captions without their '&' marks (several joined by ", " in
-// list order). The menu opens from the mouse and from the keyboard (the Menu
-// key, Shift+F10).
+// list order). A drop-down button shows what it is; the menu opens on a
+// click, Enter or Space, the Menu key or Shift+F10. A menu of several
+// choices stays open while entries are ticked.
 class ChoiceField : public QLineEdit {
     Q_OBJECT
 public:
@@ -61,6 +62,8 @@ signals:
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void toggle(std::size_t position);

@@ -57,7 +57,7 @@ void EditorWindow::buildFrame(const EditorForm::ChoiceOptions& options)
 
 void EditorWindow::buildLoadMenu(stock::Menu objects, const std::string& skipped)
 {
-    addLoadEntries(loadMenu->addMenu("&Load"), objects, skipped);
+    addLoadEntries(loadMenu, objects, skipped);
 }
 
 void EditorWindow::addLoadEntries(QMenu* menu, stock::Menu objects, const std::string& skipped)

@@ -57,8 +57,7 @@ protected:
     virtual void entryLoaded(const records::ObjectRecord&) {}
     // Opens another editor loaded with the stock object named in a field.
     void openStock(const char* fieldId, EditorWindow* editor, bool showField);
-    // The Load menu's one entry "&Load": a submenu of the list's stock
-    // objects, but the one skipped.
+    // The Load menu: the list's stock objects at once, but the one skipped.
     void buildLoadMenu(stock::Menu objects, const std::string& skipped = {});
     // One entry per stock object of the list, each loading it.
     void addLoadEntries(QMenu* menu, stock::Menu objects, const std::string& skipped = {});

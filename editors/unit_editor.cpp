@@ -58,9 +58,8 @@ Tcnuform::Tcnuform(Windows& windows)
 
 void Tcnuform::buildGroupedLoadMenu()
 {
-    auto* load = loadMenu->addMenu("&Load");
     for (const auto& group : stock::unitLoadMenu())
-        addLoadEntries(load->addMenu(group.caption), group.entries);
+        addLoadEntries(loadMenu->addMenu(group.caption), group.entries);
 }
 
 void Tcnuform::resetFields()

@@ -117,7 +117,7 @@ const Field kUnitFields[] = {
     hinted(choice("owner", "Owner: ", 0, stock::ownerList, 117, 2, "Owner", Line::Identifier, Load::OwnerChoice),
            "Right click to select which country will be able to build your unit!\ndefault=both"),
     hinted(choice("armour", "Armor: ", 0, stock::armourList, 118, 0, "Armor", Line::Identifier, Load::Choice),
-           "Right-Click to select the armor-type of your unit!\ndefault=none"),
+           "Click to select the armor-type of your unit!\ndefault=none"),
     hinted(number("strength", "Strength: ", 0, F::SignedNumber, 6, 120, S::I32, 0, "Strength"),
            "How many hit points does the unit have? (1 - 999999)\n(example: Mammoth Tank has 600 hit points)\nEmpty stands for 0: give every unit at least 1."),
     hinted(number("cost", "Cost: ", 0, F::SignedNumber, 6, 124, S::I32, 0, "Cost"),
@@ -125,10 +125,10 @@ const Field kUnitFields[] = {
     hinted(number("speed", "Speed: ", 0, F::Digits, 2, 128, S::U8, 0, "Speed", 0), "How fast can the unit move? (1-99)\ndefault=0"),
     hinted(number("sight", "Sight: ", 0, F::Digits, 2, 129, S::U8, 1, "Sight", 1), "How far will your unit see? (1-99)\ndefault= 1"),
     hinted(choice("primary", "Primary Weapon: ", 0, stock::primaryWeaponList, 130, kEmpty, "Primary", Line::Identifier, Load::Choice),
-           "Right-Click to select your unit's primary weapon\ndefault=none"),
+           "Click to select your unit's primary weapon\ndefault=none"),
     hinted(choice("secondary", "Secondary Weapon: ", 0, stock::secondaryWeaponList, 131, kEmpty, "Secondary",
                   Line::Identifier, Load::Choice),
-           "Right-Click to select your unit's secondary weapon!\ndefault=none"),
+           "Click to select your unit's secondary weapon!\ndefault=none"),
     hinted(number("ammo", "Ammo: ", 1, F::Ammo, 4, 132, S::I32, -1, "Ammo"),
            "How much ammunition can your unit use until reload?\n(default: -1 --> means unlimited)"),
     hinted(number("guardRange", "Guard Range: ", 1, F::GuardRange, 3, 136, S::U8, kEmpty, "GuardRange", kAlwaysWritten, true),
@@ -179,7 +179,7 @@ const Field kBuildingFields[] = {
     hinted(choice("owner", "Owner: ", 0, stock::ownerList, 125, 2, "Owner", Line::Identifier, Load::OwnerChoice),
            "Right click to select which country will be able to build your building!\ndefault=both"),
     hinted(choice("armour", "Armor: ", 0, stock::armourList, 126, 0, "Armor", Line::Identifier, Load::Choice),
-           "Right-Click to select the armor-type of your building!\ndefault=none"),
+           "Click to select the armor-type of your building!\ndefault=none"),
     hinted(number("strength", "Strength: ", 0, F::SignedNumber, 6, 128, S::I32, 0, "Strength"),
            "How many hit points does the building have? (1 - 999999)\nEmpty stands for 0: give every building at least 1."),
     hinted(number("cost", "Cost: ", 0, F::SignedNumber, 6, 132, S::I32, 0, "Cost"),
@@ -191,10 +191,10 @@ const Field kBuildingFields[] = {
            "How far can your building be built away of other buildings? (1-99)\ndefault= 1"),
     hinted(choice("primary", "Primary Weapon: ", 0, stock::buildingPrimaryWeaponList, 145, kEmpty, "Primary",
                   Line::Identifier, Load::Choice),
-           "Right-Click to select your building's primary weapon\ndefault=none"),
+           "Click to select your building's primary weapon\ndefault=none"),
     hinted(choice("secondary", "Secondary Weapon: ", 0, stock::buildingSecondaryWeaponList, 146, kEmpty, "Secondary",
                   Line::Identifier, Load::Choice),
-           "Right-Click to select your buildings secondary weapon!\ndefault=none"),
+           "Click to select your building's secondary weapon!\ndefault=none"),
     hinted(number("ammo", "Ammo: ", 1, F::Digits, 0, 148, S::I32, -1, "Ammo"),
            "How much ammunition can your building use until reload?\n(default: -1 --> means unlimited)"),
     hinted(number("guardRange", "Guard Range: ", 1, F::Digits, 3, 152, S::U8, kEmpty, "GuardRange", kAlwaysWritten, true),
@@ -255,9 +255,9 @@ const Field kWeaponFields[] = {
            "How much rapid succession shots can this weapon do?\n(example: The Submarine's Torpedo has 1 rapid "
            "succession shot)\ndefault=1"),
     hinted(choice("projectile", "Projectile: ", 2, stock::projectileList, 14, 2, "Projectile", Line::Identifier, Load::Choice),
-           "Right-Click to select the projectile you want to use!\ndefault=[Cannon]"),
+           "Click to select the projectile you want to use!\ndefault=[Cannon]"),
     hinted(choice("warhead", "Warhead: ", 2, stock::warheadList, 15, 0, "Warhead", Line::Identifier, Load::Choice),
-           "Right-Click to select the warhead you want to use!\ndefault=[SA]"),
+           "Click to select the warhead you want to use!\ndefault=[SA]"),
     hinted(choice("sound", "Sound to be used: ", 2, stock::soundList, 16, 2, "Report", Line::Identifier, Load::Choice),
            "Right click to select the sound you want to use!\ndefault=[cannon1]"),
     hinted(box("camera", "Camera: ", 1, 17, "Camera"), "Does the area reveal around the firer?\ndefault=no"),
@@ -266,7 +266,7 @@ const Field kWeaponFields[] = {
            "If nearby friendly buildings are found, \nshould it discourage firing on the target?\ndefault=no"),
     hinted(box("turboBoost", "Turbo Boost: ", 1, 20, "TurboBoost"),
            "Does the weapon get a boosted speed bonus when\nfiring upon aircraft?\ndefault=no"),
-    hinted(replaced("Weapon to be replaced:", stock::weaponList, 0, 0), "Right-Click to select the weapon to be replaced!"),
+    hinted(replaced("Weapon to be replaced:", stock::weaponList, 0, 0), "Click to select the weapon to be replaced!"),
 };
 
 const Field kProjectileFields[] = {
@@ -307,7 +307,7 @@ const Field kProjectileFields[] = {
     hinted(box("rotates", "Rotates: ", 2, 31, "Rotates"), "Does the projectile have a rotation specific imagery?\ndefault=no"),
     hinted(box("underwater", "Underwater: ", 2, 32, "UnderWater"), "Does the projectile travel under water?\ndefault=no"),
     hinted(replaced("Projectile to be replaced:", stock::projectileList, 8, kEmpty),
-           "Right-Click to select a projectile to be replaced!"),
+           "Click to select a projectile to be replaced!"),
 };
 
 const Field kWarheadFields[] = {

@@ -115,7 +115,7 @@ private slots:
         f.windows().prjform->ListBox1->setCurrentRow(0);
         QTest::mouseClick(f.windows().prjform->EditQXP, Qt::LeftButton);
         QCOMPARE(f.building()->edited.position(), 0);
-        actionNamed(actionNamed(f.building()->loadMenu, "&Load")->menu(), "&Tesla Coil [TSLA]")->trigger();
+        actionNamed(f.building()->loadMenu, "&Tesla Coil [TSLA]")->trigger();
         QVERIFY(f.building()->form->box("repairable")->isChecked());
         QVERIFY(f.building()->form->box("checkForBuildings")->isChecked());
         QCOMPARE(f.building()->replacementList->currentItem()->text(), QString("Tesla Coil [TSLA]"));

@@ -30,7 +30,7 @@ namespace {
 
 QMenu* loadSubmenu(EditorWindow* editor)
 {
-    return actionNamed(editor->loadMenu, "&Load")->menu();
+    return editor->loadMenu;
 }
 
 struct Editors : ProgramFixture {

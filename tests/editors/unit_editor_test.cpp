@@ -52,8 +52,7 @@ struct UnitEditor : ProgramFixture {
     QStringList listLines() { return test::listLines(windows().prjform); }
     void loadStock(const QString& group, const QString& caption)
     {
-        auto* load = actionNamed(unit()->loadMenu, "&Load")->menu();
-        actionNamed(actionNamed(load, group)->menu(), caption)->trigger();
+        actionNamed(actionNamed(unit()->loadMenu, group)->menu(), caption)->trigger();
     }
     // Two libraries made by the library maker, open in viewers; the
     // unit's icon and image dropped from them.
@@ -393,6 +392,27 @@ private slots:
         owner->menu()->actions()[3]->trigger();
         QCOMPARE(owner->text(), QString("Playable Country: England [England]"));
         owner->menu()->hide();
+        // A choice field opens on a click, Enter or Space.
+        for (auto open : {std::function<void()>([&] { QTest::mouseClick(owner, Qt::LeftButton); }),
+                          std::function<void()>([&] { QTest::keyClick(owner, Qt::Key_Return); }),
+                          std::function<void()>([&] { QTest::keyClick(owner, Qt::Key_Space); })}) {
+            open();
+            QVERIFY(owner->menu()->isVisible());
+            owner->menu()->hide();
+        }
+        // The prerequisites' menu stays open while entries are ticked.
+        auto* prerequisites = f.form()->choice("prerequisites");
+        prerequisites->openMenu(QPoint(0, 0));
+        auto* menu = prerequisites->menu();
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        for (int entry : {0, 2}) {
+            auto at = menu->actionGeometry(menu->actions()[entry]).center();
+            QTest::mouseMove(menu, at);
+            QTest::mouseClick(menu, Qt::LeftButton, {}, at);
+        }
+        QVERIFY(menu->isVisible());
+        QCOMPARE(prerequisites->ticked(), (std::vector<std::size_t>{0, 2}));
+        menu->hide();
         QTest::mouseClick(f.unit()->LoadButton, Qt::LeftButton);
         QVERIFY(f.unit()->loadMenu->isVisible());
         f.unit()->loadMenu->hide();
