@@ -29,6 +29,8 @@ ChoiceField::ChoiceField(stock::Menu menu, Mode mode, Options options, QWidget* 
         button->setAccessibleName("Choose");
     if (mode_ == Mode::Many)
         menu_->installEventFilter(this);
+    else
+        fitLongestEntry();
     menu_->setToolTipsVisible(!options_.unclickableReason.isEmpty());
     for (std::size_t i = 0; i < list_.size(); ++i) {
         auto* action = menu_->addAction(QString::fromStdString(cp1252ToUtf8(list_[i])));
@@ -137,6 +139,18 @@ void ChoiceField::contextMenuEvent(QContextMenuEvent* event)
 {
     openMenu(event->globalPos());
     event->accept();
+}
+
+// Wide enough that no entry's name is cut off.
+void ChoiceField::fitLongestEntry()
+{
+    int widest = 0;
+    for (const auto* entry : list_) {
+        auto caption = QString::fromStdString(cp1252ToUtf8(stock::withoutAmpersands(entry)));
+        widest = std::max(widest, fontMetrics().horizontalAdvance(caption));
+    }
+    constexpr int kFrameAndButton = 44;
+    setMinimumWidth(widest + kFrameAndButton);
 }
 
 void ChoiceField::mousePressEvent(QMouseEvent* event)

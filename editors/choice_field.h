@@ -67,6 +67,7 @@ protected:
 
 private:
     void toggle(std::size_t position);
+    void fitLongestEntry();
     void showTicked();
 
     stock::Menu list_;

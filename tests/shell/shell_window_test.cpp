@@ -250,14 +250,14 @@ private slots:
         editor->move(10, 0);
         showToFront(editor);
         QVERIFY(editor->geometry().top() >= kToolbarHeight);
-        editor->setGeometry(120, 300, 500, 400);
+        editor->setGeometry(120, 300, 640, 420);
         editor->hide();
         QVERIFY(fs::exists(fixture.dir / "config" / "state.ini"));
         fixture.program.reset();
         fixture.start();
         editor = fixture.windows().cnwform;
         showToFront(editor);
-        QCOMPARE(editor->geometry(), QRect(120, 300, 500, 400));
+        QCOMPARE(editor->geometry(), QRect(120, 300, 640, 420));
     }
 
     // F1 in any window opens the guide beside the program, or the installed
