@@ -182,6 +182,7 @@ void EditorWindow::store(const project::NewEntry& entry, const std::string& list
     DisabledWhile busy(this);
     auto* project = windows_.prjform;
     bool replacing = edited.isSet();
+    project->rememberForUndo(replacing ? edited.position() : project->ListBox1->currentRow());
     if (replacing)
         project->removeEntryAt(edited.position());
     project->appendEntry(entry, listLine);

@@ -317,6 +317,7 @@ void TRulesText::store()
     Bytes block(stored.bytes.begin(), stored.bytes.end());
     auto* project = windows_.prjform;
     bool replacing = edited.isSet();
+    project->rememberForUndo(replacing ? edited.position() : project->ListBox1->currentRow());
     if (replacing)
         project->removeEntryAt(edited.position());
     project->appendEntry({EntryKind::RulesText, *name, block, {}},

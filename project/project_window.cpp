@@ -3,6 +3,8 @@
 
 #include "common/cp1252.h"
 #include "common/error.h"
+#include "common/file_io.h"
+#include "common/save_file.h"
 #include "compiler/compile.h"
 #include "compiler/game_originals.h"
 #include "compiler/install_journal.h"
@@ -114,6 +116,21 @@ Tprjform::Tprjform(Windows& windows)
     PreviewQXP = addButton("Preview", "PreviewQXP", &Tprjform::previewProject);
     RestoreGame = addButton("Restore Game", "RestoreGame", &Tprjform::restoreGame);
     addImportExportMenu();
+    undoAction = new QAction("&Undo", this);
+    undoAction->setObjectName("undoAction");
+    undoAction->setShortcut(QKeySequence::Undo);
+    redoAction = new QAction("&Redo", this);
+    redoAction->setObjectName("redoAction");
+    redoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    connect(undoAction, &QAction::triggered, this, [this] { runCommand(*windows_.dialogs, [this] { undo(); }); });
+    connect(redoAction, &QAction::triggered, this, [this] { runCommand(*windows_.dialogs, [this] { redo(); }); });
+    addAction(undoAction);
+    addAction(redoAction);
+    // The list's own menu: Undo and Redo where the entries are.
+    ListBox1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    ListBox1->addAction(undoAction);
+    ListBox1->addAction(redoAction);
+    showHistory();
     warnings = new QListWidget(this);
     warnings->setObjectName("warnings");
     warnings->setAccessibleName("Warnings");
@@ -213,6 +230,7 @@ void Tprjform::startEmptyProject()
     project::createEmpty(workingFile(names::kProject));
     ListBox1->clear();
     forgetEditedEntries();
+    forgetHistory();
     setPackage("");
     setUnsaved(false);
 }
@@ -320,6 +338,7 @@ void Tprjform::openPackageFile(const fs::path& package)
 {
     showLines(project::openPackage(package, workingFile(names::kProject), workingFile(names::kOpenScratch)));
     forgetEditedEntries();
+    forgetHistory();
     setPackage(toText(package));
     setUnsaved(false);
 }
@@ -352,11 +371,16 @@ void Tprjform::setUnsaved(bool unsaved)
     setWindowModified(unsaved);
 }
 
+void Tprjform::showName()
+{
+    auto name = packagePath_.empty() ? QString("Untitled") : QFileInfo(fromUtf8(packagePath_)).fileName();
+    setWindowTitle("Project - " + name + "[*]");
+}
+
 void Tprjform::setPackage(const std::string& path)
 {
     packagePath_ = path;
-    auto name = path.empty() ? QString("Untitled") : QFileInfo(fromUtf8(path)).fileName();
-    setWindowTitle("Project - " + name + "[*]");
+    showName();
     if (path.empty() || !windows_.uiState)
         return;
     rememberProject(windows_.uiState->state(), path);
@@ -432,7 +456,80 @@ void Tprjform::removeEntry()
     auto question = "Do you really want to delete settings for " + ListBox1->item(position)->text();
     if (windows_.dialogs->confirm(question, false) != DialogService::Answer::Yes)
         return;
+    rememberForUndo(position);
     removeEntryAt(position);
+    // The selection stays in place: on the entry that followed, or the last.
+    ListBox1->setCurrentRow(std::min(position, ListBox1->count() - 1));
+}
+
+Tprjform::UndoStep Tprjform::snapshot(int select)
+{
+    UndoStep step{workingFile("undo-" + std::to_string(++snapshots_) + ".tmp"), {}, unsaved_, packagePath_, select};
+    saveFile(step.file, readFile(workingFile(names::kProject), project::kMaxProjectSize));
+    for (int i = 0; i < ListBox1->count(); ++i)
+        step.lines << ListBox1->item(i)->text();
+    return step;
+}
+
+void Tprjform::restore(const UndoStep& step)
+{
+    saveFile(workingFile(names::kProject), readFile(step.file, project::kMaxProjectSize));
+    removeIfExists(step.file);
+    ListBox1->clear();
+    ListBox1->addItems(step.lines);
+    forgetEditedEntries();
+    packagePath_ = step.package;
+    showName();
+    setUnsaved(step.unsaved);
+    ListBox1->setCurrentRow(std::min(step.select, ListBox1->count() - 1));
+}
+
+void Tprjform::rememberForUndo(int select)
+{
+    undo_.push_back(snapshot(select));
+    for (const auto& step : redo_)
+        removeIfExists(step.file);
+    redo_.clear();
+    showHistory();
+}
+
+void Tprjform::undo()
+{
+    if (undo_.empty())
+        return;
+    auto step = undo_.back();
+    redo_.push_back(snapshot(ListBox1->currentRow()));
+    undo_.pop_back();
+    restore(step);
+    showHistory();
+}
+
+void Tprjform::redo()
+{
+    if (redo_.empty())
+        return;
+    auto step = redo_.back();
+    undo_.push_back(snapshot(ListBox1->currentRow()));
+    redo_.pop_back();
+    restore(step);
+    showHistory();
+}
+
+void Tprjform::forgetHistory()
+{
+    for (const auto* steps : {&undo_, &redo_}) {
+        for (const auto& step : *steps)
+            removeIfExists(step.file);
+    }
+    undo_.clear();
+    redo_.clear();
+    showHistory();
+}
+
+void Tprjform::showHistory()
+{
+    undoAction->setEnabled(!undo_.empty());
+    redoAction->setEnabled(!redo_.empty());
 }
 
 void Tprjform::removeEntryAt(int position)
@@ -536,6 +633,7 @@ void Tprjform::importText()
 
 void Tprjform::openImported(ByteView plain)
 {
+    rememberForUndo(ListBox1->currentRow());
     showLines(project::openWorkingFile(plain, workingFile(names::kProject), workingFile(names::kOpenScratch)));
     forgetEditedEntries();
     setPackage("");

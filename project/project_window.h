@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+class QAction;
 class QListWidget;
 class QMenu;
 class QPushButton;
@@ -78,6 +79,16 @@ public:
     // editors' edited entries follow.
     void removeEntryAt(int position);
 
+    // Undo and redo of Remove, Add (an editor's save) and the imports, as
+    // many steps as the run made; New and Open start a new history.
+    // rememberForUndo is called before such a change; select is the row
+    // chosen when the step is undone.
+    void rememberForUndo(int select);
+    void undo();
+    void redo();
+    QAction* undoAction;
+    QAction* redoAction;
+
     QPushButton* NewQXP;
     QPushButton* OpenQXP;
     QPushButton* SaveQXP;
@@ -117,14 +128,29 @@ private:
     void setUnsaved(bool unsaved);
     // The project now belongs to this package (empty: to none).
     void setPackage(const std::string& path);
+    void showName();
     void addRecentMenu();
     void fillRecentMenu();
     void openRecent(const std::string& path);
+    struct UndoStep {
+        fs::path file;  // the working file as it was
+        QStringList lines;
+        bool unsaved;
+        std::string package;
+        int select;
+    };
+    UndoStep snapshot(int select);
+    void restore(const UndoStep& step);
+    void forgetHistory();
+    void showHistory();
 
     Windows& windows_;
     std::map<EditedBy, EntryLoader*> loaders_;
     bool unsaved_ = false;
     std::string packagePath_;
+    std::vector<UndoStep> undo_;
+    std::vector<UndoStep> redo_;
+    int snapshots_ = 0;
 };
 
 }

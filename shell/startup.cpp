@@ -30,6 +30,12 @@ void prepareDirectories(const ShellState& state)
     fs::create_directories(toPath(state.fields.units));
     fs::create_directories(toPath(state.workingDir));
     removeIfExists(toPath(joinName(state.workingDir, names::kProjectScratch)));
+    // The undo steps of an earlier run belong to no project now.
+    for (const auto& file : fs::directory_iterator(toPath(state.workingDir))) {
+        auto name = toText(file.path().filename());
+        if (name.starts_with("undo-") && name.ends_with(".tmp"))
+            removeIfExists(file.path());
+    }
 }
 
 LeftoverProject inspectLeftover(const fs::path& projectFile)

@@ -507,6 +507,49 @@ private slots:
         QVERIFY(f.prj()->hasUnsavedChanges());
     }
 
+    // Remove, an editor's Add and an import are undone and redone step by
+    // step (Ctrl+Z, the list's menu, Ctrl+Shift+Z); the selection stays on
+    // the neighbour the player expects.
+    void removeAddAndImportAreUndoneStepByStep()
+    {
+        ProjectFixture f;
+        f.prj()->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.prj()));
+        const QStringList abc{"Weapon: A", "Weapon: B", "Weapon: C"};
+        f.dialogs.files = {f.path("text")};
+        menuCommand(f, "Export as Text...");
+        QVERIFY(!f.prj()->undoAction->isEnabled());
+
+        f.prj()->ListBox1->setCurrentRow(1);
+        f.dialogs.answers = {Answer::Yes};
+        QTest::mouseClick(f.prj()->RemoveQXP, Qt::LeftButton);
+        const QStringList ac{"Weapon: A", "Weapon: C"};
+        QCOMPARE(f.lines(), ac);
+        QCOMPARE(f.prj()->ListBox1->currentRow(), 1);
+        auto* weapon = f.windows().cnwform;
+        weapon->form->choice("replaced")->click(0);
+        QTest::mouseClick(weapon->AddButton, Qt::LeftButton);
+        auto added = f.lines();
+        QCOMPARE(added.size(), 3);
+        f.dialogs.saveAnswers = {SaveAnswer::Discard};
+        f.dialogs.files = {f.path("text")};
+        menuCommand(f, "Import Text...");
+        QCOMPARE(f.lines(), abc);
+
+        QTest::keyClick(f.prj(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.lines(), added);
+        f.prj()->ListBox1->actions().at(0)->trigger();
+        QCOMPARE(f.lines(), ac);
+        f.prj()->undoAction->trigger();
+        QCOMPARE(f.lines(), abc);
+        QCOMPARE(f.prj()->ListBox1->currentRow(), 1);
+        QVERIFY(!f.prj()->undoAction->isEnabled());
+        QTest::keyClick(f.prj(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(f.lines(), ac);
+        QCOMPARE(project::openedListLines(f.projectFile()), (std::vector<std::string>{"Weapon: A", "Weapon: C"}));
+        QVERIFY(f.prj()->hasUnsavedChanges());
+    }
+
     // A hand-made rules.ini becomes the open, unsaved project and what no
     // entry carries is listed; a file that cannot be read changes nothing.
     void aRulesFileComesInThroughTheMenu()

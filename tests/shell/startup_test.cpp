@@ -46,6 +46,9 @@ TEST_F(Startup, FirstRunUsesTheProgramDirectory)
     EXPECT_TRUE(fs::is_directory(dir / "program" / "temp"));
     EXPECT_FALSE(fs::exists(dir / "program" / "temp" / "project.tmp"));
     EXPECT_EQ(lastCompiledPackage(state.fields), std::nullopt);
+    test::writeText(dir / "program" / "temp" / "undo-3.tmp", "an old step");
+    runStartup(settings(), scratch(), program());
+    EXPECT_FALSE(fs::exists(dir / "program" / "temp" / "undo-3.tmp"));
 }
 
 TEST_F(Startup, ProgramDirectoryEndingWithSeparator)
