@@ -115,6 +115,23 @@ AnimationArea* ReplacingEditor::addAnimation(const ReplacingFacts::Animation& an
         if (drivesList)
             rebuildReplacementList();
     };
+    // An SHP file from a file manager goes in as a library of its own.
+    area->fileDropped = [this, area](const QString& path) {
+        bool taken = false;
+        runCommand(*windows_.dialogs, [&] {
+            auto kind = facts_.catalogue == stock::CatalogueKind::Unit ? library::LibraryKind::Unit
+                                                                        : library::LibraryKind::Building;
+            auto library = windows_.form2->libraryOfShpFile(path, kind);
+            if (!library)
+                return;
+            auto frames = library::openLibrary(*library).preview(0);
+            area->setFrames(frames);
+            area->start();
+            area->dropped({toText(*library), 0, frames});
+            taken = true;
+        });
+        return taken;
+    };
     return area;
 }
 
@@ -136,6 +153,19 @@ void ReplacingEditor::buildGraphicsPage(const QString& note)
     connect(clearIcon, &QAction::triggered, this, [this] { iconArea->setPicture({}); });
     iconArea->dropped = [this](const library::IconDrag& drag) {
         windows_.form1->graphicSource(facts_.icon) = {drag.libraryPath, drag.imageNumber};
+    };
+    iconArea->fileDropped = [this](const QString& path) {
+        bool taken = false;
+        runCommand(*windows_.dialogs, [&] {
+            auto library = windows_.form2->libraryOfShpFile(path, library::LibraryKind::Icon);
+            if (!library)
+                return;
+            auto icon = library::openLibrary(*library).preview(0).frames.at(0);
+            iconArea->setPicture(icon);
+            iconArea->dropped({toText(*library), 0, icon});
+            taken = true;
+        });
+        return taken;
     };
     place(facts_.iconCaption, iconArea);
     for (const auto& animation : facts_.animations) {

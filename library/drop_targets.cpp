@@ -4,6 +4,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QPixmap>
+#include <QUrl>
 
 namespace qx {
 namespace {
@@ -21,6 +22,23 @@ ByteView payload(const QByteArray& data)
     return ByteView(reinterpret_cast<const std::uint8_t*>(data.constData()), static_cast<std::size_t>(data.size()));
 }
 
+bool isShpFile(const QMimeData* mime, const FileDrop& fileDropped)
+{
+    return fileDropped && !droppedFile(mime, {".shp"}).isEmpty();
+}
+
+}
+
+QString droppedFile(const QMimeData* mime, const QStringList& suffixes)
+{
+    if (!mime->hasUrls() || mime->urls().size() != 1 || !mime->urls().front().isLocalFile())
+        return {};
+    auto path = mime->urls().front().toLocalFile();
+    for (const auto& suffix : suffixes) {
+        if (path.endsWith(suffix, Qt::CaseInsensitive))
+            return path;
+    }
+    return {};
 }
 
 IconArea::IconArea(DragFlag animationDrag, QWidget* parent)
@@ -40,7 +58,7 @@ void IconArea::setPicture(const library::Image& picture)
 
 bool IconArea::accepts(const QMimeData* mime) const
 {
-    return mime->hasFormat(kIconMime) && !animationDrag_();
+    return (mime->hasFormat(kIconMime) && !animationDrag_()) || isShpFile(mime, fileDropped);
 }
 
 void IconArea::dragEnterEvent(QDragEnterEvent* event)
@@ -55,6 +73,11 @@ void IconArea::dragMoveEvent(QDragMoveEvent* event)
 
 void IconArea::dropEvent(QDropEvent* event)
 {
+    if (isShpFile(event->mimeData(), fileDropped) && !event->mimeData()->hasFormat(kIconMime)) {
+        if (fileDropped(droppedFile(event->mimeData(), {".shp"})))
+            event->acceptProposedAction();
+        return;
+    }
     auto drag = accepts(event->mimeData()) ? library::decodeIconDrag(payload(event->mimeData()->data(kIconMime)))
                                            : std::nullopt;
     if (!drag) {
@@ -76,7 +99,7 @@ AnimationArea::AnimationArea(DragFlag animationDrag, QWidget* parent)
 
 bool AnimationArea::accepts(const QMimeData* mime) const
 {
-    return mime->hasFormat(kAnimationMime) && animationDrag_();
+    return (mime->hasFormat(kAnimationMime) && animationDrag_()) || isShpFile(mime, fileDropped);
 }
 
 void AnimationArea::dragEnterEvent(QDragEnterEvent* event)
@@ -91,6 +114,11 @@ void AnimationArea::dragMoveEvent(QDragMoveEvent* event)
 
 void AnimationArea::dropEvent(QDropEvent* event)
 {
+    if (isShpFile(event->mimeData(), fileDropped) && !event->mimeData()->hasFormat(kAnimationMime)) {
+        if (fileDropped(droppedFile(event->mimeData(), {".shp"})))
+            event->acceptProposedAction();
+        return;
+    }
     auto drag = accepts(event->mimeData())
                     ? library::decodeAnimationDrag(payload(event->mimeData()->data(kAnimationMime)))
                     : std::nullopt;

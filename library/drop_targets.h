@@ -15,6 +15,14 @@ inline const char* const kIconMime = "application/x-quarvex-icon";
 // Whether an animation drag from the library browser is under way.
 using DragFlag = std::function<bool()>;
 
+// The one local file a file manager's drag carries, when its name ends in
+// one of the suffixes (".shp", any letter case); empty otherwise.
+QString droppedFile(const QMimeData* mime, const QStringList& suffixes);
+
+// What a drop target does with an SHP file from a file manager; false when
+// it took nothing.
+using FileDrop = std::function<bool(const QString& path)>;
+
 // Shows one picture; accepts an icon dragged from an icon library while no
 // animation drag is under way.
 class IconArea : public QLabel {
@@ -26,6 +34,7 @@ public:
     const library::Image& picture() const { return picture_; }
 
     std::function<void(const library::IconDrag&)> dropped;
+    FileDrop fileDropped;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -47,6 +56,7 @@ public:
     AnimationArea(DragFlag animationDrag, QWidget* parent = nullptr);
 
     std::function<void(const library::AnimationDrag&)> dropped;
+    FileDrop fileDropped;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

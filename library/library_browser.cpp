@@ -6,11 +6,14 @@
 #include "common/save_file.h"
 #include "common/text.h"
 #include "compiler/game_files.h"
+#include "library/drop_targets.h"
 #include "library/library_file.h"
 #include "library/palette.h"
+#include "library/shp.h"
 #include "project/encoder.h"
 #include "shell/settings_window.h"
 #include "library/library_viewer.h"
+#include "shell/ui_state.h"
 #include "shell/window_places.h"
 #include "library/new_library_window.h"
 #include "shell/accessibility.h"
@@ -18,6 +21,8 @@
 #include "shell/main_window.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
@@ -131,10 +136,26 @@ TForm2::TForm2(Windows& windows)
     connect(BackButton, &QPushButton::clicked, this, &QWidget::close);
     connect(NewButton, &QPushButton::clicked, this, guarded(&TForm2::newLibraryFromChosen));
 
+    setAcceptDrops(true);
     fillDrives();
     // The browser starts where New Library writes.
     const auto units = windows_.settings ? fromUtf8(windows_.settings->state().fields.units) : QString();
     setDirectory(!units.isEmpty() && QDir(units).exists() ? units : QDir::currentPath());
+}
+
+void TForm2::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFile(event->mimeData(), {".vkl"}).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TForm2::dropEvent(QDropEvent* event)
+{
+    auto path = droppedFile(event->mimeData(), {".vkl"});
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    runCommand(*windows_.dialogs, [&] { openLibrary(QDir::toNativeSeparators(path)); });
 }
 
 void TForm2::refresh()
@@ -440,11 +461,46 @@ void TForm2::viewMember()
     if (!paletteBytes)
         throw Error("The game folder has no " + std::string(compiler::kGamePalette) + " to draw its graphics in.");
     auto palette = library::readPalette(*paletteBytes, compiler::kGamePalette);
-    auto image = library::imageFromShp(reader.read(*member), name, palette, library::LibraryKind::Unit);
-    auto title = name.substr(0, 50);
-    auto path = toPath(windows_.settings->workingFile("game-" + archive::safeFileName(name, member->id) + ".vkl"));
-    saveFile(path, encoder::coded(library::buildLibrary(library::LibraryKind::Unit, title, {image})));
+    auto path = oneGraphicLibrary(reader.read(*member), name, palette, library::LibraryKind::Unit,
+                                  "game-" + archive::safeFileName(name, member->id));
     openLibrary(fromUtf8(toText(path)));
+}
+
+fs::path TForm2::oneGraphicLibrary(Bytes shp, const std::string& name, const library::Palette& palette,
+                                   library::LibraryKind kind, const std::string& fileName)
+{
+    auto image = library::imageFromShp(std::move(shp), name, palette, kind);
+    auto path = toPath(windows_.settings->workingFile(fileName + ".vkl"));
+    saveFile(path, encoder::coded(library::buildLibrary(kind, name.substr(0, 50), {image})));
+    return path;
+}
+
+std::optional<library::Palette> TForm2::dropPalette()
+{
+    auto& remembered = windows_.uiState->state().dropPalette;
+    if (remembered.empty()) {
+        const auto& game = windows_.settings->state().fields.game;
+        if (auto bytes = game.empty() ? std::nullopt : compiler::findGameFile(game, compiler::kGamePalette, true))
+            return library::readPalette(*bytes, compiler::kGamePalette);
+        auto chosen = windows_.dialogs->openFile("Palettes|*.pal;*.png|All Files|*.*", "pal");
+        if (chosen.isEmpty())
+            return std::nullopt;
+        remembered = toUtf8(chosen);
+        windows_.uiState->save();
+    }
+    return library::readPalette(readFile(toPath(remembered), library::kMaxPaletteFileBytes), remembered);
+}
+
+std::optional<fs::path> TForm2::libraryOfShpFile(const QString& shpFile, library::LibraryKind kind)
+{
+    auto palette = dropPalette();
+    if (!palette)
+        return std::nullopt;
+    auto path = toPath(toUtf8(shpFile));
+    auto name = utf8ToCp1252(toText(path.filename())).value_or("dropped.shp");
+    static int dropped = 0;
+    return oneGraphicLibrary(readFile(path, library::kMaxShpFileBytes), name, *palette, kind,
+                             "dropped-" + std::to_string(++dropped));
 }
 
 void TForm2::newLibraryFromChosen()

@@ -2,6 +2,8 @@
 
 #include "archive/mix_reader.h"
 #include "library/animation_widget.h"
+#include "library/library_file.h"
+#include "library/palette.h"
 #include "shell/windows.h"
 
 #include <optional>
@@ -39,6 +41,11 @@ public:
     void openSelected();
     // Opens the library file in a new viewer.
     void openLibrary(const QString& path);
+    // A library of the one SHP file, written into the working directory, so
+    // that it goes onto the editors as a library's graphic does; its
+    // previews drawn in the palette for dropped files (the one the player
+    // chose once, else the game's). Nothing when the player chose none.
+    std::optional<fs::path> libraryOfShpFile(const QString& shpFile, library::LibraryKind kind);
 
     // Drags and the active preview, for the viewers.
     void activate(AnimationWidget* preview);
@@ -52,6 +59,13 @@ public:
     // How many viewers were placed since the cascade last began at the top.
     int viewerCounter() const { return viewerCounter_; }
     std::vector<LibraryViewer*> viewers() const;
+
+protected:
+    // A library file from a file manager opens in a viewer.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+public:
 
     // The folder or archive the lists show.
     QLabel* PathLabel;
@@ -94,6 +108,9 @@ private:
     const archive::MixMember* chosenMember() const;
     // The rows of the selected members in list order, or the current one.
     std::vector<std::size_t> chosenMembers() const;
+    fs::path oneGraphicLibrary(Bytes shp, const std::string& name, const library::Palette& palette,
+                               library::LibraryKind kind, const std::string& fileName);
+    std::optional<library::Palette> dropPalette();
     void fillDrives();
     void showDrive();
     // The lists read again, the chosen library kept chosen.

@@ -10,6 +10,7 @@
 #include "compiler/install_journal.h"
 #include "compiler/project_text.h"
 #include "compiler/rules_import.h"
+#include "library/drop_targets.h"
 #include "project/import_window.h"
 #include "project/preview_window.h"
 #include "project/package.h"
@@ -20,6 +21,8 @@
 #include "shell/ui_state.h"
 
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QListWidget>
@@ -136,7 +139,30 @@ Tprjform::Tprjform(Windows& windows)
     warnings->setAccessibleName("Warnings");
     layout()->addWidget(warnings);
     setPackage("");
+    setAcceptDrops(true);
     resize(360, 560);
+}
+
+void Tprjform::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFile(event->mimeData(), {".qxp", ".ini"}).isEmpty())
+        event->acceptProposedAction();
+}
+
+void Tprjform::dropEvent(QDropEvent* event)
+{
+    auto path = droppedFile(event->mimeData(), {".qxp", ".ini"});
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    runCommand(*windows_.dialogs, [&] {
+        if (!settleUnsavedChanges(kSaveFirst))
+            return;
+        if (path.endsWith(".qxp", Qt::CaseInsensitive))
+            openPackageFile(toPath(toUtf8(QDir::toNativeSeparators(path))));
+        else
+            importRulesFrom(QDir::toNativeSeparators(path));
+    });
 }
 
 template <typename Command>
@@ -645,8 +671,12 @@ void Tprjform::importRules()
     if (!settleUnsavedChanges(kSaveFirst))
         return;
     auto source = windows_.dialogs->openFile("Rules Files|*.ini|All Files|*.*", "ini");
-    if (source.isEmpty())
-        return;
+    if (!source.isEmpty())
+        importRulesFrom(source);
+}
+
+void Tprjform::importRulesFrom(const QString& source)
+{
     auto imported = compiler::importRulesFile(toPath(toUtf8(source)));
     openImported(imported.workingFile);
     if (!importReport)

@@ -59,6 +59,8 @@ public:
     // The project the editors would make of a hand-edited rules.ini
     // becomes the open one; what no entry carries is shown.
     void importRules();
+    // The rules file becomes the open project, as importRules does.
+    void importRulesFrom(const QString& source);
 
     // Entries were added, replaced or removed since the project was started,
     // opened, saved or compiled into the game.
@@ -106,6 +108,12 @@ public:
     QListWidget* warnings;
     Tpreviewform* preview = nullptr;
     Timportform* importReport = nullptr;
+
+protected:
+    // A package from a file manager opens as Open does; a rules.ini is
+    // imported as "Import rules.ini..." does.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     template <typename Command>

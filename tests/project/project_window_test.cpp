@@ -4,11 +4,17 @@
 #include "compiler/rules_writer.h"
 #include "project/import_window.h"
 #include "project/preview_window.h"
+#include "library/drop_targets.h"
+#include "library/library_browser.h"
+#include "library/library_file.h"
+#include "library/shp.h"
 #include "shell/all_windows.h"
 #include "support/program_fixture.h"
+#include "support/window_helpers.h"
 
 #include <QLayout>
 #include <QListWidget>
+#include <QMimeData>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTableWidget>
@@ -548,6 +554,51 @@ private slots:
         QCOMPARE(f.lines(), ac);
         QCOMPARE(project::openedListLines(f.projectFile()), (std::vector<std::string>{"Weapon: A", "Weapon: C"}));
         QVERIFY(f.prj()->hasUnsavedChanges());
+    }
+
+    // Files dragged from a file manager: an SHP onto an editor's graphic (the
+    // palette asked for once), a library onto the browser, a package and a
+    // rules.ini onto the project window.
+    void filesDroppedFromAFileManager()
+    {
+        ProjectFixture f;
+        f.dialogs.files = {f.path("p.qxp")};
+        QTest::mouseClick(f.prj()->SaveQXP, Qt::LeftButton);
+        test::writeBytes(f.dir / "tank.shp", library::writeShp(2, 2, {Bytes(4, 1), Bytes(4, 2), Bytes(4, 3)}));
+        test::writeBytes(f.dir / "mine.pal", Bytes(768, 40));
+        auto text = compiler::rulesFileText(compiler::stockRules());
+        text.replace(text.find("Strength=400", text.find("[3TNK]")), 12, "Strength=450");
+        test::writeText(f.dir / "rules.ini", text);
+        auto dropOf = [&](const char* name) {
+            auto* mime = new QMimeData;
+            mime->setUrls({QUrl::fromLocalFile(f.path(name))});
+            return std::unique_ptr<QMimeData>(mime);
+        };
+        auto* unit = f.windows().cnuform;
+        f.dialogs.log.clear();
+        f.dialogs.files = {f.path("mine.pal")};
+        QVERIFY(test::deliver(unit->imageArea, dropOf("tank.shp").get()));
+        QVERIFY(test::deliver(unit->iconArea, dropOf("tank.shp").get()));
+        QCOMPARE(f.dialogs.log, QStringList{"open: Palettes|*.pal;*.png|All Files|*.* (pal)"});
+        QCOMPARE(unit->imageArea->frames().frames.size(), std::size_t{3});
+        QVERIFY(!unit->iconArea->picture().empty());
+        auto source = f.windows().form1->graphicSource(graphics::Graphic::UnitImage);
+        QCOMPARE(library::openLibrary(toPath(source.libraryPath)).image(0), readFile(f.dir / "tank.shp"));
+        QVERIFY(!test::deliver(unit->imageArea, dropOf("rules.ini").get()));
+
+        auto* browser = f.windows().form2;
+        auto library = toPath(source.libraryPath);
+        auto shown = browser->viewers().size();
+        auto* mime = new QMimeData;
+        mime->setUrls({QUrl::fromLocalFile(QString::fromStdString(toText(library)))});
+        QVERIFY(test::deliver(browser, std::unique_ptr<QMimeData>(mime).get()));
+        QCOMPARE(browser->viewers().size(), shown + 1);
+
+        QTest::mouseClick(f.prj()->NewQXP, Qt::LeftButton);
+        QVERIFY(test::deliver(f.prj(), dropOf("p.qxp").get()));
+        QCOMPARE(f.lines(), (QStringList{"Weapon: A", "Weapon: B", "Weapon: C"}));
+        QVERIFY(test::deliver(f.prj(), dropOf("rules.ini").get()));
+        QCOMPARE(f.lines(), QStringList{"Unit: Heavy Tank"});
     }
 
     // A hand-made rules.ini becomes the open, unsaved project and what no
