@@ -491,7 +491,12 @@ void Tprjform::removeEntry()
 Tprjform::UndoStep Tprjform::snapshot(int select)
 {
     UndoStep step{workingFile("undo-" + std::to_string(++snapshots_) + ".tmp"), {}, unsaved_, packagePath_, select};
-    saveFile(step.file, readFile(workingFile(names::kProject), project::kMaxProjectSize));
+    // Before the first entry of a run there may be no working file yet.
+    std::error_code error;
+    if (fs::exists(workingFile(names::kProject), error))
+        saveFile(step.file, readFile(workingFile(names::kProject), project::kMaxProjectSize));
+    else
+        project::createEmpty(step.file);
     for (int i = 0; i < ListBox1->count(); ++i)
         step.lines << ListBox1->item(i)->text();
     return step;
