@@ -116,22 +116,9 @@ AnimationArea* ReplacingEditor::addAnimation(const ReplacingFacts::Animation& an
             rebuildReplacementList();
     };
     // An SHP file from a file manager goes in as a library of its own.
-    area->fileDropped = [this, area](const QString& path) {
-        bool taken = false;
-        runCommand(*windows_.dialogs, [&] {
-            auto kind = facts_.catalogue == stock::CatalogueKind::Unit ? library::LibraryKind::Unit
-                                                                        : library::LibraryKind::Building;
-            auto library = windows_.form2->libraryOfShpFile(path, kind);
-            if (!library)
-                return;
-            auto frames = library::openLibrary(*library).preview(0);
-            area->setFrames(frames);
-            area->start();
-            area->dropped({toText(*library), 0, frames});
-            taken = true;
-        });
-        return taken;
-    };
+    auto kind = facts_.catalogue == stock::CatalogueKind::Unit ? library::LibraryKind::Unit
+                                                                : library::LibraryKind::Building;
+    area->fileDropped = [this, area, kind](const QString& path) { return windows_.form2->dropShpFile(area, path, kind); };
     return area;
 }
 

@@ -491,6 +491,23 @@ std::optional<library::Palette> TForm2::dropPalette()
     return library::readPalette(readFile(toPath(remembered), library::kMaxPaletteFileBytes), remembered);
 }
 
+bool TForm2::dropShpFile(AnimationArea* area, const QString& shpFile, library::LibraryKind kind)
+{
+    bool taken = false;
+    runCommand(*windows_.dialogs, [&] {
+        auto library = libraryOfShpFile(shpFile, kind);
+        if (!library)
+            return;
+        auto frames = library::openLibrary(*library).preview(0);
+        area->setFrames(frames);
+        area->start();
+        if (area->dropped)
+            area->dropped({toText(*library), 0, frames});
+        taken = true;
+    });
+    return taken;
+}
+
 std::optional<fs::path> TForm2::libraryOfShpFile(const QString& shpFile, library::LibraryKind kind)
 {
     auto palette = dropPalette();

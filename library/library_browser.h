@@ -23,6 +23,7 @@ class QPushButton;
 
 namespace qx {
 
+class AnimationArea;
 class LibraryViewer;
 class NewLibraryWindow;
 
@@ -46,6 +47,9 @@ public:
     // previews drawn in the palette for dropped files (the one the player
     // chose once, else the game's). Nothing when the player chose none.
     std::optional<fs::path> libraryOfShpFile(const QString& shpFile, library::LibraryKind kind);
+    // An SHP file dropped onto an animation area, taken as a drop from that
+    // library; false when nothing was taken.
+    bool dropShpFile(AnimationArea* area, const QString& shpFile, library::LibraryKind kind);
 
     // Drags and the active preview, for the viewers.
     void activate(AnimationWidget* preview);

@@ -526,22 +526,22 @@ void Tprjform::rememberForUndo(int select)
 
 void Tprjform::undo()
 {
-    if (undo_.empty())
-        return;
-    auto step = undo_.back();
-    redo_.push_back(snapshot(ListBox1->currentRow()));
-    undo_.pop_back();
-    restore(step);
-    showHistory();
+    stepBack(undo_, redo_);
 }
 
 void Tprjform::redo()
 {
-    if (redo_.empty())
+    stepBack(redo_, undo_);
+}
+
+// The newest step of from restored; the project as it was goes onto to.
+void Tprjform::stepBack(std::vector<UndoStep>& from, std::vector<UndoStep>& to)
+{
+    if (from.empty())
         return;
-    auto step = redo_.back();
-    undo_.push_back(snapshot(ListBox1->currentRow()));
-    redo_.pop_back();
+    auto step = from.back();
+    to.push_back(snapshot(ListBox1->currentRow()));
+    from.pop_back();
     restore(step);
     showHistory();
 }

@@ -150,6 +150,7 @@ private:
     UndoStep snapshot(int select);
     void restore(const UndoStep& step);
     void forgetHistory();
+    void stepBack(std::vector<UndoStep>& from, std::vector<UndoStep>& to);
     void showHistory();
 
     Windows& windows_;

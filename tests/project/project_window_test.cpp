@@ -148,6 +148,8 @@ private slots:
     void theProjectHasANameAndRecentProjects()
     {
         ProjectFixture f;
+        // File dialogs start in the New Units Directory.
+        QCOMPARE(f.dialogs.startFolder, f.path("units"));
         f.prj()->show();
         QVERIFY(QTest::qWaitForWindowActive(f.prj()));
         f.dialogs.files = {f.path("first.qxp")};
@@ -585,6 +587,8 @@ private slots:
         auto source = f.windows().form1->graphicSource(graphics::Graphic::UnitImage);
         QCOMPARE(library::openLibrary(toPath(source.libraryPath)).image(0), readFile(f.dir / "tank.shp"));
         QVERIFY(!test::deliver(unit->imageArea, dropOf("rules.ini").get()));
+        QVERIFY(test::deliver(f.windows().cnpform->preview, dropOf("tank.shp").get()));
+        QCOMPARE(f.windows().cnpform->preview->frames().frames.size(), std::size_t{3});
 
         auto* browser = f.windows().form2;
         auto library = toPath(source.libraryPath);
