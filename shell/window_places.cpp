@@ -2,6 +2,7 @@
 
 #include "shell/ui_state.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -25,6 +26,22 @@ WindowPlace screenOf(const QWidget* window)
 const char* const kPlaced = "qxPlaced";
 // Room for a window's title bar above its client area.
 constexpr int kTitleBar = 32;
+
+// A window seen for the first time opens beside the window that opened it
+// (the active one), where the screen has room.
+WindowPlace besideOpener(const QWidget* window)
+{
+    auto place = placeOf(window->geometry());
+    auto* opener = QApplication::activeWindow();
+    if (!opener || opener == window || opener->geometry().top() < kToolbarHeight)
+        return place;
+    place.x = opener->frameGeometry().right() + 8;
+    place.y = opener->geometry().top();
+    auto screen = screenOf(window);
+    if (place.x + place.width > screen.x + screen.width)
+        place.x = opener->frameGeometry().left() - 8 - window->frameGeometry().width();
+    return place;
+}
 
 }
 
@@ -53,7 +70,7 @@ void WindowPlaces::restore(QWidget* window)
     window->setProperty(kPlaced, true);
     const auto& places = file_.state().places;
     auto found = places.find(window->objectName().toStdString());
-    auto wanted = found != places.end() ? found->second : placeOf(window->geometry());
+    auto wanted = found != places.end() ? found->second : besideOpener(window);
     auto place = placeOnScreen(wanted, screenOf(window), kToolbarHeight + kTitleBar);
     window->setGeometry(place.x, place.y, place.width, place.height);
 }
