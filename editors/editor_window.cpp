@@ -180,15 +180,11 @@ void EditorWindow::store(const project::NewEntry& entry, const std::string& list
     if (!readByTheGame(entry))
         return;
     DisabledWhile busy(this);
-    auto* project = windows_.prjform;
     bool replacing = edited.isSet();
-    project->rememberForUndo(replacing ? edited.position() : project->ListBox1->currentRow());
-    if (replacing)
-        project->removeEntryAt(edited.position());
-    project->appendEntry(entry, listLine);
+    auto position = windows_.prjform->storeEntry(entry, listLine, edited.position());
     if (replacing) {
         editedName_ = entry.name;
-        edited.set(project->ListBox1->count() - 1);
+        edited.set(position);
     }
 }
 

@@ -42,7 +42,7 @@ Tcnpform::Tcnpform(Windows& windows)
     preview->addAction(clear);
     connect(clear, &QAction::triggered, this, [this] { clearGraphics(); });
     preview->fileDropped = [this](const QString& path) {
-        return windows_.form2->dropShpFile(preview, path, library::LibraryKind::Projectile);
+        return windows_.form2->shpFileDrag(path, library::LibraryKind::Projectile);
     };
     preview->dropped = [this](const library::AnimationDrag& drag) {
         windows_.form1->graphicSource(Graphic::Projectile) = {drag.libraryPath, drag.imageNumber};

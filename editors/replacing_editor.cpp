@@ -118,7 +118,7 @@ AnimationArea* ReplacingEditor::addAnimation(const ReplacingFacts::Animation& an
     // An SHP file from a file manager goes in as a library of its own.
     auto kind = facts_.catalogue == stock::CatalogueKind::Unit ? library::LibraryKind::Unit
                                                                 : library::LibraryKind::Building;
-    area->fileDropped = [this, area, kind](const QString& path) { return windows_.form2->dropShpFile(area, path, kind); };
+    area->fileDropped = [this, kind](const QString& path) { return windows_.form2->shpFileDrag(path, kind); };
     return area;
 }
 
@@ -141,19 +141,7 @@ void ReplacingEditor::buildGraphicsPage(const QString& note)
     iconArea->dropped = [this](const library::IconDrag& drag) {
         windows_.form1->graphicSource(facts_.icon) = {drag.libraryPath, drag.imageNumber};
     };
-    iconArea->fileDropped = [this](const QString& path) {
-        bool taken = false;
-        runCommand(*windows_.dialogs, [&] {
-            auto library = windows_.form2->libraryOfShpFile(path, library::LibraryKind::Icon);
-            if (!library)
-                return;
-            auto icon = library::openLibrary(*library).preview(0).frames.at(0);
-            iconArea->setPicture(icon);
-            iconArea->dropped({toText(*library), 0, icon});
-            taken = true;
-        });
-        return taken;
-    };
+    iconArea->fileDropped = [this](const QString& path) { return windows_.form2->shpFileIcon(path); };
     place(facts_.iconCaption, iconArea);
     for (const auto& animation : facts_.animations) {
         animationAreas.push_back(addAnimation(animation));

@@ -315,15 +315,10 @@ void TRulesText::store()
     }
     DisabledWhile busy(this);
     Bytes block(stored.bytes.begin(), stored.bytes.end());
-    auto* project = windows_.prjform;
-    bool replacing = edited.isSet();
-    project->rememberForUndo(replacing ? edited.position() : project->ListBox1->currentRow());
-    if (replacing)
-        project->removeEntryAt(edited.position());
-    project->appendEntry({EntryKind::RulesText, *name, block, {}},
-                         project::openedListLine(EntryKind::RulesText, *name, block));
     // The window goes on editing the stored entry.
-    edited.set(project->ListBox1->count() - 1);
+    edited.set(windows_.prjform->storeEntry({EntryKind::RulesText, *name, block, {}},
+                                            project::openedListLine(EntryKind::RulesText, *name, block),
+                                            edited.position()));
     storedText_ = TextEdit->toPlainText();
 }
 

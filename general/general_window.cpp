@@ -9,7 +9,6 @@
 #include "shell/accessibility.h"
 #include "shell/dialog_service.h"
 
-#include <QListWidget>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -214,9 +213,8 @@ void TGeneral::store(EntryKind kind)
     DisabledWhile busy(this);
     fillDefaults(page);
     auto name = chosen.isEmpty() ? std::string(group.entryName) : toCp1252(chosen);
-    windows_.prjform->rememberForUndo(windows_.prjform->ListBox1->currentRow());
-    windows_.prjform->appendEntry({kind, name, general::pack(recordOf(page)), {}},
-                                  std::string(group.listLine) + toCp1252(chosen));
+    windows_.prjform->storeEntry({kind, name, general::pack(recordOf(page)), {}},
+                                 std::string(group.listLine) + toCp1252(chosen));
 }
 
 void TGeneral::loadEntry(int, const project::Entry& entry)

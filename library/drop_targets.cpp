@@ -22,9 +22,23 @@ ByteView payload(const QByteArray& data)
     return ByteView(reinterpret_cast<const std::uint8_t*>(data.constData()), static_cast<std::size_t>(data.size()));
 }
 
-bool isShpFile(const QMimeData* mime, const FileDrop& fileDropped)
+template <typename Drag>
+bool isShpFile(const QMimeData* mime, const FileDrop<Drag>& fileDropped)
 {
     return fileDropped && !droppedFile(mime, {".shp"}).isEmpty();
+}
+
+// The drag a drop carries: a viewer's in its own form (when fromViewer
+// allows it), or the one an SHP file from a file manager gives.
+template <typename Drag, typename Decode>
+std::optional<Drag> dragOf(const QMimeData* mime, const char* format, bool fromViewer, Decode decode,
+                           const FileDrop<Drag>& fileDropped)
+{
+    if (mime->hasFormat(format))
+        return fromViewer ? decode(payload(mime->data(format))) : std::nullopt;
+    if (isShpFile(mime, fileDropped))
+        return fileDropped(droppedFile(mime, {".shp"}));
+    return std::nullopt;
 }
 
 }
@@ -73,13 +87,7 @@ void IconArea::dragMoveEvent(QDragMoveEvent* event)
 
 void IconArea::dropEvent(QDropEvent* event)
 {
-    if (isShpFile(event->mimeData(), fileDropped) && !event->mimeData()->hasFormat(kIconMime)) {
-        if (fileDropped(droppedFile(event->mimeData(), {".shp"})))
-            event->acceptProposedAction();
-        return;
-    }
-    auto drag = accepts(event->mimeData()) ? library::decodeIconDrag(payload(event->mimeData()->data(kIconMime)))
-                                           : std::nullopt;
+    auto drag = dragOf(event->mimeData(), kIconMime, !animationDrag_(), library::decodeIconDrag, fileDropped);
     if (!drag) {
         event->ignore();
         return;
@@ -114,14 +122,7 @@ void AnimationArea::dragMoveEvent(QDragMoveEvent* event)
 
 void AnimationArea::dropEvent(QDropEvent* event)
 {
-    if (isShpFile(event->mimeData(), fileDropped) && !event->mimeData()->hasFormat(kAnimationMime)) {
-        if (fileDropped(droppedFile(event->mimeData(), {".shp"})))
-            event->acceptProposedAction();
-        return;
-    }
-    auto drag = accepts(event->mimeData())
-                    ? library::decodeAnimationDrag(payload(event->mimeData()->data(kAnimationMime)))
-                    : std::nullopt;
+    auto drag = dragOf(event->mimeData(), kAnimationMime, animationDrag_(), library::decodeAnimationDrag, fileDropped);
     if (!drag) {
         event->ignore();
         return;

@@ -19,9 +19,10 @@ using DragFlag = std::function<bool()>;
 // one of the suffixes (".shp", any letter case); empty otherwise.
 QString droppedFile(const QMimeData* mime, const QStringList& suffixes);
 
-// What a drop target does with an SHP file from a file manager; false when
-// it took nothing.
-using FileDrop = std::function<bool(const QString& path)>;
+// What a drop target makes of an SHP file from a file manager: the drag a
+// viewer would have given; nothing when it takes none.
+template <typename Drag>
+using FileDrop = std::function<std::optional<Drag>(const QString& path)>;
 
 // Shows one picture; accepts an icon dragged from an icon library while no
 // animation drag is under way.
@@ -34,7 +35,7 @@ public:
     const library::Image& picture() const { return picture_; }
 
     std::function<void(const library::IconDrag&)> dropped;
-    FileDrop fileDropped;
+    FileDrop<library::IconDrag> fileDropped;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -56,7 +57,7 @@ public:
     AnimationArea(DragFlag animationDrag, QWidget* parent = nullptr);
 
     std::function<void(const library::AnimationDrag&)> dropped;
-    FileDrop fileDropped;
+    FileDrop<library::AnimationDrag> fileDropped;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

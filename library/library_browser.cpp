@@ -461,18 +461,18 @@ void TForm2::viewMember()
     if (!paletteBytes)
         throw Error("The game folder has no " + std::string(compiler::kGamePalette) + " to draw its graphics in.");
     auto palette = library::readPalette(*paletteBytes, compiler::kGamePalette);
-    auto path = oneGraphicLibrary(reader.read(*member), name, palette, library::LibraryKind::Unit,
+    auto made = oneGraphicLibrary(reader.read(*member), name, palette, library::LibraryKind::Unit,
                                   "game-" + archive::safeFileName(name, member->id));
-    openLibrary(fromUtf8(toText(path)));
+    openLibrary(fromUtf8(made.libraryPath));
 }
 
-fs::path TForm2::oneGraphicLibrary(Bytes shp, const std::string& name, const library::Palette& palette,
-                                   library::LibraryKind kind, const std::string& fileName)
+library::AnimationDrag TForm2::oneGraphicLibrary(Bytes shp, const std::string& name, const library::Palette& palette,
+                                                 library::LibraryKind kind, const std::string& fileName)
 {
     auto image = library::imageFromShp(std::move(shp), name, palette, kind);
     auto path = toPath(windows_.settings->workingFile(fileName + ".vkl"));
     saveFile(path, encoder::coded(library::buildLibrary(kind, name.substr(0, 50), {image})));
-    return path;
+    return {toText(path), 0, std::move(image.preview)};
 }
 
 std::optional<library::Palette> TForm2::dropPalette()
@@ -491,33 +491,27 @@ std::optional<library::Palette> TForm2::dropPalette()
     return library::readPalette(readFile(toPath(remembered), library::kMaxPaletteFileBytes), remembered);
 }
 
-bool TForm2::dropShpFile(AnimationArea* area, const QString& shpFile, library::LibraryKind kind)
+std::optional<library::AnimationDrag> TForm2::shpFileDrag(const QString& shpFile, library::LibraryKind kind)
 {
-    bool taken = false;
+    std::optional<library::AnimationDrag> drag;
     runCommand(*windows_.dialogs, [&] {
-        auto library = libraryOfShpFile(shpFile, kind);
-        if (!library)
+        auto palette = dropPalette();
+        if (!palette)
             return;
-        auto frames = library::openLibrary(*library).preview(0);
-        area->setFrames(frames);
-        area->start();
-        if (area->dropped)
-            area->dropped({toText(*library), 0, frames});
-        taken = true;
+        auto path = toPath(toUtf8(shpFile));
+        auto name = utf8ToCp1252(toText(path.filename())).value_or("dropped.shp");
+        drag = oneGraphicLibrary(readFile(path, library::kMaxShpFileBytes), name, *palette, kind,
+                                 "dropped-" + std::to_string(++filesDropped_));
     });
-    return taken;
+    return drag;
 }
 
-std::optional<fs::path> TForm2::libraryOfShpFile(const QString& shpFile, library::LibraryKind kind)
+std::optional<library::IconDrag> TForm2::shpFileIcon(const QString& shpFile)
 {
-    auto palette = dropPalette();
-    if (!palette)
+    auto drag = shpFileDrag(shpFile, library::LibraryKind::Icon);
+    if (!drag)
         return std::nullopt;
-    auto path = toPath(toUtf8(shpFile));
-    auto name = utf8ToCp1252(toText(path.filename())).value_or("dropped.shp");
-    static int dropped = 0;
-    return oneGraphicLibrary(readFile(path, library::kMaxShpFileBytes), name, *palette, kind,
-                             "dropped-" + std::to_string(++dropped));
+    return library::IconDrag{drag->libraryPath, 0, drag->frames.frames.at(0)};
 }
 
 void TForm2::newLibraryFromChosen()

@@ -2,6 +2,7 @@
 
 #include "archive/mix_reader.h"
 #include "library/animation_widget.h"
+#include "library/drag_data.h"
 #include "library/library_file.h"
 #include "library/palette.h"
 #include "shell/windows.h"
@@ -23,7 +24,6 @@ class QPushButton;
 
 namespace qx {
 
-class AnimationArea;
 class LibraryViewer;
 class NewLibraryWindow;
 
@@ -42,14 +42,14 @@ public:
     void openSelected();
     // Opens the library file in a new viewer.
     void openLibrary(const QString& path);
-    // A library of the one SHP file, written into the working directory, so
-    // that it goes onto the editors as a library's graphic does; its
-    // previews drawn in the palette for dropped files (the one the player
-    // chose once, else the game's). Nothing when the player chose none.
-    std::optional<fs::path> libraryOfShpFile(const QString& shpFile, library::LibraryKind kind);
-    // An SHP file dropped onto an animation area, taken as a drop from that
-    // library; false when nothing was taken.
-    bool dropShpFile(AnimationArea* area, const QString& shpFile, library::LibraryKind kind);
+    // An SHP file from a file manager as the drag of a library of its own,
+    // written into the working directory, so that it goes onto the editors
+    // as a library's graphic does; its previews drawn in the palette for
+    // dropped files (the one the player chose once, else the game's).
+    // Nothing when the player chose none or the file was refused (said).
+    std::optional<library::AnimationDrag> shpFileDrag(const QString& shpFile, library::LibraryKind kind);
+    // The same for an icon: the file's first frame.
+    std::optional<library::IconDrag> shpFileIcon(const QString& shpFile);
 
     // Drags and the active preview, for the viewers.
     void activate(AnimationWidget* preview);
@@ -112,7 +112,7 @@ private:
     const archive::MixMember* chosenMember() const;
     // The rows of the selected members in list order, or the current one.
     std::vector<std::size_t> chosenMembers() const;
-    fs::path oneGraphicLibrary(Bytes shp, const std::string& name, const library::Palette& palette,
+    library::AnimationDrag oneGraphicLibrary(Bytes shp, const std::string& name, const library::Palette& palette,
                                library::LibraryKind kind, const std::string& fileName);
     std::optional<library::Palette> dropPalette();
     void fillDrives();
@@ -131,6 +131,7 @@ private:
     int viewerCounter_ = 0;
     NewLibraryWindow* newLibrary_;
     QFileSystemWatcher* watcher_;
+    int filesDropped_ = 0;
     std::optional<GameView> game_;
 };
 

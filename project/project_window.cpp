@@ -60,17 +60,9 @@ class CompileBoxReporter : public WindowReporter {
 public:
     using WindowReporter::WindowReporter;
 
-    void error(const std::string& message) override
-    {
-        failed_ = true;
-        lines_ << QString::fromStdString(cp1252ToUtf8(message));
-    }
+    void error(const std::string& message) override { fail(QString::fromStdString(cp1252ToUtf8(message))); }
     void information(const std::string& message) override { lines_ << QString::fromStdString(cp1252ToUtf8(message)); }
-    void failure(const std::exception& failure)
-    {
-        failed_ = true;
-        lines_ << QString::fromStdString(failure.what());
-    }
+    void failure(const std::exception& failure) { fail(QString::fromStdString(failure.what())); }
     // The box: the messages, and where the files went when they were installed.
     void finish(DialogService& dialogs, const std::string& gameDir, bool installed) const
     {
@@ -85,6 +77,12 @@ public:
     bool empty() const { return lines_.isEmpty(); }
 
 private:
+    void fail(const QString& line)
+    {
+        failed_ = true;
+        lines_ << line;
+    }
+
     QStringList lines_;
     bool failed_ = false;
 };
@@ -217,6 +215,16 @@ void Tprjform::appendEntry(const project::NewEntry& entry, const std::string& li
     setUnsaved(true);
     addLine(line);
     showToFront(this);
+}
+
+int Tprjform::storeEntry(const project::NewEntry& entry, const std::string& line, int replaced)
+{
+    bool replacing = replaced != project::EditedEntry::kNone;
+    rememberForUndo(replacing ? replaced : ListBox1->currentRow());
+    if (replacing)
+        removeEntryAt(replaced);
+    appendEntry(entry, line);
+    return ListBox1->count() - 1;
 }
 
 void Tprjform::showLines(const std::vector<std::string>& lines)
@@ -448,8 +456,7 @@ void Tprjform::openRecent(const std::string& path)
         return;
     std::error_code error;
     if (!fs::is_regular_file(toPath(path), error)) {
-        auto& recent = windows_.uiState->state().recentProjects;
-        recent.erase(std::remove(recent.begin(), recent.end(), path), recent.end());
+        forgetProject(windows_.uiState->state(), path);
         windows_.uiState->save();
         throw Error("The project " + path + " is gone.");
     }
@@ -504,8 +511,8 @@ Tprjform::UndoStep Tprjform::snapshot(int select)
 
 void Tprjform::restore(const UndoStep& step)
 {
-    saveFile(workingFile(names::kProject), readFile(step.file, project::kMaxProjectSize));
-    removeIfExists(step.file);
+    // The step's copy is complete already: it takes the working file's place.
+    replaceWithCopy(step.file, workingFile(names::kProject));
     ListBox1->clear();
     ListBox1->addItems(step.lines);
     forgetEditedEntries();

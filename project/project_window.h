@@ -81,11 +81,14 @@ public:
     // editors' edited entries follow.
     void removeEntryAt(int position);
 
+    // An editor's save as one step that can be undone: the entry at replaced
+    // (none with EditedEntry::kNone) removed, the new one appended; returns
+    // the new entry's position.
+    int storeEntry(const project::NewEntry& entry, const std::string& line,
+                   int replaced = project::EditedEntry::kNone);
+
     // Undo and redo of Remove, Add (an editor's save) and the imports, as
     // many steps as the run made; New and Open start a new history.
-    // rememberForUndo is called before such a change; select is the row
-    // chosen when the step is undone.
-    void rememberForUndo(int select);
     void undo();
     void redo();
     QAction* undoAction;
@@ -147,6 +150,9 @@ private:
         std::string package;
         int select;
     };
+    // Called before a change that can be undone; select is the row chosen
+    // when the step is undone.
+    void rememberForUndo(int select);
     UndoStep snapshot(int select);
     void restore(const UndoStep& step);
     void forgetHistory();

@@ -98,10 +98,16 @@ void UiStateFile::save() const noexcept
     }
 }
 
-void rememberProject(UiState& state, const std::string& path)
+void forgetProject(UiState& state, const std::string& path)
 {
     auto& recent = state.recentProjects;
     recent.erase(std::remove(recent.begin(), recent.end(), path), recent.end());
+}
+
+void rememberProject(UiState& state, const std::string& path)
+{
+    forgetProject(state, path);
+    auto& recent = state.recentProjects;
     recent.insert(recent.begin(), path);
     if (recent.size() > kMaxRecentProjects)
         recent.resize(kMaxRecentProjects);

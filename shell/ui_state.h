@@ -41,6 +41,7 @@ WindowPlace placeOnScreen(WindowPlace wanted, WindowPlace screen, int toolbarBot
 
 // The project goes first in the recent list, once, which keeps eight.
 void rememberProject(UiState& state, const std::string& path);
+void forgetProject(UiState& state, const std::string& path);
 
 // The state of a run, written back whenever it changes. A state that cannot
 // be written is only not remembered: it holds none of the player's work.

@@ -21,6 +21,15 @@ std::string settingsGameFolder()
     return settings ? settings->game : std::string();
 }
 
+// The palette of that name in the game folder, loose or in its archives.
+library::Palette gamePalette(const std::string& game, const std::string& name)
+{
+    auto bytes = compiler::findGameFile(game, name, true);
+    if (!bytes)
+        throw Error("The game folder " + game + " has no " + name + ".");
+    return library::readPalette(*bytes, name);
+}
+
 library::Shp readShpFile(const std::string& path)
 {
     return library::readShp(readFile(toPath(path), library::kMaxShpFileBytes), path);
@@ -126,19 +135,16 @@ library::Palette readPaletteFile(const std::string& path)
     auto game = settingsGameFolder();
     if (game.empty())
         throw Error(path + " needs the game folder, and Quarvex's settings name none.");
-    auto bytes = compiler::findGameFile(game, name, true);
-    if (!bytes)
-        throw Error("The game folder " + game + " has no " + name + ".");
-    return library::readPalette(*bytes, name);
+    return gamePalette(game, name);
 }
 
 std::optional<library::Palette> defaultPalette(std::ostream& err)
 {
-    if (settingsGameFolder().empty())
+    auto game = settingsGameFolder();
+    if (game.empty())
         return std::nullopt;
-    std::string option = std::string("game:") + compiler::kGamePalette;
-    err << "qxtool: no --palette given: using " << option << '\n';
-    return readPaletteFile(option);
+    err << "qxtool: no --palette given: using game:" << compiler::kGamePalette << '\n';
+    return gamePalette(game, compiler::kGamePalette);
 }
 
 int shpCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
