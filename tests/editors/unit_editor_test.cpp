@@ -88,13 +88,8 @@ struct UnitEditor : ProgramFixture {
         auto path = dir / ("anim" + std::to_string(count) + ".vkl");
         test::writeBytes(path, encoder::coded(library::buildLibrary(library::LibraryKind::Unit, "A",
                                                                     {{test::bytesOf("SHP"), frames(count, 4, 4)}})));
-        auto* browser = windows().form2;
-        browser->openLibrary(QString::fromStdString(toText(path)));
-        auto* preview = browser->viewers().back()->previews()[0];
-        std::unique_ptr<QMimeData> image(preview->dragData());
-        browser->animationDragStarted(preview);
-        QVERIFY(deliver(unit()->imageArea, image.get()));
-        browser->animationDragEnded();
+        windows().form2->openLibrary(QString::fromStdString(toText(path)));
+        QVERIFY(test::dragFirstGraphic(windows().form2, unit()->imageArea));
     }
 };
 

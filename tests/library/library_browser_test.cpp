@@ -382,10 +382,7 @@ private slots:
         AnimationArea area([&] { return b->animationDragging(); });
         std::optional<library::AnimationDrag> received;
         area.dropped = [&](const library::AnimationDrag& drag) { received = drag; };
-        std::unique_ptr<QMimeData> mime(viewer->previews()[0]->dragData());
-        b->animationDragStarted(viewer->previews()[0]);
-        QVERIFY(deliver(&area, mime.get()));
-        b->animationDragEnded();
+        QVERIFY(test::dragFirstGraphic(b, &area));
         QVERIFY(received && received->frames.frames.size() == 2);
         QCOMPARE(QString::fromStdString(received->libraryPath), viewer->libraryPath());
 

@@ -571,37 +571,29 @@ private slots:
         auto text = compiler::rulesFileText(compiler::stockRules());
         text.replace(text.find("Strength=400", text.find("[3TNK]")), 12, "Strength=450");
         test::writeText(f.dir / "rules.ini", text);
-        auto dropOf = [&](const char* name) {
-            auto* mime = new QMimeData;
-            mime->setUrls({QUrl::fromLocalFile(f.path(name))});
-            return std::unique_ptr<QMimeData>(mime);
-        };
         auto* unit = f.windows().cnuform;
         f.dialogs.log.clear();
         f.dialogs.files = {f.path("mine.pal")};
-        QVERIFY(test::deliver(unit->imageArea, dropOf("tank.shp").get()));
-        QVERIFY(test::deliver(unit->iconArea, dropOf("tank.shp").get()));
+        QVERIFY(test::dropFile(unit->imageArea, f.dir / "tank.shp"));
+        QVERIFY(test::dropFile(unit->iconArea, f.dir / "tank.shp"));
         QCOMPARE(f.dialogs.log, QStringList{"open: Palettes|*.pal;*.png|All Files|*.* (pal)"});
         QCOMPARE(unit->imageArea->frames().frames.size(), std::size_t{3});
         QVERIFY(!unit->iconArea->picture().empty());
         auto source = f.windows().form1->graphicSource(graphics::Graphic::UnitImage);
         QCOMPARE(library::openLibrary(toPath(source.libraryPath)).image(0), readFile(f.dir / "tank.shp"));
-        QVERIFY(!test::deliver(unit->imageArea, dropOf("rules.ini").get()));
-        QVERIFY(test::deliver(f.windows().cnpform->preview, dropOf("tank.shp").get()));
+        QVERIFY(!test::dropFile(unit->imageArea, f.dir / "rules.ini"));
+        QVERIFY(test::dropFile(f.windows().cnpform->preview, f.dir / "tank.shp"));
         QCOMPARE(f.windows().cnpform->preview->frames().frames.size(), std::size_t{3});
 
         auto* browser = f.windows().form2;
-        auto library = toPath(source.libraryPath);
         auto shown = browser->viewers().size();
-        auto* mime = new QMimeData;
-        mime->setUrls({QUrl::fromLocalFile(QString::fromStdString(toText(library)))});
-        QVERIFY(test::deliver(browser, std::unique_ptr<QMimeData>(mime).get()));
+        QVERIFY(test::dropFile(browser, toPath(source.libraryPath)));
         QCOMPARE(browser->viewers().size(), shown + 1);
 
         QTest::mouseClick(f.prj()->NewQXP, Qt::LeftButton);
-        QVERIFY(test::deliver(f.prj(), dropOf("p.qxp").get()));
+        QVERIFY(test::dropFile(f.prj(), f.dir / "p.qxp"));
         QCOMPARE(f.lines(), (QStringList{"Weapon: A", "Weapon: B", "Weapon: C"}));
-        QVERIFY(test::deliver(f.prj(), dropOf("rules.ini").get()));
+        QVERIFY(test::dropFile(f.prj(), f.dir / "rules.ini"));
         QCOMPARE(f.lines(), QStringList{"Unit: Heavy Tank"});
     }
 

@@ -14,13 +14,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMimeData>
 #include <QPushButton>
 #include <QtTest>
 
 using namespace qx;
 using qx::test::actionNamed;
-using qx::test::deliver;
 using Answer = DialogService::Answer;
 
 // The guide's first mod, step by step, with clicks, keys and drags; every
@@ -48,19 +46,6 @@ private:
         click(window, "AddShpButton");
         click(window, "PaletteButton");
         click(window, "MakeButton");
-    }
-    // The first preview of the newest viewer, dragged onto the area.
-    void drag(QWidget* area, bool icon)
-    {
-        auto* browser = f.windows().form2;
-        auto* viewer = browser->viewers().back();
-        if (icon)
-            viewer->iconList()->setCurrentRow(0);
-        std::unique_ptr<QMimeData> mime(icon ? viewer->iconList()->dragData() : viewer->previews()[0]->dragData());
-        if (!icon)
-            browser->animationDragStarted(viewer->previews()[0]);
-        QVERIFY(deliver(area, mime.get()));
-        browser->animationDragEnded();
     }
 
 private slots:
@@ -95,9 +80,9 @@ private slots:
         // 3. Two libraries of the SHP file, and its icon and animation dragged in.
         click(w.form1, "OpenVKLButton");
         makeLibrary(1, "Tank Icons");
-        drag(unit->iconArea, true);
+        QVERIFY(test::dragFirstGraphic(w.form2, unit->iconArea));
         makeLibrary(0, "Tanks");
-        drag(unit->imageArea, false);
+        QVERIFY(test::dragFirstGraphic(w.form2, unit->imageArea));
         QCOMPARE(unit->replacementList->currentItem()->text(), QString("Heavy Tank [3TNK]"));
         QTest::keyClicks(unit->form->field("internalName"), "QTNK");
         click(unit, "AddButton");

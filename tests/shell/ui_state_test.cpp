@@ -7,7 +7,9 @@
 namespace qx {
 namespace {
 
-TEST(UiState, WrittenStateReadsBack)
+// The state reads back as written; as it only remembers, a damaged file
+// gives what it can, never an error.
+TEST(UiState, TheFileReadsBackWhatItCan)
 {
     test::TempDir dir;
     UiState state;
@@ -20,6 +22,17 @@ TEST(UiState, WrittenStateReadsBack)
     state.dropPalette = "/games/temperat.pal";
     writeUiState(dir / "state.ini", state);
     EXPECT_EQ(readUiState(dir / "state.ini"), state);
+
+    std::string text = "garbage\r\nplace A=1,2,3\nplace B=1,2,0,4\nplace C=x,2,3,4\nplace D=5,6,7,8\r\n";
+    for (int i = 0; i < 12; ++i)
+        text += "recent=r" + std::to_string(i) + "\n";
+    test::writeText(dir / "state.ini", text);
+    auto damaged = readUiState(dir / "state.ini");
+    EXPECT_EQ(damaged.places, (std::map<std::string, WindowPlace>{{"D", {5, 6, 7, 8}}}));
+    EXPECT_EQ(damaged.recentProjects.size(), kMaxRecentProjects);
+    EXPECT_EQ(readUiState(dir / "missing.ini"), UiState{});
+    test::writeText(dir / "huge.ini", std::string(100000, 'x'));
+    EXPECT_EQ(readUiState(dir / "huge.ini"), UiState{});
 }
 
 // A remembered place lies on the screen, below the toolbar, whatever the
@@ -39,21 +52,6 @@ TEST(UiState, PlacesStayOnTheScreenBelowTheToolbar)
         EXPECT_EQ(placeOnScreen(c.wanted, screen, 100), c.placed);
 }
 
-// The state only remembers: a damaged file gives what it can, never an error.
-TEST(UiState, DamagedLinesAreLeftOut)
-{
-    test::TempDir dir;
-    std::string text = "garbage\r\nplace A=1,2,3\nplace B=1,2,0,4\nplace C=x,2,3,4\nplace D=5,6,7,8\r\n";
-    for (int i = 0; i < 12; ++i)
-        text += "recent=r" + std::to_string(i) + "\n";
-    test::writeText(dir / "state.ini", text);
-    auto state = readUiState(dir / "state.ini");
-    EXPECT_EQ(state.places, (std::map<std::string, WindowPlace>{{"D", {5, 6, 7, 8}}}));
-    EXPECT_EQ(state.recentProjects.size(), kMaxRecentProjects);
-    EXPECT_EQ(readUiState(dir / "missing.ini"), UiState{});
-    test::writeText(dir / "huge.ini", std::string(100000, 'x'));
-    EXPECT_EQ(readUiState(dir / "huge.ini"), UiState{});
-}
 
 }
 }

@@ -1,12 +1,18 @@
 #pragma once
 
 #include "compiler/compile.h"
+#include "library/library_browser.h"
+#include "library/library_viewer.h"
 #include "project/project_window.h"
 
 #include <QApplication>
 #include <QDropEvent>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
+#include <QUrl>
+
+#include <memory>
 
 namespace qx::test {
 
@@ -30,6 +36,31 @@ inline bool deliver(QWidget* target, QMimeData* mime)
     QDropEvent drop(QPointF(1, 1), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
     return drop.isAccepted();
+}
+
+// The first graphic of the browser's newest viewer (its first icon, for an
+// icon library) dragged onto the target: whether the target took it.
+inline bool dragFirstGraphic(TForm2* browser, QWidget* target)
+{
+    auto* viewer = browser->viewers().back();
+    if (viewer->iconList()) {
+        viewer->iconList()->setCurrentRow(0);
+        return deliver(target, std::unique_ptr<QMimeData>(viewer->iconList()->dragData()).get());
+    }
+    auto* preview = viewer->previews()[0];
+    std::unique_ptr<QMimeData> mime(preview->dragData());
+    browser->animationDragStarted(preview);
+    bool taken = deliver(target, mime.get());
+    browser->animationDragEnded();
+    return taken;
+}
+
+// A file dragged from a file manager onto the target: whether it took it.
+inline bool dropFile(QWidget* target, const fs::path& file)
+{
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(toText(file)))});
+    return deliver(target, &mime);
 }
 
 // The lines of the project window's list.
